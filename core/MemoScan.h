@@ -1,0 +1,36 @@
+#pragma once
+// Decides whether a memo file has a line matching a keyword, reading it the
+// way a C runtime text-mode line reader would: CR LF or LF ends a line, a lone
+// CR stays in its line, Ctrl-Z ends the file, a NUL hides the rest of its line,
+// empty lines are skipped. The stop flag (may be null) is read afresh before
+// every line examined; once it is non-zero the scan ends with Stopped.
+#include <cstddef>
+#include <vector>
+
+#include "KeywordMatch.h"
+#include "ScanResult.h"
+
+struct BlockReader {
+    virtual ~BlockReader();
+    // Fills buf with up to cap bytes of the file; 0 means the end.
+    virtual size_t Read(char* buf, size_t cap) = 0;
+};
+
+// Scans memos read block by block. Keep one scanner for a whole folder: its
+// buffer, which grows to hold the longest line met, is reused from memo to memo.
+class MemoScanner {
+public:
+    MemoScanner(const KeywordMatcher& matcher, const volatile int* stopFlag);
+
+    // Reads no further than the block holding the first matching line.
+    ScanResult Scan(BlockReader& reader);
+
+private:
+    const KeywordMatcher& matcher;
+    const volatile int* stopFlag;
+    std::vector<char> buffer;
+};
+
+// The same for a memo already in memory.
+ScanResult ScanMemoBuffer(const char* data, size_t len, const KeywordMatcher& matcher,
+                          const volatile int* stopFlag);

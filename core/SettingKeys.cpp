@@ -1,0 +1,29 @@
+#include "SettingKeys.h"
+
+const char* const SettingKeys[SettingKeyCount] = {
+    "WndPosX",
+    "WndPosY",
+    "ScribbitFolderPath1",
+    "ScribbitFolderPath2",
+    "ScribbitFolderPath3",
+    "ScribbitFolderPath4",
+    "ScribbitFolderPath5",
+    "ScribbitFolderName1",
+    "ScribbitFolderName2",
+    "ScribbitFolderName3",
+    "ScribbitFolderName4",
+    "ScribbitFolderName5",
+    "ScribbitStamp",
+    "ScribbitEditorPath",
+    " ",
+};
+
+const int MemoFolderCount = 5;
+
+const char* FolderPathKey(int n) {
+    return n >= 1 && n <= MemoFolderCount ? SettingKeys[FolderPath1Key + n - 1] : nullptr;
+}
+
+const char* FolderNameKey(int n) {
+    return n >= 1 && n <= MemoFolderCount ? SettingKeys[FolderName1Key + n - 1] : nullptr;
+}

@@ -1,0 +1,124 @@
+#include "Dialog.h"
+
+#include "ControlContainer.h"
+#include "WinApp.h"
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : templateId(templateId), parentWindow(parent), modal(false) {}
+
+CDialog::~CDialog() {
+  if (m_hWnd && ::IsWindow(m_hWnd) && !modal) ::DestroyWindow(m_hWnd);
+}
+
+BOOL CDialog::Create(UINT id, CWnd* parent) {
+  templateId = id;
+  parentWindow = parent;
+  modal = false;
+  AfxPrepareControlContainer();
+  HWND window = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id), parent ? parent->m_hWnd : NULL, DialogProc,
+                                     reinterpret_cast<LPARAM>(this));
+  return window != NULL;
+}
+
+INT_PTR CDialog::DoModal() {
+  modal = true;
+  AfxPrepareControlContainer();
+  INT_PTR result = ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(templateId), parentWindow ? parentWindow->m_hWnd : NULL,
+                                     DialogProc, reinterpret_cast<LPARAM>(this));
+  modal = false;
+  return result;
+}
+
+void CDialog::EndDialog(int result) {
+  if (modal)
+    ::EndDialog(m_hWnd, result);
+  else
+    ::ShowWindow(m_hWnd, SW_HIDE);
+}
+
+BOOL CDialog::UpdateData(BOOL saveAndValidate) {
+  CDataExchange dx(this, saveAndValidate);
+  DoDataExchange(&dx);
+  return TRUE;
+}
+
+BOOL CDialog::OnInitDialog() {
+  UpdateData(FALSE);
+  return TRUE;
+}
+
+void CDialog::OnOK() {
+  UpdateData(TRUE);
+  EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+BOOL CDialog::PreTranslateMessage(MSG* msg) { return m_hWnd && ::IsDialogMessageA(m_hWnd, msg); }
+
+bool CDialog::OnCommand(int notifyCode, int id, HWND) {
+  if (notifyCode != BN_CLICKED) return false;
+  if (id == IDOK) {
+    OnOK();
+    return true;
+  }
+  if (id == IDCANCEL) {
+    OnCancel();
+    return true;
+  }
+  return false;
+}
+
+bool CDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_INITDIALOG:
+      result = OnInitDialog();
+      return true;
+    case WM_COMMAND:
+      return OnCommand(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DRAWITEM: {
+      const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      CWnd* control = item->CtlType == ODT_MENU ? NULL : CWnd::FromAttachedHandle(item->hwndItem);
+      return control && control->OnReflectedMessage(message, wParam, lParam, result);
+    }
+  }
+  return false;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  CDialog* dialog;
+  if (message == WM_INITDIALOG) {
+    dialog = reinterpret_cast<CDialog*>(lParam);
+    ::SetWindowLongPtrA(window, DWLP_USER, lParam);
+    dialog->Attach(window);
+  } else {
+    dialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(window, DWLP_USER));
+  }
+  if (!dialog) return FALSE;
+
+  LRESULT result = 0;
+  bool handled = dialog->OnMessage(message, wParam, lParam, result);
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrA(window, DWLP_USER, 0);
+    dialog->Detach();
+    return FALSE;
+  }
+  if (!handled) return FALSE;
+  switch (message) {
+    // These return their result directly rather than through DWLP_MSGRESULT.
+    case WM_INITDIALOG:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+      return static_cast<INT_PTR>(result);
+  }
+  ::SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
+  return TRUE;
+}

@@ -1,0 +1,7 @@
+#include "Gdi.h"
+
+#include "WinApp.h"
+
+BOOL CBitmap::LoadBitmap(UINT id) { return Attach(::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id))); }
+
+BOOL CBitmap::LoadBitmap(const char* name) { return Attach(::LoadBitmapA(AfxGetResourceHandle(), name)); }

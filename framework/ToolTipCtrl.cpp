@@ -1,0 +1,42 @@
+#include "ToolTipCtrl.h"
+
+#include <vector>
+
+#include "WinApp.h"
+
+BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+  ::InitCommonControlsEx(&controls);
+  HWND window = ::CreateWindowExA(0, TOOLTIPS_CLASSA, NULL, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  parent ? parent->m_hWnd : NULL, NULL, AfxGetInstanceHandle(), NULL);
+  if (!window) return FALSE;
+  Attach(window);
+  return TRUE;
+}
+
+TOOLINFOA CToolTipCtrl::ToolInfo(HWND tool, const char* text) const {
+  TOOLINFOA info = {};
+  // The size of the structure the common controls of every version accept.
+  info.cbSize = TTTOOLINFOA_V2_SIZE;
+  info.uFlags = TTF_IDISHWND;
+  info.hwnd = ::GetParent(tool);
+  info.uId = reinterpret_cast<UINT_PTR>(tool);
+  info.hinst = NULL;
+  info.lpszText = const_cast<char*>(text);
+  return info;
+}
+
+BOOL CToolTipCtrl::AddTool(HWND tool, const char* text) {
+  TOOLINFOA info = ToolInfo(tool, text);
+  SendMessage(TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  return static_cast<BOOL>(SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)));
+}
+
+void CToolTipCtrl::GetText(HWND tool, char* buffer, int size) const {
+  if (size <= 0) return;
+  // TTM_GETTEXT takes no size: give it a buffer as large as any tool text.
+  std::vector<char> text(1024, '\0');
+  TOOLINFOA info = ToolInfo(tool, text.data());
+  SendMessage(TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&info));
+  lstrcpynA(buffer, info.lpszText ? info.lpszText : "", size);
+}

@@ -1,0 +1,18 @@
+// The stand-in host's settings store: one INI file, the tool's values in the
+// section named after its tool number.
+#pragma once
+#include <string>
+
+#include "HostContract.h"
+
+class IniHostSettings : public HostSettings {
+public:
+  IniHostSettings(const std::string& iniPath, const std::string& dataFolder) : iniPath(iniPath), dataFolder(dataFolder) {}
+  void ReadValue(int section, const char* key, char* out) override;
+  void WriteValue(int section, const char* key, const char* value) override;
+  const char* GetHostPath(int kind, int reserved) override;
+
+private:
+  std::string iniPath;
+  std::string dataFolder;
+};

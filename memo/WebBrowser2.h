@@ -1,0 +1,28 @@
+// CWebBrowser2: the window of the WebBrowser control that shows HTML memos,
+// driven through the control's automation interface.
+#pragma once
+#include <oaidl.h>
+
+#include "RuntimeClass.h"
+#include "Wnd.h"
+
+class CWebBrowser2 : public CWnd {
+public:
+  DECLARE_DYNCREATE(CWebBrowser2)
+
+  // Creates the WebBrowser control in a container window; className and
+  // context are not used.
+  BOOL Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
+              void* context = NULL) override;
+  // The control's Visible property; the panel shows and hides the pane only through it.
+  void SetVisible(bool visible);
+  void Navigate2(VARIANT* url, VARIANT* flags, VARIANT* targetFrameName, VARIANT* postData, VARIANT* headers);
+  // The address the control shows, as a code page 932 string; empty when unknown.
+  CString GetLocationURL();
+
+private:
+  HRESULT Invoke(DISPID id, WORD flags, VARIANT* arguments, UINT count, VARIANT* result);
+};
+
+// The class identifier of the WebBrowser control.
+extern const char WebBrowserClassId[];

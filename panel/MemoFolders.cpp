@@ -1,0 +1,106 @@
+// The five memo folders, the memo list's filling and selection events, the
+// read-only switch and the settings command.
+#include <io.h>
+#include <sys/stat.h>
+
+#include "MemoPaths.h"
+#include "MemoTitle.h"
+#include "SettingKeys.h"
+#include "ToolPanel.h"
+
+bool ToolPanel::ListMemos() {
+  char stored[SettingValueSize];
+  ReadSetting(FolderPathKey(currentFolder), stored);
+  if (stored[0] == '\0') {
+    if (currentFolder != 1) {
+      WriteSetting(FolderPathKey(currentFolder), "");
+      return false;
+    }
+    StoreOwnFolderPath();
+    ReadSetting(FolderPathKey(1), stored);
+  }
+  // The tool's own folder must always exist, even if someone removed it.
+  if (currentFolder == 1) ::CreateDirectoryA(stored, NULL);
+
+  char folder[SettingValueSize];
+  memoList->ResetContent();
+  if (FormMemoFolderPath(stored, folder, sizeof(folder))) {
+    AddMemos(folder, "*.txt", MemoKindText);
+    AddMemos(folder, "*.htm*", MemoKindHtml);
+  }
+  InvalidateHeaderBand();
+  return true;
+}
+
+void ToolPanel::AddMemos(const char* folderPath, const char* pattern, DWORD kind) {
+  char search[SettingValueSize + 8];
+  if (!FormMemoFilePath(folderPath, "", pattern, search, sizeof(search))) return;
+  WIN32_FIND_DATAA found;
+  HANDLE find = ::FindFirstFileA(search, &found);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    int index = memoList->AddString(TitleFromFileName(found.cFileName).c_str());
+    memoList->SetItemData(index, kind);
+  } while (::FindNextFileA(find, &found));
+  ::FindClose(find);
+}
+
+void ToolPanel::OnFolderButton(int folder) {
+  if (currentFolder == folder) return;
+  CloseMemo();
+  short previous = currentFolder;
+  currentFolder = static_cast<short>(folder);
+  if (ListMemos()) return;
+  ShowMessage("メモフォルダが設定されていません！", MB_ICONSTOP);
+  currentFolder = previous;
+  ListMemos();
+}
+
+int ToolPanel::OnListBeforeChange() {
+  CloseMemo();
+  return 1;
+}
+
+int ToolPanel::OnListSelChange() {
+  currentSelection = memoList->GetCurSel();
+  OpenMemo();
+  return 0;
+}
+
+void ToolPanel::SetMemoReadOnly(const char* path, BOOL readOnly) {
+  CWindow pane = TextPane();
+  if (readOnly && pane.GetModify()) {
+    CloseMemo();
+    OpenMemo();
+  }
+  if (path) _chmod(path, readOnly ? _S_IREAD : _S_IREAD | _S_IWRITE);
+  pane.SetReadOnly(readOnly);
+}
+
+void ToolPanel::OnReadOnlyToggle() {
+  if (currentTitle.IsEmpty()) return;
+  CWindow toggle = ReadOnlyToggle();
+  int checked = toggle.GetCheck();
+  char folder[SettingValueSize];
+  char path[SettingValueSize + 8];
+  bool formed = MemoFolderPath(folder) && FormMemoFilePath(folder, currentTitle, ".txt", path, sizeof(path));
+  SetMemoReadOnly(formed ? path : NULL, checked == BST_CHECKED);
+  toggle.SetCheck(checked);
+}
+
+LRESULT ToolPanel::RunSettings(WPARAM, LPARAM) {
+  // The host may call from its own thread; the dialog and the panel's state belong to the panel's.
+  if (m_hWnd && !IsPanelThread()) return SendMessage(WM_TOOL_SETTINGS);
+  return RunSettingsOnPanelThread();
+}
+
+LRESULT ToolPanel::RunSettingsOnPanelThread() {
+  if (m_hWnd) SetForegroundWindow();
+  modalFlag = 1;
+  INT_PTR result = settingsDialog.DoModalWithSettings(hostSettings);
+  modalFlag = 0;
+  if (result != IDOK || !m_hWnd) return 0;
+  for (int folder = 2; folder <= 5; ++folder) RegisterFolderTip(folder);
+  OnFolderButton(1);
+  return 0;
+}

@@ -1,0 +1,48 @@
+// The panel's button notifications, and the helpers every panel handler shares.
+#include "MessageBox.h"
+#include "MemoPaths.h"
+#include "SettingKeys.h"
+#include "ToolPanel.h"
+
+const char NoMemoTitle[] = " (No files opened!) ";
+
+bool ToolPanel::OnCommand(int notifyCode, int id, HWND control) {
+  if (notifyCode != BN_CLICKED) return ToolBase::OnCommand(notifyCode, id, control);
+  switch (id) {
+    case IDC_PANEL_NEW: OnNewMemo(); return true;
+    case IDC_PANEL_ERASE: OnClearMemo(); return true;
+    case IDC_PANEL_DELETE: OnDeleteMemo(); return true;
+    case IDC_PANEL_EXT_EDIT: OnExtendedEdit(); return true;
+    case IDC_PANEL_OPEN_EDITOR: OpenInEditor(); return true;
+    case IDC_PANEL_FOLDER1: OnFolderButton(1); return true;
+    case IDC_PANEL_FOLDER2: OnFolderButton(2); return true;
+    case IDC_PANEL_FOLDER3: OnFolderButton(3); return true;
+    case IDC_PANEL_FOLDER4: OnFolderButton(4); return true;
+    case IDC_PANEL_FOLDER5: OnFolderButton(5); return true;
+    case IDC_PANEL_READ_ONLY: OnReadOnlyToggle(); return true;
+  }
+  // The panel has no OK or Cancel of its own: Return and Escape must not end it.
+  return id == IDOK || id == IDCANCEL;
+}
+
+int ToolPanel::ShowMessage(const char* text, UINT type) {
+  modalFlag = 1;
+  int answer = AfxMessageBox(text, type);
+  modalFlag = 0;
+  return answer;
+}
+
+void ToolPanel::ReadSetting(const char* key, char* out) {
+  out[0] = '\0';
+  hostSettings->ReadValue(toolNumber, key, out);
+}
+
+void ToolPanel::WriteSetting(const char* key, const char* value) { hostSettings->WriteValue(toolNumber, key, value); }
+
+bool ToolPanel::MemoFolderPath(char* out) {
+  char stored[SettingValueSize];
+  ReadSetting(FolderPathKey(currentFolder), stored);
+  return FormMemoFolderPath(stored, out, SettingValueSize);
+}
+
+bool ToolPanel::IsPanelThread() const { return ::GetWindowThreadProcessId(m_hWnd, NULL) == ::GetCurrentThreadId(); }

@@ -1,0 +1,247 @@
+// The panel window: initialisation and layout, the header band, keyboard
+// filtering, host notifications, close and destruction.
+#include <cstdio>
+
+#include <ole2.h>
+
+#include "Positions.h"
+#include "SettingKeys.h"
+#include "ToolPanel.h"
+#include "WinApp.h"
+#include "resource.h"
+
+namespace {
+
+const RECT headerBand = {210, 10, 745, 35};
+const UINT textPaneLimit = 200000;
+
+struct UpperButton {
+  int id;
+  int x;
+  const char* tip;  // nullptr: the folder's name, else its path
+  int folder;
+};
+
+const UpperButton upperButtons[] = {
+    {IDC_PANEL_NEW, 15, "メモ新規作成", 0},       {IDC_PANEL_ERASE, 52, "メモ内容消去", 0},
+    {IDC_PANEL_DELETE, 89, "メモ削除", 0},         {IDC_PANEL_EXT_EDIT, 126, "編集拡張機能", 0},
+    {IDC_PANEL_OPEN_EDITOR, 163, "メモをエディタで開く", 0},
+};
+
+const int folderButtonIds[5] = {IDC_PANEL_FOLDER1, IDC_PANEL_FOLDER2, IDC_PANEL_FOLDER3, IDC_PANEL_FOLDER4, IDC_PANEL_FOLDER5};
+
+int ListEventFilesDropped(void* panel) { return static_cast<ToolPanel*>(panel)->OnFilesDropped(); }
+int ListEventBeforeChange(void* panel) { return static_cast<ToolPanel*>(panel)->OnListBeforeChange(); }
+int ListEventSelChange(void* panel) { return static_cast<ToolPanel*>(panel)->OnListSelChange(); }
+int ListEventRename(void* panel) { return static_cast<ToolPanel*>(panel)->OnRenameMemo(); }
+
+}  // namespace
+
+void ToolPanel::DoDataExchange(CDataExchange* dx) { DDX_Control(dx, IDC_PANEL_BROWSER, browser); }
+
+BOOL ToolPanel::OnInitDialog() {
+  CDialog::OnInitDialog();
+  HINSTANCE resources = AfxGetResourceHandle();
+
+  panelIcon = ::LoadIconA(resources, MAKEINTRESOURCEA(IDI_PANEL));
+  SetIcon(panelIcon, TRUE);
+  SetIcon(panelIcon, FALSE);
+
+  RECT outer = {0, 0, 765, 600};
+  ::AdjustWindowRect(&outer, GetStyle(), FALSE);
+  char value[SettingValueSize];
+  ReadSetting(SettingKeys[WndPosXKey], value);
+  int x = ReadPosition(value);
+  ReadSetting(SettingKeys[WndPosYKey], value);
+  int y = ReadPosition(value);
+  MoveWindow(x, y, outer.right - outer.left, outer.bottom - outer.top, TRUE);
+
+  SetWindowText(ToolDisplayName);
+
+  toolTips.Create(this, 0);
+  toolTips.SetDelayTime(TTDT_INITIAL, 1000);
+  for (const UpperButton& button : upperButtons) {
+    CWindow item = GetDlgItem(button.id);
+    item.MoveWindow(button.x, 15, 32, 32, TRUE);
+    toolTips.AddTool(item, button.tip);
+  }
+  for (int folder = 1; folder <= 5; ++folder) {
+    CWindow item = GetDlgItem(folderButtonIds[folder - 1]);
+    item.MoveWindow(15 + 37 * (folder - 1), 57, 32, 32, TRUE);
+    if (folder == 1) {
+      // Folder 1 is always the tool's own folder under the host's data folder.
+      StoreOwnFolderPath();
+      toolTips.AddTool(item, "マイメモフォルダ");
+    } else {
+      RegisterFolderTip(folder);
+    }
+  }
+
+  RECT listRect = {15, 100, 195, 585};
+  memoList = CVardenListBox::NewVardenCtrl(this, "", listRect, 0);
+  memoList->SetUseItemLine(1);
+  memoList->SetUseColumnHeader(1);
+  memoList->SetEditable(0);
+  memoList->SetColumnLabel(0, "メモ一覧");
+  memoList->SetActive(1);
+  memoList->SetEventHandler(VardenEventFilesDropped, ListEventFilesDropped, this);
+  memoList->SetEventHandler(VardenEventBeforeChange, ListEventBeforeChange, this);
+  memoList->SetEventHandler(VardenEventBeforeKeyChange, ListEventBeforeChange, this);
+  memoList->SetEventHandler(VardenEventSelChange, ListEventSelChange, this);
+  memoList->SetEventHandler(VardenEventRename, ListEventRename, this);
+
+  GetDlgItem(IDC_PANEL_TITLE).MoveWindow(210, 35, 510, 25, TRUE);
+  GetDlgItem(IDC_PANEL_READ_ONLY).MoveWindow(720, 35, 25, 25, TRUE);
+  GetDlgItem(IDC_PANEL_TEXT).MoveWindow(210, 59, 535, 525, TRUE);
+  GetDlgItem(IDC_PANEL_BROWSER).MoveWindow(210, 59, 535, 525, TRUE);
+
+  newButton.AutoLoad(IDC_PANEL_NEW, this);
+  deleteButton.AutoLoad(IDC_PANEL_DELETE, this);
+  eraseButton.AutoLoad(IDC_PANEL_ERASE, this);
+  extEditButton.AutoLoad(IDC_PANEL_EXT_EDIT, this);
+  openEditorButton.AutoLoad(IDC_PANEL_OPEN_EDITOR, this);
+
+  for (int folder = 1; folder <= 5; ++folder) {
+    folderBitmaps[folder - 1] = new CBitmap;
+    folderBitmaps[folder - 1]->LoadBitmap(IDB_FOLDER1 + folder - 1);
+    GetDlgItem(folderButtonIds[folder - 1]).SendMessage(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(folderBitmaps[folder - 1]->m_hObject));
+  }
+
+  readOnlyIcon = ::LoadIconA(resources, MAKEINTRESOURCEA(IDI_READ_ONLY));
+  GetDlgItem(IDC_PANEL_READ_ONLY).SendMessage(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(readOnlyIcon));
+
+  memoList->SetListFont(listFont, 1);
+  memoList->SetItemHeight(18);
+
+  CWindow title = GetDlgItem(IDC_PANEL_TITLE);
+  title.SetFont(titleFont, TRUE);
+  title.SetWindowText(NoMemoTitle);
+
+  CWindow text = GetDlgItem(IDC_PANEL_TEXT);
+  text.SetLimitText(textPaneLimit);
+  text.SetMargins(5, 5);
+
+  currentFolder = 1;
+  ListMemos();
+
+  if (hostWindow && hostWindow->m_hWnd) ::PostMessageA(hostWindow->m_hWnd, WM_TOOL_READY, toolNumber, 0);
+  return TRUE;
+}
+
+void ToolPanel::StoreOwnFolderPath() {
+  char path[MAX_PATH + 16];
+  snprintf(path, sizeof(path), "%s\\%s", hostSettings->GetHostPath(1, 0), "Scribbit");
+  WriteSetting(FolderPathKey(1), path);
+}
+
+void ToolPanel::RegisterFolderTip(int folder) {
+  char tip[SettingValueSize];
+  ReadSetting(FolderNameKey(folder), tip);
+  if (tip[0] == '\0') ReadSetting(FolderPathKey(folder), tip);
+  toolTips.AddTool(GetDlgItem(folderButtonIds[folder - 1]), tip);
+}
+
+BOOL ToolPanel::PreTranslateMessage(MSG* msg) {
+  switch (msg->wParam) {
+    // Return and the arrows go straight to the focused control, whatever the message.
+    case VK_RETURN:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+      return FALSE;
+    // Escape never closes the panel.
+    case VK_ESCAPE:
+      return TRUE;
+  }
+  if (msg->message >= WM_MOUSEFIRST && msg->message <= WM_MBUTTONDBLCLK && msg->message != WM_LBUTTONDBLCLK &&
+      msg->message != WM_RBUTTONDBLCLK)
+    toolTips.RelayEvent(msg);
+  return CDialog::PreTranslateMessage(msg);
+}
+
+bool ToolPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_ACTIVATE:
+      OnActivate(wParam);
+      return false;
+    case WM_CLOSE:
+      OnClose();
+      return true;
+    case WM_DESTROY:
+      OnDestroy();
+      return true;
+    case WM_PAINT:
+      OnPaint();
+      return true;
+    case WM_TOOL_SETTINGS:
+      result = RunSettingsOnPanelThread();
+      return true;
+    case WM_PANEL_SAVE_STATE:
+      result = SaveStateOnPanelThread();
+      return true;
+  }
+  return ToolBase::OnMessage(message, wParam, lParam, result);
+}
+
+void ToolPanel::OnActivate(WPARAM wParam) {
+  WORD state = LOWORD(wParam);
+  if ((state == WA_ACTIVE || state == WA_CLICKACTIVE) && hostWindow && hostWindow->m_hWnd)
+    ::SendMessageA(hostWindow->m_hWnd, WM_TOOL_ACTIVATED, toolNumber, 0);
+}
+
+void ToolPanel::OnClose() {
+  if (hostWindow && hostWindow->m_hWnd) ::SendMessageA(hostWindow->m_hWnd, WM_TOOL_CLOSING, toolNumber, 0);
+  DestroyWindow();
+}
+
+void ToolPanel::OnDestroy() {
+  CloseMemo();
+  StorePosition();
+  ::OleUninitialize();
+  if (memoList) {
+    memoList->Teardown();
+    delete memoList;
+    memoList = NULL;
+  }
+  listFont.DeleteObject();
+  titleFont.DeleteObject();
+  for (CBitmap*& bitmap : folderBitmaps) {
+    delete bitmap;
+    bitmap = NULL;
+  }
+  // A close sent from another thread is handled inside the loop's wait for
+  // the next message: wake the loop so it sees the window is gone and ends.
+  ::PostThreadMessageA(::GetCurrentThreadId(), WM_NULL, 0, 0);
+}
+
+void ToolPanel::StorePosition() {
+  WINDOWPLACEMENT placement;
+  if (!GetWindowPlacement(&placement)) return;
+  char value[12];
+  FormatPosition(placement.rcNormalPosition.left, value);
+  WriteSetting(SettingKeys[WndPosXKey], value);
+  FormatPosition(placement.rcNormalPosition.top, value);
+  WriteSetting(SettingKeys[WndPosYKey], value);
+}
+
+void ToolPanel::OnPaint() {
+  PAINTSTRUCT paint;
+  HDC dc = ::BeginPaint(m_hWnd, &paint);
+  char path[SettingValueSize];
+  ReadSetting(FolderPathKey(currentFolder), path);
+  RECT band = headerBand;
+  ::DrawEdge(dc, &band, EDGE_ETCHED, BF_RECT);
+  band.left += 10;
+  band.right -= 10;
+  int oldMode = ::SetBkMode(dc, TRANSPARENT);
+  COLORREF oldColor = ::SetTextColor(dc, RGB(100, 100, 100));
+  HGDIOBJ oldFont = ::SelectObject(dc, titleFont.m_hObject);
+  ::DrawTextA(dc, path, -1, &band, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_PATH_ELLIPSIS | DT_NOPREFIX);
+  ::SelectObject(dc, oldFont);
+  ::SetTextColor(dc, oldColor);
+  ::SetBkMode(dc, oldMode);
+  ::EndPaint(m_hWnd, &paint);
+}
+
+void ToolPanel::InvalidateHeaderBand() { InvalidateRect(&headerBand, TRUE); }

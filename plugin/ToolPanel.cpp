@@ -1,0 +1,87 @@
+#include "ToolPanel.h"
+
+#include <cstdio>
+
+#include <ole2.h>
+
+#include "SettingKeys.h"
+#include "WinApp.h"
+#include "resource.h"
+
+const char ToolDisplayName[] = "スクリビット";
+
+namespace {
+
+const int ScribbitToolNumber = 19;
+const char ScribbitFolderName[] = "Scribbit";
+
+HBITMAP LoadToolBitmap(UINT id) {
+  // Only a module named Scribbit.dll carries the tool's pictures.
+  HMODULE module = ::GetModuleHandleA("Scribbit.dll");
+  return module ? ::LoadBitmapA(module, MAKEINTRESOURCEA(id)) : NULL;
+}
+
+void CreatePanelFont(CFont& font, int height, int weight) {
+  font.CreateFont(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEVICE_PRECIS, CLIP_DEFAULT_PRECIS, DRAFT_QUALITY,
+                  VARIABLE_PITCH, "ＭＳＰゴシック");
+}
+
+}  // namespace
+
+ToolPanel::ToolPanel(CWnd* parent)
+    : ToolBase(IDD_PANEL, parent),
+      panelIcon(NULL),
+      memoList(NULL),
+      currentSelection(-1),
+      currentFolder(1),
+      extEditDialog(NULL),
+      settingsDialog(NULL),
+      memoNameDialog(NULL),
+      folderBitmaps(),
+      readOnlyIcon(NULL),
+      currentKind(0),
+      paneIncomplete(false) {
+  toolNumber = ScribbitToolNumber;
+  toolName = "Scribbit";
+  attrA = 1;
+  attrB = 4624;
+  toolPicture = LoadToolBitmap(IDB_TOOL_PICTURE);
+  toolMask = LoadToolBitmap(IDB_TOOL_MASK);
+}
+
+ToolPanel::~ToolPanel() {}
+
+const char* ToolPanel::GetDisplayName() { return ToolDisplayName; }
+
+UINT ToolPanel::GetTemplateId() { return IDD_PANEL; }
+
+BOOL ToolPanel::CreateToolWindow(UINT templateId, CWnd* parent) {
+  // The browser pane is an OLE control: its thread needs OLE first.
+  ::OleInitialize(NULL);
+  return ToolBase::CreateToolWindow(templateId, parent);
+}
+
+void ToolPanel::StartTool() {
+  char folder[MAX_PATH + 16];
+  snprintf(folder, sizeof(folder), "%s\\%s", hostSettings->GetHostPath(1, 0), ScribbitFolderName);
+  ::CreateDirectoryA(folder, NULL);
+  // The fonts exist before the thread starts, so panel initialisation finds them ready.
+  CreatePanelFont(listFont, 14, FW_NORMAL);
+  CreatePanelFont(titleFont, 18, FW_BOLD);
+  uiThread = AfxBeginThread(ToolUiThreadProc, this, THREAD_PRIORITY_NORMAL, 0, 0, NULL);
+}
+
+UINT __cdecl ToolPanel::ToolUiThreadProc(LPVOID parameter) {
+  ToolBase* tool = static_cast<ToolBase*>(parameter);
+  if (tool->m_hWnd) return 0xFFFFFFFF;
+  tool->CreateToolWindow(tool->GetTemplateId(), NULL);
+  MSG msg = {};
+  while (::GetMessageA(&msg, NULL, 0, 0)) {
+    if (tool->PreTranslateMessage(&msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+    if (!tool->m_hWnd) break;
+  }
+  if (tool->m_hWnd) ::DestroyWindow(tool->m_hWnd);
+  return static_cast<UINT>(msg.wParam);
+}

@@ -1,0 +1,129 @@
+// ToolPanel: the tool object and the panel dialog (template 149) it shows on
+// its own user-interface thread.
+#pragma once
+#include "BitmapButton.h"
+#include "ExtEditDialog.h"
+#include "Gdi.h"
+#include "MemoNameDialog.h"
+#include "SettingsDialog.h"
+#include "ToolBase.h"
+#include "ToolTipCtrl.h"
+#include "VardenListBox.h"
+#include "WebBrowser2.h"
+#include "resource.h"
+
+class ToolPanel : public ToolBase {
+public:
+  explicit ToolPanel(CWnd* parent);
+  ~ToolPanel() override;
+
+  // Tool operations
+  int SaveState() override;
+  int SearchMemos(SearchRequest* request, const char* keyword) override;
+  const char* GetDisplayName() override;
+  BOOL CreateToolWindow(UINT templateId, CWnd* parent) override;
+  void StartTool() override;
+  UINT GetTemplateId() override;
+  LRESULT RunSettings(WPARAM wParam, LPARAM lParam) override;
+
+  // Dialog framework
+  BOOL OnInitDialog() override;
+  BOOL PreTranslateMessage(MSG* msg) override;
+  void DoDataExchange(CDataExchange* dx) override;
+
+  // Memo folders and the memo list
+  bool ListMemos();
+  void OnFolderButton(int folder);
+  int OnListBeforeChange();
+  int OnListSelChange();
+  void SetMemoReadOnly(const char* path, BOOL readOnly);
+  void OnReadOnlyToggle();
+
+  // Memo content
+  void OpenMemo();
+  void CloseMemo();
+  int WriteMemoFile(const char* path);
+  void OpenInEditor();
+
+  // Memo operations
+  void OnNewMemo();
+  void OnClearMemo();
+  void OnDeleteMemo();
+  int OnRenameMemo();
+  int OnFilesDropped();
+  void OnExtendedEdit();
+
+  // Panel state, in the order the host's tool model lays it out.
+  CWebBrowser2 browser;
+  HICON panelIcon;
+  CVardenListBox* memoList;
+  CString currentTitle;
+  int currentSelection;
+  short currentFolder;
+  CToolTipCtrl toolTips;
+  ExtEditDialog extEditDialog;
+  SettingsDialog settingsDialog;
+  MemoNameDialog memoNameDialog;
+  CBitmapButton newButton;
+  CBitmapButton deleteButton;
+  CBitmapButton eraseButton;
+  CBitmapButton extEditButton;
+  CBitmapButton openEditorButton;
+  CBitmap* folderBitmaps[5];
+  CFont listFont;
+  CFont titleFont;
+  HICON readOnlyIcon;
+  // Kind of the open memo, kept from its opening: a later refill of the list
+  // may put another entry at currentSelection while the memo stays open.
+  DWORD currentKind;
+  // The text pane does not hold the open memo's whole file (it was cut at the
+  // pane's limit, held a NUL byte, or its path could not be formed): nothing
+  // may write the pane over that file.
+  bool paneIncomplete;
+
+protected:
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool OnCommand(int notifyCode, int id, HWND control) override;
+
+private:
+  static UINT __cdecl ToolUiThreadProc(LPVOID tool);
+  // Runs on the panel's thread whichever thread the host called from.
+  int SaveStateOnPanelThread();
+  LRESULT RunSettingsOnPanelThread();
+  void OnClose();
+  void OnDestroy();
+  void OnPaint();
+  void OnActivate(WPARAM wParam);
+  // A message box bracketed by modalFlag.
+  int ShowMessage(const char* text, UINT type);
+  // The current folder's stored path with a backslash appended, into 260 bytes.
+  bool MemoFolderPath(char* out);
+  void ReadSetting(const char* key, char* out);
+  void WriteSetting(const char* key, const char* value);
+  void StorePosition();
+  void StoreOwnFolderPath();
+  void RegisterFolderTip(int folder);
+  void InvalidateHeaderBand();
+  void AddMemos(const char* folderPath, const char* pattern, DWORD kind);
+  CWindow TextPane() const { return GetDlgItem(IDC_PANEL_TEXT); }
+  CWindow TitleCaption() const { return GetDlgItem(IDC_PANEL_TITLE); }
+  CWindow ReadOnlyToggle() const { return GetDlgItem(IDC_PANEL_READ_ONLY); }
+  bool IsPanelThread() const;
+  // Folder path + currentTitle + extension into MAX_PATH bytes.
+  bool MemoFilePath(const char* extension, char* out);
+  void LoadTextMemo(const char* path);
+  void ShowHtmlMemo(const char* htmlPath, const char* htmPath);
+  void ShowIncompleteMemo(const char* reason);
+  void NavigateBrowser(const char* url);
+  CString PaneText() const;
+};
+
+// The tool's display name, as the host shows it.
+extern const char ToolDisplayName[];
+// The title shown while no memo is open.
+extern const char NoMemoTitle[];
+// Kinds of memo list entries.
+const DWORD MemoKindText = 116;  // 't'
+const DWORD MemoKindHtml = 104;  // 'h'
+// SaveState's work, sent to the panel so it runs on the panel's thread.
+const UINT WM_PANEL_SAVE_STATE = WM_APP + 1;

@@ -1,0 +1,67 @@
+// Resource and control identifiers. Control ids are per dialog template: the
+// same number means different controls in different dialogs.
+#pragma once
+
+// Dialog templates
+#define IDD_PANEL 149
+#define IDD_SETTINGS 150
+#define IDD_MEMO_NAME 152
+#define IDD_EXT_EDIT 214
+
+// Icons and bitmaps
+#define IDI_PANEL 151
+#define IDI_READ_ONLY 211
+#define IDB_FOLDER1 212
+#define IDB_FOLDER2 213
+#define IDB_FOLDER3 214
+#define IDB_FOLDER4 215
+#define IDB_FOLDER5 216
+#define IDB_TOOL_PICTURE 7001
+#define IDB_TOOL_MASK 7002
+
+// Panel (template 149)
+#define IDC_PANEL_NEW 1007
+#define IDC_PANEL_ERASE 1003
+#define IDC_PANEL_DELETE 1004
+#define IDC_PANEL_EXT_EDIT 1006
+#define IDC_PANEL_OPEN_EDITOR 1005
+#define IDC_PANEL_FOLDER1 1013
+#define IDC_PANEL_FOLDER2 1008
+#define IDC_PANEL_FOLDER3 1009
+#define IDC_PANEL_FOLDER4 1012
+#define IDC_PANEL_FOLDER5 1011
+#define IDC_PANEL_TITLE 1010
+#define IDC_PANEL_READ_ONLY 1103
+#define IDC_PANEL_TEXT 1002
+#define IDC_PANEL_BROWSER 7000
+
+// Settings dialog (template 150)
+#define IDC_SETTINGS_PATH1 1005
+#define IDC_SETTINGS_NAME1 1009
+#define IDC_SETTINGS_PATH2 1010
+#define IDC_SETTINGS_NAME2 1012
+#define IDC_SETTINGS_BROWSE2 1011
+#define IDC_SETTINGS_PATH3 1013
+#define IDC_SETTINGS_NAME3 1015
+#define IDC_SETTINGS_BROWSE3 1014
+#define IDC_SETTINGS_PATH4 1016
+#define IDC_SETTINGS_NAME4 1018
+#define IDC_SETTINGS_BROWSE4 1017
+#define IDC_SETTINGS_PATH5 1019
+#define IDC_SETTINGS_NAME5 1021
+#define IDC_SETTINGS_BROWSE5 1020
+#define IDC_SETTINGS_EDITOR 1006
+#define IDC_SETTINGS_BROWSE_EDITOR 1007
+#define IDC_SETTINGS_STAMP 1008
+
+// Memo name dialog (template 152)
+#define IDC_MEMO_NAME_TITLE 1011
+
+// Extended edit dialog (template 214)
+#define IDC_EXT_STAMP 1128
+#define IDC_EXT_EXECUTE 1129
+#define IDC_EXT_MOVE 1130
+#define IDC_EXT_FOLDERS 1131
+#define IDC_EXT_SEARCH 1132
+#define IDC_EXT_REPLACE 1133
+#define IDC_EXT_REPLACE_CHECK 1134

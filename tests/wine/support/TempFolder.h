@@ -1,0 +1,21 @@
+// A fresh folder under the temporary directory, removed with its contents.
+#pragma once
+#include <string>
+
+class TempFolder {
+public:
+  TempFolder();
+  ~TempFolder();
+  const std::string& Path() const { return path; }
+  // path + "\\" + name
+  std::string operator/(const std::string& name) const { return path + "\\" + name; }
+
+private:
+  std::string path;
+};
+
+// Small file helpers for tests.
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+std::string ReadFileBytes(const std::string& path);
+bool FileExists(const std::string& path);
+void RemoveTree(const std::string& path);

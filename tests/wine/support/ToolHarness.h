@@ -1,0 +1,106 @@
+// Runs the real tool as the host does: Scribbit.dll loaded by name, the tool
+// made by NewJotbookTool with a host window on the test's thread, the panel
+// started on its own thread. Tests drive the panel through its windows.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "TempFolder.h"
+#include "TestSettings.h"
+#include "ToolPanel.h"
+
+// The host's window object as its framework lays it out (handle at offset 28).
+struct FakeHostWindowObject {
+  const void* virtualTable = nullptr;
+  void* bookkeeping[6] = {};
+  HWND handle = NULL;
+  CWnd* AsWnd() { return reinterpret_cast<CWnd*>(this); }
+};
+
+// A window on the test's thread that records what it receives.
+class RecordingWindow {
+public:
+  RecordingWindow();
+  ~RecordingWindow();
+  HWND Handle() const { return window; }
+  struct Received {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    std::string text;  // for search results: the text the string object points at
+    DWORD threadId;
+  };
+  std::vector<Received> received;
+  int Count(UINT message) const;
+
+private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND window;
+};
+
+// Pumps the calling thread's messages until done() or the timeout.
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000);
+void PumpFor(int milliseconds);
+
+class ToolHarness {
+public:
+  ToolHarness();
+  ~ToolHarness();
+
+  ToolBase* tool = nullptr;
+  ToolPanel* Panel() { return static_cast<ToolPanel*>(tool); }
+  TempFolder data;
+  TestSettings settings;
+  RecordingWindow host;
+  FakeHostWindowObject hostObject;
+
+  // NewJotbookTool, then StartTool, then waits for the ready message.
+  bool Start();
+  HWND PanelWindow() { return tool ? tool->m_hWnd : NULL; }
+  DWORD PanelThreadId() { return ::GetWindowThreadProcessId(PanelWindow(), NULL); }
+  HWND Item(int id) { return ::GetDlgItem(PanelWindow(), id); }
+  std::string ItemText(int id);
+  // Presses a button of the panel; returns when its handler has finished.
+  void Click(int id);
+  // Waits until the panel's thread has handled everything sent or posted before.
+  void Sync();
+  // Closes the panel as the user does and waits for its thread to end.
+  void Close();
+  // Folder 1 of the tool: data folder + "\Scribbit".
+  std::string Folder1() { return data.Path() + "\\Scribbit"; }
+  // Runs fn on the panel's thread and waits for it.
+  void OnPanelThread(const std::function<void()>& fn);
+
+  static HMODULE Library();
+
+private:
+  HANDLE thread = NULL;
+};
+
+// Answers the next dialog or message box the given thread shows: records its
+// caption and text, then runs act (by default, presses button).
+class DialogAnswerer {
+public:
+  DialogAnswerer(DWORD threadId, int button, HWND ignore = NULL);
+  DialogAnswerer(DWORD threadId, std::function<void(HWND)> act, HWND ignore = NULL);
+  ~DialogAnswerer();
+  // Waits for the answer; true when a dialog was seen.
+  bool Wait(int timeoutMs = 10000);
+  std::string text;     // a message box's message
+  std::string caption;
+  UINT style = 0;       // the dialog's window style
+  bool seen = false;
+
+private:
+  static DWORD WINAPI Run(LPVOID self);
+  DWORD threadId;
+  std::function<void(HWND)> act;
+  HWND ignore;
+  HANDLE worker = NULL;
+};
+
+// Presses a button of a dialog from another thread, as a user would.
+void PressDialogButton(HWND dialog, int id);

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds, and runs Scribbit in the stand-in host. With no
+# display it runs under Xvfb, saves a screenshot to build/screenshot.png and ends.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/setup.sh
+bash tools/build.sh
+BUILD=$(pwd)/build
+. tools/wine-env.sh
+prepare_wine_prefix
+host="build/win/bin/JotbookHost.exe"
+if [ -n "${DISPLAY:-}" ]; then
+  exec wine "$host"
+fi
+shot="$BUILD/screenshot.png"
+xvfb-run -a -s "-screen 0 1280x1024x24" sh -c "
+  wine '$host' & host=\$!
+  sleep \${SCRIBBIT_SHOT_DELAY:-8}
+  import -window root '$shot'
+  kill \$host; wineserver -k" >/dev/null 2>&1 || true
+echo "Screenshot of the running tool: $shot"

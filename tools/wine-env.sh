@@ -1,0 +1,13 @@
+# Sourced by the run and test scripts: a private 32-bit Wine prefix inside
+# the build folder, with the Japanese code page.
+BUILD=${BUILD:-$(pwd)/build}
+export WINEPREFIX="$BUILD/wineprefix" WINEARCH=win32 WINEDEBUG=-all LC_ALL=ja_JP.UTF-8
+# Runs "$@" with a display: the current one, or a private Xvfb.
+with_display() {
+  if [ -n "${DISPLAY:-}" ]; then "$@"; else xvfb-run -a -s "-screen 0 1280x1024x24" "$@"; fi
+}
+prepare_wine_prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    with_display sh -c 'wineboot -i >/dev/null 2>&1; wineserver -w'
+  fi
+}
