@@ -116,6 +116,10 @@ private:
   void ShowIncompleteMemo(const char* reason);
   void NavigateBrowser(const char* url);
   CString PaneText() const;
+
+  // Helpers of the memo operations (operations/).
+
+  // Helpers of the host search (memo/HostSearch.cpp).
 };
 
 // The tool's display name, as the host shows it.
