@@ -27,7 +27,8 @@ TEST(KeywordMatch, CutsKeywordIntoWords) {
         EXPECT_EQ(c.words, matcher.Words());
         EXPECT_EQ(c.wholeBlocks, matcher.SearchesWholeBlocks());
         EXPECT_TRUE(matcher.LineMatches(c.hit, strlen(c.hit)));
-        if (c.miss)
+        if (c.miss) {
             EXPECT_FALSE(matcher.LineMatches(c.miss, strlen(c.miss)));
+        }
     }
 }
