@@ -13,8 +13,9 @@ if [ -n "${DISPLAY:-}" ]; then
   exec wine "$host"
 fi
 shot="$BUILD/screenshot.png"
+# A Wine desktop draws the window frames and captions that Xvfb alone would not.
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c "
-  wine '$host' & host=\$!
+  wine explorer /desktop=Jotbook,1260x1000 '$host' & host=\$!
   sleep \${SCRIBBIT_SHOT_DELAY:-8}
   import -window root '$shot'
   kill \$host; wineserver -k" >/dev/null 2>&1 || true
