@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds and runs every benchmark program: the native ones, then the Wine
+# ones pinned to one CPU. Each prints its figures as ratios to a baseline
+# measured in the same run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/setup.sh
+bash tools/build.sh
+BUILD=$(pwd)/build
+. tools/wine-env.sh
+prepare_wine_prefix
+for bench in build/native/bench/native/*_bench; do
+  [ -x "$bench" ] || continue
+  echo "== $(basename "$bench")"
+  "$bench"
+done
+cd build/win/bin
+for bench in *_bench.exe; do
+  [ -f "$bench" ] || continue
+  echo "== $bench (Wine, one CPU)"
+  with_display taskset -c 0 wine "$bench"
+done
