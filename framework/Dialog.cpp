@@ -22,8 +22,10 @@ BOOL CDialog::Create(UINT id, CWnd* parent) {
 INT_PTR CDialog::DoModal() {
   modal = true;
   AfxPrepareControlContainer();
-  INT_PTR result = ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(templateId), parentWindow ? parentWindow->m_hWnd : NULL,
-                                     DialogProc, reinterpret_cast<LPARAM>(this));
+  // Without a parent the dialog belongs to the calling thread's active window,
+  // which stays disabled while the dialog runs.
+  HWND owner = parentWindow ? parentWindow->m_hWnd : ::GetActiveWindow();
+  INT_PTR result = ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(templateId), owner, DialogProc, reinterpret_cast<LPARAM>(this));
   modal = false;
   return result;
 }

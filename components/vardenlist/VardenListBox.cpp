@@ -1,6 +1,6 @@
 // The memo list is a list view in report mode that keeps no items of its own
 // (owner data: a list of ten thousand memos fills as fast as a vector grows)
-// and lets us draw them (owner draw: the only way to get an exact item height).
+// and lets us draw them (owner draw: the one sure way to an exact item height).
 // The selection is ours too: the list view never sees a click or an arrow key,
 // so that the owner hears of every change before it happens.
 #include "VardenListBox.h"
@@ -127,8 +127,8 @@ void CVardenListBox::SetUseItemLine(int use) {
 
 void CVardenListBox::SetUseColumnHeader(int use) { SetListStyle(LVS_NOCOLUMNHEADER, !use); }
 
-// Renaming goes through the owner (the rename event), which checks the new
-// name against the memo files; editing in place would bypass that.
+// Renaming goes through the owner (the rename event), which renames the memo's
+// file too; editing in place would change the title alone.
 void CVardenListBox::SetEditable(int) {}
 
 void CVardenListBox::SetColumnLabel(int column, const char* text) {
@@ -144,11 +144,14 @@ void CVardenListBox::SetItemHeight(unsigned height) {
 }
 
 void CVardenListBox::ResetContent() {
+  // The count is left to the batch that follows: dropping it to zero now would
+  // hide the scroll bar only to show it again, which under Wine costs more than
+  // the whole fill.
+  list.EnsureVisible(0);
   items.clear();
   selection = -1;
   pendingSelection = -1;
-  // At once rather than with the batch that follows, so the new list starts scrolled to its top.
-  list.SetItemCount(0);
+  ScheduleItemCountSync();
 }
 
 int CVardenListBox::AddString(const char* text) {
@@ -249,6 +252,9 @@ LRESULT CVardenListBox::OnListMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_KEYDOWN:
       if (OnKeyDown(wParam)) return 0;
       break;
+    // Type-ahead would move the list view's own selection and scroll to it.
+    case WM_CHAR:
+      return 0;
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
@@ -363,7 +369,7 @@ void CVardenListBox::OnDropFiles(HDROP drop) {
   currentDrop = drop;
   Raise(VardenEventFilesDropped);
   currentDrop = NULL;
-
+  ::DragFinish(drop);
 }
 
 void CVardenListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
@@ -394,6 +400,8 @@ void CVardenListBox::ScheduleItemCountSync() {
   if (itemCountPending || !list.GetSafeHwnd()) return;
   itemCountPending = true;
   list.PostMessage(ItemCountMessage());
+  // So that an UpdateWindow right after the batch paints it.
+  ::InvalidateRect(list.GetSafeHwnd(), NULL, TRUE);
 }
 
 void CVardenListBox::SyncItemCount() {
