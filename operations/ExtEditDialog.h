@@ -1,5 +1,6 @@
 // ExtEditDialog: the extended edit functions for the open memo: stamp,
-// delete or replace, move to another memo folder.
+// delete or replace, move to another memo folder. The dialog only collects
+// the user's choice; the panel carries it out with the operations below.
 #pragma once
 #include "AfxString.h"
 #include "Dialog.h"
@@ -7,9 +8,27 @@
 
 class ExtEditDialog : public CDialog {
 public:
+  // The function chosen (action).
+  enum Action { ActionRefused = -1, ActionStamp = 0, ActionDeleteOrReplace = 1, ActionMove = 2, ActionNone = 255 };
+
   explicit ExtEditDialog(CWnd* parent = NULL);
   // Stores settings and runs the dialog modally: 1 after a chosen function, 2 otherwise.
   virtual INT_PTR DoModalWithSettings(HostSettings* settings);
+
+  short GetAction() const { return action; }
+  // The memo folder (1 to 5) whose entry the folder list selects when it opens.
+  void SetCurrentFolder(short folder) { currentFolder = folder; }
+  // Appends a line break and the stored stamp, as stored.
+  void AppendStamp(CString& text);
+  // Removes every occurrence of searchText, or replaces it with replaceText
+  // when replaceChecked; returns how many there were.
+  int DeleteOrReplace(CString& text);
+  // Moves folder\title.txt into the folder of entry targetIndex, never over
+  // an existing file. On failure the platform's last error says why;
+  // ERROR_FILENAME_EXCED_RANGE when a path does not fit MAX_PATH.
+  BOOL MoveMemoFile(const char* folder, const char* title);
+
+  BOOL OnInitDialog() override;
 
   CString searchText;
   CString replaceText;
@@ -17,4 +36,16 @@ public:
   unsigned short targetIndex;
   short action;
   HostSettings* hostSettings;
+  short currentFolder;
+
+protected:
+  bool OnCommand(int notifyCode, int id, HWND control) override;
+
+private:
+  void OnStampInsert();
+  void OnExecute();
+  void OnMove();
+  void OnReplaceCheck();
+  void FillFolderList();
+  void EndRefused();
 };

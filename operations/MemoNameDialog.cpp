@@ -1,10 +1,75 @@
 #include "MemoNameDialog.h"
 
+#include <io.h>
+
+#include <cstring>
+
+#include "DialogSettings.h"
+#include "MemoPaths.h"
+#include "MemoTitle.h"
+#include "SettingKeys.h"
 #include "resource.h"
+
+namespace {
+const char dialogCaption[] = "スクリビット";
+const char forbiddenCharMessage[] =
+    "メモタイトルとして適切ではありません。\nファイル名に使用できない文字は使用できません。（\\/:*?\"<>|）";
+const char duplicateMessage[] = "その名前のメモは既に登録されています！";
+const char tooLongMessage[] = "メモタイトルが長すぎます！\nメモファイルのパスが長すぎるため使用できません。";
+}  // namespace
 
 MemoNameDialog::MemoNameDialog(CWnd* parent) : CDialog(IDD_MEMO_NAME, parent), folderNumber(1), hostSettings(NULL) { title[0] = '\0'; }
 
 INT_PTR MemoNameDialog::DoModalWithSettings(HostSettings* settings) {
   hostSettings = settings;
   return DoModal();
+}
+
+void MemoNameDialog::SetTitle(const char* text) { ::lstrcpynA(title, text, sizeof(title)); }
+
+void MemoNameDialog::SetFolderNumber(short number) { folderNumber = number; }
+
+void MemoNameDialog::TakeTitle(char* out) {
+  memcpy(out, title, sizeof(title));
+  title[0] = '\0';
+}
+
+int MemoNameDialog::HasForbiddenChar(const char* text) { return ::HasForbiddenChar(text) ? 1 : 0; }
+
+BOOL MemoNameDialog::OnInitDialog() {
+  CDialog::OnInitDialog();
+  GetDlgItem(IDC_MEMO_NAME_TITLE).SetWindowText(title);
+  return TRUE;
+}
+
+void MemoNameDialog::OnOK() {
+  char text[sizeof(title)];
+  GetDlgItem(IDC_MEMO_NAME_TITLE).GetWindowText(text, sizeof(text));
+  if (text[0] == '\0') {
+    EndDialog(IDCANCEL);
+    return;
+  }
+  if (HasForbiddenChar(text)) {
+    Refuse(forbiddenCharMessage);
+    return;
+  }
+  // The panel forms the memo's paths the same way in buffers of this size:
+  // a title accepted here always fits there.
+  char stored[SettingValueSize], folder[SettingValueSize], path[MAX_PATH];
+  ReadDialogSetting(hostSettings, FolderPathKey(folderNumber), stored);
+  if (!FormMemoFolderPath(stored, folder, sizeof(folder)) || !FormMemoFilePath(folder, text, ".txt", path, sizeof(path))) {
+    Refuse(tooLongMessage);
+    return;
+  }
+  if (_access(path, 0) == 0) {
+    Refuse(duplicateMessage);
+    return;
+  }
+  memcpy(title, text, sizeof(title));
+  CDialog::OnOK();
+}
+
+void MemoNameDialog::Refuse(const char* message) {
+  ::MessageBoxA(m_hWnd, message, dialogCaption, MB_ICONSTOP);
+  GetDlgItem(IDC_MEMO_NAME_TITLE).SetFocus();
 }

@@ -10,7 +10,23 @@ public:
   // Stores settings and runs the dialog modally: 1 after an accepted title, 2 otherwise.
   virtual INT_PTR DoModalWithSettings(HostSettings* settings);
 
+  // The text the edit field starts with.
+  void SetTitle(const char* text);
+  // The memo folder (1 to 5) whose text memos a title must not name.
+  void SetFolderNumber(short number);
+  // Copies the accepted title into out (sizeof(title) bytes) and empties it.
+  void TakeTitle(char* out);
+  // 1 when the text holds a character that file names cannot hold, else 0.
+  static int HasForbiddenChar(const char* text);
+
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+
   char title[260];
   short folderNumber;
   HostSettings* hostSettings;
+
+private:
+  // Keeps the dialog open with the text as typed, after saying why.
+  void Refuse(const char* message);
 };

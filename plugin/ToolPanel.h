@@ -109,15 +109,27 @@ private:
   CWindow TitleCaption() const { return GetDlgItem(IDC_PANEL_TITLE); }
   CWindow ReadOnlyToggle() const { return GetDlgItem(IDC_PANEL_READ_ONLY); }
   bool IsPanelThread() const;
-  // Folder path + currentTitle + extension into MAX_PATH bytes.
+  // Open memo's folder path + currentTitle + extension into MAX_PATH bytes.
   bool MemoFilePath(const char* extension, char* out);
   void LoadTextMemo(const char* path);
-  void ShowHtmlMemo(const char* htmlPath, const char* htmPath);
+  void ShowHtmlMemo();
   void ShowIncompleteMemo(const char* reason);
+  void ShowTitleCaption(const char* reason);
   void NavigateBrowser(const char* url);
   CString PaneText() const;
+  // The memo folder path of the open memo, formed when it was opened (empty
+  // when it did not fit): a refused close may leave the memo open while the
+  // panel lists another folder, and its edits belong to its own folder.
+  CString openFolderPath;
 
   // Helpers of the memo operations (operations/).
+  bool IsMemoOpen() const;
+  INT_PTR RunMemoNameDialog();
+  void SelectNeighbourOfDeleted();
+  bool ImportDroppedFile(const char* storedFolder, const char* path);
+  void StampPane();
+  void DeleteOrReplaceInPane();
+  void MoveOpenMemo();
 
   // Helpers of the host search (memo/HostSearch.cpp).
 };

@@ -10,4 +10,11 @@ prepare_wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     with_display sh -c 'wineboot -i >/dev/null 2>&1; wineserver -w'
   fi
+  # Xvfb runs no window manager: a managed window that hides or closes makes
+  # Wine wait two seconds for a state change that never comes. Unmanaged
+  # windows close at once, and Wine draws their frames itself.
+  if [ ! -f "$WINEPREFIX/.unmanaged-windows" ]; then
+    with_display sh -c 'wine reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1; wineserver -w'
+    touch "$WINEPREFIX/.unmanaged-windows"
+  fi
 }

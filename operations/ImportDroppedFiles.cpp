@@ -1,0 +1,60 @@
+// Importing files dropped on the memo list: each text or HTML file is copied
+// into the current memo folder under its own name.
+#include <cstdio>
+#include <string>
+
+#include "MemoImport.h"
+#include "SettingKeys.h"
+#include "ToolPanel.h"
+
+namespace {
+const char importQuestion[] =
+    "ドロップしたファイルをスクリビットにインポートします。\nメモフォルダにコピーを作成しますので、元ファイルは無くなりません。\n"
+    "インポートしてもよろしいですか？";
+const char copyFailure[] = "のコピーに失敗しました！";
+const char unsupportedFile[] = "は未対応のファイル形式です。インポートに失敗しました。";
+const char destinationTooLong[] = "はコピー先のパスが長すぎるため、インポートできませんでした！";
+}  // namespace
+
+int ToolPanel::OnFilesDropped() {
+  HDROP drop = NULL;
+  if (!memoList->GetDropFileInfo(&drop)) return 0;
+  UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, NULL, 0);
+  if (ShowMessage(importQuestion, MB_ICONQUESTION | MB_YESNO) != IDYES) return 0;
+  char storedFolder[SettingValueSize];
+  ReadSetting(FolderPathKey(currentFolder), storedFolder);
+  bool imported = false;
+  for (UINT k = 0; k < count; ++k) {
+    std::string path(::DragQueryFileA(drop, k, NULL, 0) + 1, '\0');
+    ::DragQueryFileA(drop, k, &path[0], static_cast<UINT>(path.size()));
+    if (ImportDroppedFile(storedFolder, path.c_str())) imported = true;
+  }
+  // The drop is only read: the list control releases it.
+  if (imported) ListMemos();
+  return 0;
+}
+
+// Copies one dropped file into the memo folder, never over a file there;
+// says why when it does not.
+bool ToolPanel::ImportDroppedFile(const char* storedFolder, const char* path) {
+  CString message = ImportFileName(path);
+  if (!IsImportableExtension(ImportExtension(path))) {
+    message += unsupportedFile;
+    ShowMessage(message, MB_ICONSTOP);
+    return false;
+  }
+  // The separator is always inserted: the platform reads a doubled one as
+  // one, while a stored path whose last character is a double-byte one
+  // ending in 5C still needs it.
+  char destination[SettingValueSize];
+  int length = snprintf(destination, sizeof(destination), "%s\\%s", storedFolder, ImportFileName(path));
+  if (length < 0 || length >= static_cast<int>(sizeof(destination))) {
+    message += destinationTooLong;
+    ShowMessage(message, MB_ICONEXCLAMATION);
+    return false;
+  }
+  if (::CopyFileA(path, destination, TRUE)) return true;
+  message += copyFailure;
+  ShowMessage(message, MB_ICONEXCLAMATION);
+  return false;
+}

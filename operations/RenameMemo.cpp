@@ -1,0 +1,52 @@
+// Renaming the open text memo: the list's rename request.
+#include <io.h>
+
+#include <cstring>
+
+#include "MemoPaths.h"
+#include "ToolPanel.h"
+
+namespace {
+const char cannotRename[] = "このメモは読取り専用です。メモ名を変更できません！";
+const char renameFailure[] = "メモファイルの名前を変更できませんでした！\nメモは元の名前のままです。";
+
+// The caption with newTitle in place of oldTitle: a note after the title (a
+// memo shown cut says why) stays.
+CString RenamedCaption(const CString& caption, const CString& oldTitle, const char* newTitle) {
+  CString renamed = newTitle;
+  if (strncmp(caption, oldTitle, oldTitle.GetLength()) == 0) renamed += caption.GetString() + oldTitle.GetLength();
+  return renamed;
+}
+
+}  // namespace
+
+int ToolPanel::OnRenameMemo() {
+  char oldPath[MAX_PATH];
+  // An HTML memo owns no text file: a text memo of the same title is another memo.
+  if (!IsMemoOpen() || currentKind != MemoKindText || !MemoFilePath(".txt", oldPath) || _access(oldPath, 6) != 0) {
+    ShowMessage(cannotRename, MB_ICONEXCLAMATION);
+    return -1;
+  }
+  memoNameDialog.SetTitle(currentTitle);
+  memoNameDialog.SetFolderNumber(currentFolder);
+  if (RunMemoNameDialog() != IDOK) return 0;
+  char title[sizeof(memoNameDialog.title)];
+  memoNameDialog.TakeTitle(title);
+
+  // The file itself takes the new name, so the memo's bytes never live only
+  // in the pane, and a memo the pane shows cut keeps all of them.
+  char newPath[MAX_PATH];
+  if (!FormMemoFilePath(openFolderPath, title, ".txt", newPath, sizeof(newPath)) || !::MoveFileA(oldPath, newPath)) {
+    ShowMessage(renameFailure, MB_ICONEXCLAMATION);
+    return -1;
+  }
+  TitleCaption().SetWindowText(RenamedCaption(TitleCaption().GetWindowText(), currentTitle, title));
+  currentTitle = title;
+  // The pane's edits go to the renamed file at the next write; a pane that
+  // does not hold the whole file may never be written over it.
+  if (!paneIncomplete) TextPane().SetModify(TRUE);
+  int index = memoList->GetCurSel();
+  if (index < 0) return -1;
+  memoList->SetItemText(index, currentTitle);
+  return 0;
+}

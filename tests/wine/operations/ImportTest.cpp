@@ -1,0 +1,90 @@
+// Files dropped on the memo list.
+#include "OperationsFixture.h"
+
+namespace {
+
+const char importQuestion[] =
+    "ドロップしたファイルをスクリビットにインポートします。\nメモフォルダにコピーを作成しますので、元ファイルは無くなりません。\n"
+    "インポートしてもよろしいですか？";
+const char unsupported[] = "は未対応のファイル形式です。インポートに失敗しました。";
+const char copyFailure[] = "のコピーに失敗しました！";
+
+class ImportFiles : public OperationsTest {
+protected:
+  void SetUp() override {
+    OperationsTest::SetUp();
+    WriteMemos({{"open.txt", "open text"}});
+    OpenMemo("open");
+  }
+  std::string Dropped(const std::string& name, const std::string& bytes) {
+    std::string path = source / name;
+    WriteFileBytes(path, bytes);
+    return path;
+  }
+  TempFolder source;
+};
+
+TEST_F(ImportFiles, CopiesTextAndHtmlFilesAndNamesTheOthers) {
+  std::vector<std::string> paths = {Dropped("a.txt", "a text"), Dropped("b.doc", "b"), Dropped("c.HTML", "<p>c</p>")};
+  std::vector<Shown> shown = Drop(paths, {Press(IDYES), Press(IDOK)});
+  ASSERT_EQ(2u, shown.size());
+  EXPECT_EQ(importQuestion, shown[0].text);
+  EXPECT_EQ(QuestionYesNo, shown[0].type);
+  EXPECT_EQ(std::string("b.doc") + unsupported, shown[1].text);
+  EXPECT_EQ(Stop, shown[1].type);
+  EXPECT_EQ("a text", ReadFileBytes(MemoPath("a.txt")));
+  EXPECT_EQ("<p>c</p>", ReadFileBytes(MemoPath("c.HTML")));
+  EXPECT_FALSE(FileExists(MemoPath("b.doc")));
+  // The dropped files stay where they were.
+  EXPECT_TRUE(FileExists(paths[0]));
+  // The list shows the folder again, nothing selected; the open memo stays shown.
+  std::vector<std::string> titles = Titles();
+  EXPECT_EQ(3u, titles.size());
+  EXPECT_NE(-1, IndexOf("a"));
+  EXPECT_NE(-1, IndexOf("c"));
+  EXPECT_LT(Panel()->memoList->GetCurSel(), 0);
+  EXPECT_EQ("open", std::string(Panel()->currentTitle));
+  EXPECT_EQ("open text", PaneText());
+}
+
+TEST_F(ImportFiles, RefusalsCopyNothingAndLeaveTheListAlone) {
+  WriteFileBytes(MemoPath("memo.txt"), "kept");
+  struct Case {
+    std::string name;
+    const char* message;
+  } cases[] = {
+      {"a.Txt", unsupported},
+      {"memo.txt", copyFailure},
+      // The 5C second byte of ソ is no backslash: the whole name is reported.
+      {"表ソ.doc", unsupported},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    int selected = Panel()->memoList->GetCurSel();
+    std::vector<Shown> shown = Drop({Dropped(c.name, "dropped")}, {Press(IDYES), Press(IDOK)});
+    ASSERT_EQ(2u, shown.size());
+    EXPECT_EQ(c.name + c.message, shown[1].text);
+    EXPECT_EQ(selected, Panel()->memoList->GetCurSel());
+  }
+  EXPECT_EQ("kept", ReadFileBytes(MemoPath("memo.txt")));
+  EXPECT_FALSE(FileExists(MemoPath("a.Txt")));
+}
+
+TEST_F(ImportFiles, DestinationTooLongIsReported) {
+  // A memo folder whose path leaves no room for the dropped file's name.
+  std::string deep = source.Path();
+  while (deep.size() < 200) {
+    deep += "\\dddddddddddddddddddd";
+    ::CreateDirectoryA(deep.c_str(), NULL);
+  }
+  harness.settings.Set("ScribbitFolderPath2", deep);
+  harness.Click(IDC_PANEL_FOLDER2);
+  std::string name = std::string(60, 'n') + ".txt";
+  std::vector<Shown> shown = Drop({Dropped(name, "n")}, {Press(IDYES), Press(IDOK)});
+  ASSERT_EQ(2u, shown.size());
+  EXPECT_EQ(name + "はコピー先のパスが長すぎるため、インポートできませんでした！", shown[1].text);
+  EXPECT_EQ(Exclamation, shown[1].type);
+  EXPECT_FALSE(FileExists(deep + "\\" + name));
+}
+
+}  // namespace

@@ -1,0 +1,174 @@
+// The new, clear and delete buttons.
+#include "OperationsFixture.h"
+
+namespace {
+
+const char createFailure[] = "メモファイルを作成できませんでした！";
+const char deleteQuestion[] = "メモをを削除すると元ファイルも削除されます！\n本当によろしいですか？";
+const char cannotDelete[] = "このメモファイルは削除できません！";
+
+typedef OperationsTest NewMemo;
+
+TEST_F(NewMemo, CreatesAnEmptyFileListsAndOpensIt) {
+  TempFolder folder;
+  for (const std::string& stored : {folder.Path(), folder.Path() + "\\"}) {
+    SCOPED_TRACE(stored);
+    harness.settings.Set("ScribbitFolderPath2", stored);
+    harness.Click(IDC_PANEL_FOLDER2);
+    ::DeleteFileA((folder / "abc.txt").c_str());
+    Relist();
+
+    std::vector<Shown> shown = ClickAnswering(IDC_PANEL_NEW, {TypeTitle("abc")});
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ("スクリビット", shown[0].caption);
+    // A tool window without a close box: OK or Cancel end it.
+    EXPECT_FALSE(shown[0].style & WS_SYSMENU);
+    EXPECT_TRUE(shown[0].exStyle & WS_EX_TOOLWINDOW);
+    ASSERT_TRUE(FileExists(folder / "abc.txt"));
+    EXPECT_EQ("", ReadFileBytes(folder / "abc.txt"));
+    EXPECT_EQ(std::vector<std::string>{"abc"}, Titles());
+    EXPECT_EQ(MemoKindText, Panel()->memoList->GetItemData(0));
+    EXPECT_EQ(0, Panel()->memoList->GetCurSel());
+    EXPECT_EQ("abc", std::string(Panel()->currentTitle));
+    EXPECT_EQ("abc", harness.ItemText(IDC_PANEL_TITLE));
+    EXPECT_TRUE(PaneShown());
+    EXPECT_EQ("", PaneText());
+  }
+}
+
+TEST_F(NewMemo, SavesTheMemoThatWasOpenFirst) {
+  WriteMemos({{"old.txt", "before"}});
+  OpenMemo("old");
+  TypeIntoPane("after");
+  ClickAnswering(IDC_PANEL_NEW, {TypeTitle("abc")});
+  EXPECT_EQ("after", ReadFileBytes(MemoPath("old.txt")));
+  EXPECT_EQ("abc", std::string(Panel()->currentTitle));
+}
+
+TEST_F(NewMemo, MissingFolderIsReportedAndNothingListed) {
+  TempFolder parent;
+  harness.settings.Set("ScribbitFolderPath2", parent / "missing");
+  harness.Click(IDC_PANEL_FOLDER2);
+  std::vector<Shown> shown = ClickAnswering(IDC_PANEL_NEW, {TypeTitle("abc"), Press(IDOK)});
+  ASSERT_EQ(2u, shown.size());
+  EXPECT_EQ(createFailure, shown[1].text);
+  EXPECT_EQ("Scribbit", shown[1].caption);
+  EXPECT_EQ(Exclamation, shown[1].type);
+  EXPECT_TRUE(Titles().empty());
+}
+
+typedef OperationsTest ClearMemo;
+
+TEST_F(ClearMemo, ReachesTheFileOnlyAfterAnEdit) {
+  WriteMemos({{"abc.txt", "kept text"}, {"other.txt", "o"}});
+  OpenMemo("abc");
+  harness.Click(IDC_PANEL_ERASE);
+  EXPECT_EQ("", PaneText());
+  OpenMemo("other");
+  EXPECT_EQ("kept text", ReadFileBytes(MemoPath("abc.txt")));
+
+  OpenMemo("abc");
+  harness.Click(IDC_PANEL_ERASE);
+  TypeIntoPane("x");
+  OpenMemo("other");
+  EXPECT_EQ("x", ReadFileBytes(MemoPath("abc.txt")));
+}
+
+typedef OperationsTest DeleteMemo;
+
+TEST_F(DeleteMemo, OpensTheEntryThatTakesItsPlaceOrTheNewLast) {
+  struct Case {
+    int deleted;
+    int opened;  // index before the delete of the memo opened after it
+    int selected;
+  } cases[] = {{2, 3, 2}, {4, 3, 3}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.deleted);
+    WriteMemos({{"m1.txt", "1"}, {"m2.txt", "2"}, {"m3.txt", "3"}, {"m4.txt", "4"}, {"m5.txt", "5"}});
+    std::vector<std::string> before = Titles();
+    ASSERT_EQ(5u, before.size());
+    Select(c.deleted);
+    TypeIntoPane("unsaved");
+
+    std::vector<Shown> shown = ClickAnswering(IDC_PANEL_DELETE, {Press(IDYES)});
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ(deleteQuestion, shown[0].text);
+    EXPECT_EQ(ExclamationYesNo, shown[0].type);
+    std::string deletedFile = MemoPath(before[c.deleted] + ".txt");
+    EXPECT_FALSE(FileExists(deletedFile));
+    std::vector<std::string> after = Titles();
+    before.erase(before.begin() + c.deleted);
+    EXPECT_EQ(before, after);
+    EXPECT_EQ(c.selected, Panel()->memoList->GetCurSel());
+    EXPECT_EQ(c.selected, Panel()->currentSelection);
+    EXPECT_EQ(after[c.selected], std::string(Panel()->currentTitle));
+    EXPECT_EQ(after[c.selected].substr(1), PaneText());
+    // Closing the neighbour must not bring the deleted memo back.
+    Relist();
+    EXPECT_FALSE(FileExists(deletedFile));
+    for (int i = 1; i <= 5; ++i) ::DeleteFileA(MemoPath("m" + std::to_string(i) + ".txt").c_str());
+  }
+}
+
+TEST_F(DeleteMemo, OfTheOnlyMemoLeavesAnEmptyListAndNoTitle) {
+  WriteMemos({{"only.txt", "o"}});
+  OpenMemo("only");
+  ClickAnswering(IDC_PANEL_DELETE, {Press(IDYES)});
+  EXPECT_FALSE(FileExists(MemoPath("only.txt")));
+  EXPECT_TRUE(Titles().empty());
+  EXPECT_EQ("", std::string(Panel()->currentTitle));
+  EXPECT_EQ("", PaneText());
+  EXPECT_TRUE(PaneShown());
+  EXPECT_EQ("only", harness.ItemText(IDC_PANEL_TITLE));
+}
+
+TEST_F(DeleteMemo, RefusalsKeepFileAndEntry) {
+  WriteMemos({{"abc.txt", "text"}, {"locked.txt", "locked"}, {"page.html", "<p>h</p>"}, {"page.txt", "same title"}});
+  struct Case {
+    const char* open;  // title of the memo open, or nothing
+    DWORD kind;
+    const char* message;
+  } cases[] = {
+      {NULL, 0, cannotDelete},
+      // A text memo of the same title is another memo.
+      {"page", MemoKindHtml, cannotDelete},
+      {"locked", MemoKindText, "このメモファイルは読取り専用のため削除できません！"},
+  };
+  ::SetFileAttributesA(MemoPath("locked.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    Relist();
+    if (c.open) {
+      OpenMemo(c.open, c.kind);
+      ASSERT_EQ(c.open, std::string(Panel()->currentTitle));
+    }
+    std::vector<std::string> before = Titles();
+    int selected = Panel()->memoList->GetCurSel();
+    std::vector<Shown> shown = ClickAnswering(IDC_PANEL_DELETE, {Press(IDYES), Press(IDOK)});
+    ASSERT_EQ(2u, shown.size());
+    EXPECT_EQ(c.message, shown[1].text);
+    EXPECT_EQ(Exclamation, shown[1].type);
+    EXPECT_EQ(before, Titles());
+    EXPECT_EQ(selected, Panel()->memoList->GetCurSel());
+  }
+  EXPECT_EQ("same title", ReadFileBytes(MemoPath("page.txt")));
+  EXPECT_EQ("<p>h</p>", ReadFileBytes(MemoPath("page.html")));
+  EXPECT_EQ("locked", ReadFileBytes(MemoPath("locked.txt")));
+}
+
+TEST_F(DeleteMemo, AfterAnImportRefillListsTheFolderAgain) {
+  WriteMemos({{"abc.txt", "text"}, {"other.txt", "o"}});
+  OpenMemo("abc");
+  TempFolder source;
+  WriteFileBytes(source / "new.txt", "n");
+  Drop({source / "new.txt"}, {Press(IDYES)});
+  ASSERT_LT(Panel()->memoList->GetCurSel(), 0);
+  ASSERT_EQ("abc", std::string(Panel()->currentTitle));
+  ClickAnswering(IDC_PANEL_DELETE, {Press(IDYES)});
+  EXPECT_FALSE(FileExists(MemoPath("abc.txt")));
+  EXPECT_EQ(-1, IndexOf("abc"));
+  EXPECT_EQ(2u, Titles().size());
+  EXPECT_EQ("", std::string(Panel()->currentTitle));
+}
+
+}  // namespace

@@ -1,0 +1,198 @@
+#include "OperationsFixture.h"
+
+#include <shlobj.h>
+
+#include <atomic>
+#include <cstring>
+#include <thread>
+
+namespace {
+
+// The dialog of the thread that takes input now: a box it raised disables
+// the one below. The panel itself stays hidden in these tests.
+struct Search {
+  HWND panel;
+  HWND found;
+};
+
+BOOL CALLBACK FindAnswerable(HWND window, LPARAM lParam) {
+  Search* search = reinterpret_cast<Search*>(lParam);
+  char className[32];
+  ::GetClassNameA(window, className, sizeof(className));
+  if (window != search->panel && strcmp(className, "#32770") == 0 && ::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The icon a message box shows, as its type flag.
+UINT IconType(HWND box) {
+  static const struct {
+    LPCSTR icon;
+    UINT type;
+  } icons[] = {{IDI_HAND, MB_ICONSTOP}, {IDI_EXCLAMATION, MB_ICONEXCLAMATION}, {IDI_ASTERISK, MB_ICONINFORMATION}, {IDI_QUESTION, MB_ICONQUESTION}};
+  // The icon's static control: 1088 here, 20 on some systems.
+  for (int id : {1088, 20}) {
+    HICON shown = reinterpret_cast<HICON>(::SendDlgItemMessageA(box, id, STM_GETICON, 0, 0));
+    for (const auto& icon : icons)
+      if (shown && shown == ::LoadIconA(NULL, icon.icon)) return icon.type;
+  }
+  return 0;
+}
+
+Shown Describe(HWND dialog) {
+  Shown shown;
+  char text[4096] = "";
+  ::GetWindowTextA(dialog, text, sizeof(text));
+  shown.caption = text;
+  text[0] = '\0';
+  ::GetDlgItemTextA(dialog, 0xFFFF, text, sizeof(text));
+  shown.text = text;
+  shown.type = IconType(dialog) | (::GetDlgItem(dialog, IDYES) ? MB_YESNO : MB_OK);
+  shown.style = ::GetWindowLongA(dialog, GWL_STYLE);
+  shown.exStyle = ::GetWindowLongA(dialog, GWL_EXSTYLE);
+  return shown;
+}
+
+void Dismiss(HWND dialog) { PressDialogButton(dialog, ::GetDlgItem(dialog, IDNO) ? IDNO : IDCANCEL); }
+
+}  // namespace
+
+Answer Press(int button) {
+  return [button](HWND dialog) { PressDialogButton(dialog, button); };
+}
+
+Answer TypeTitle(const std::string& title) {
+  return [title](HWND dialog) {
+    SetItemText(dialog, IDC_MEMO_NAME_TITLE, title);
+    PressDialogButton(dialog, IDOK);
+  };
+}
+
+void SetItemText(HWND dialog, int id, const std::string& text) {
+  ::SendMessageA(::GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string TooLongForThePane() {
+  std::string text;
+  while (text.size() <= 250000) text += "0123456789abcdef\r\n";
+  return text;
+}
+
+void OperationsTest::SetUp() { ASSERT_TRUE(harness.Start()); }
+
+void OperationsTest::WriteMemos(const std::vector<std::pair<std::string, std::string>>& files) {
+  for (const auto& file : files) ASSERT_TRUE(WriteFileBytes(MemoPath(file.first), file.second));
+  Relist();
+}
+
+void OperationsTest::Relist() {
+  static const int buttons[] = {IDC_PANEL_FOLDER1, IDC_PANEL_FOLDER2, IDC_PANEL_FOLDER3, IDC_PANEL_FOLDER4, IDC_PANEL_FOLDER5};
+  int folder = Panel()->currentFolder;
+  // Folder 5 is set only for the switch, so the tests see it unset.
+  harness.settings.Set("ScribbitFolderPath5", spare.Path());
+  harness.Click(IDC_PANEL_FOLDER5);
+  harness.Click(buttons[folder - 1]);
+  harness.settings.Set("ScribbitFolderPath5", "");
+}
+
+std::vector<std::string> OperationsTest::Titles() {
+  std::vector<std::string> titles;
+  harness.OnPanelThread([&] {
+    for (int i = 0; i < Panel()->memoList->GetCount(); ++i) {
+      char title[CVardenListBox::TextBufferSize];
+      Panel()->memoList->GetText(i, title);
+      titles.push_back(title);
+    }
+  });
+  return titles;
+}
+
+int OperationsTest::IndexOf(const std::string& title) {
+  std::vector<std::string> titles = Titles();
+  for (size_t i = 0; i < titles.size(); ++i)
+    if (titles[i] == title) return static_cast<int>(i);
+  return -1;
+}
+
+void OperationsTest::Select(int index) {
+  harness.OnPanelThread([&] { Panel()->memoList->SetCurSel(index); });
+}
+
+void OperationsTest::OpenMemo(const std::string& title, DWORD kind) {
+  harness.OnPanelThread([&] {
+    CVardenListBox* list = Panel()->memoList;
+    for (int i = 0; i < list->GetCount(); ++i) {
+      char text[CVardenListBox::TextBufferSize];
+      list->GetText(i, text);
+      if (title == text && list->GetItemData(i) == kind) list->SetCurSel(i);
+    }
+  });
+}
+
+std::string OperationsTest::PaneText() {
+  HWND pane = harness.Item(IDC_PANEL_TEXT);
+  std::string text(::GetWindowTextLengthA(pane) + 1, '\0');
+  text.resize(::GetWindowTextA(pane, &text[0], static_cast<int>(text.size())));
+  return text;
+}
+
+bool OperationsTest::PaneShown() { return (::GetWindowLongA(harness.Item(IDC_PANEL_TEXT), GWL_STYLE) & WS_VISIBLE) != 0; }
+
+bool OperationsTest::PaneModified() { return ::SendMessageA(harness.Item(IDC_PANEL_TEXT), EM_GETMODIFY, 0, 0) != 0; }
+
+void OperationsTest::TypeIntoPane(const std::string& text) {
+  HWND pane = harness.Item(IDC_PANEL_TEXT);
+  ::SendMessageA(pane, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  ::SendMessageA(pane, EM_SETMODIFY, TRUE, 0);
+}
+
+std::vector<Shown> OperationsTest::Drop(const std::vector<std::string>& paths, const std::vector<Answer>& answers) {
+  size_t size = sizeof(DROPFILES) + 1;
+  for (const std::string& path : paths) size += path.size() + 1;
+  HGLOBAL drop = ::GlobalAlloc(GHND, size);
+  DROPFILES* files = static_cast<DROPFILES*>(::GlobalLock(drop));
+  files->pFiles = sizeof(DROPFILES);
+  char* name = reinterpret_cast<char*>(files + 1);
+  for (const std::string& path : paths) {
+    memcpy(name, path.c_str(), path.size() + 1);
+    name += path.size() + 1;
+  }
+  ::GlobalUnlock(drop);
+  // The list releases the drop.
+  HWND list = Panel()->memoList->GetSafeHwnd();
+  return Answering(answers, [&] { ::SendMessageA(list, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0); });
+}
+
+std::vector<Shown> OperationsTest::Answering(const std::vector<Answer>& answers, const std::function<void()>& action) {
+  DWORD thread = harness.PanelThreadId();
+  HWND panel = harness.PanelWindow();
+  std::vector<Shown> shown;
+  std::atomic<bool> done(false);
+  std::thread answerer([&] {
+    size_t next = 0;
+    while (!done) {
+      Search search = {panel, NULL};
+      ::EnumThreadWindows(thread, FindAnswerable, reinterpret_cast<LPARAM>(&search));
+      HWND dialog = search.found;
+      if (!dialog) {
+        ::Sleep(10);
+        continue;
+      }
+      // Let the dialog finish its initialisation before reading or acting.
+      ::Sleep(30);
+      shown.push_back(Describe(dialog));
+      if (next < answers.size())
+        answers[next++](dialog);
+      else
+        Dismiss(dialog);
+      // Answered: it goes away, or a box it shows takes the input.
+      for (int waited = 0; waited < 5000 && ::IsWindow(dialog) && ::IsWindowEnabled(dialog); waited += 10) ::Sleep(10);
+    }
+  });
+  action();
+  done = true;
+  answerer.join();
+  return shown;
+}
