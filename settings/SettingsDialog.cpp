@@ -1,10 +1,145 @@
 #include "SettingsDialog.h"
 
+#include <commdlg.h>
+
+#include "BrowseForFolder.h"
+#include "Cp932.h"
+#include "SettingKeys.h"
 #include "resource.h"
+
+namespace {
+
+// The host keeps this tool's settings under its tool number.
+const int SettingsSection = 19;
+
+struct FolderRow {
+  int pathEdit;
+  int nameEdit;
+  int browseButton;  // 0: folder 1 has none
+};
+
+const FolderRow folderRows[5] = {
+    {IDC_SETTINGS_PATH1, IDC_SETTINGS_NAME1, 0},
+    {IDC_SETTINGS_PATH2, IDC_SETTINGS_NAME2, IDC_SETTINGS_BROWSE2},
+    {IDC_SETTINGS_PATH3, IDC_SETTINGS_NAME3, IDC_SETTINGS_BROWSE3},
+    {IDC_SETTINGS_PATH4, IDC_SETTINGS_NAME4, IDC_SETTINGS_BROWSE4},
+    {IDC_SETTINGS_PATH5, IDC_SETTINGS_NAME5, IDC_SETTINGS_BROWSE5},
+};
+
+const char editorFilter[] = "ﾌﾟﾛｸﾞﾗﾑ(*.exe)|*.exe|全てのﾌｧｲﾙ(*.*)|*.*|";
+
+// The open-file dialog takes its filter as NUL-separated pairs ending in two
+// NULs; a bar that is the second byte of a double-byte character stays.
+void FilterFromBars(const char* bars, char* out) {
+  for (;;) {
+    unsigned char c = static_cast<unsigned char>(*bars);
+    if (IsLeadByte(c) && bars[1] != '\0') {
+      *out++ = *bars++;
+      *out++ = *bars++;
+      continue;
+    }
+    *out++ = c == '|' ? '\0' : *bars;
+    if (c == '\0') return;
+    ++bars;
+  }
+}
+
+}  // namespace
 
 SettingsDialog::SettingsDialog(CWnd* parent) : CDialog(IDD_SETTINGS, parent), hostSettings(NULL) {}
 
 INT_PTR SettingsDialog::DoModalWithSettings(HostSettings* settings) {
   hostSettings = settings;
   return DoModal();
+}
+
+void SettingsDialog::ReadSetting(const char* key, char* out) {
+  out[0] = '\0';
+  hostSettings->ReadValue(SettingsSection, key, out);
+}
+
+void SettingsDialog::WriteSetting(const char* key, const char* value) { hostSettings->WriteValue(SettingsSection, key, value); }
+
+BOOL SettingsDialog::OnInitDialog() {
+  CDialog::OnInitDialog();
+  char value[SettingValueSize];
+  for (int folder = 1; folder <= 5; ++folder) {
+    const FolderRow& row = folderRows[folder - 1];
+    ReadSetting(FolderPathKey(folder), value);
+    CWindow pathEdit = GetDlgItem(row.pathEdit);
+    pathEdit.SetWindowText(value);
+    pathEdit.EnableWindow(folder != 1);
+    ReadSetting(FolderNameKey(folder), value);
+    CWindow nameEdit = GetDlgItem(row.nameEdit);
+    nameEdit.SetWindowText(value);
+    nameEdit.EnableWindow(folder != 1);
+  }
+  ReadSetting(SettingKeys[EditorPathKey], value);
+  GetDlgItem(IDC_SETTINGS_EDITOR).SetWindowText(value);
+  ReadSetting(SettingKeys[StampKey], value);
+  GetDlgItem(IDC_SETTINGS_STAMP).SetWindowText(value);
+  return TRUE;
+}
+
+void SettingsDialog::StoreField(int id, const char* key) {
+  // Every reader of a setting passes 260 bytes, so a value keeps at most 259.
+  char value[SettingValueSize];
+  GetDlgItem(id).GetWindowText(value, sizeof(value));
+  WriteSetting(key, value);
+}
+
+void SettingsDialog::OnOK() {
+  // Folder 1 goes back as it was shown, so its stored values never change here.
+  for (int folder = 1; folder <= 5; ++folder) {
+    StoreField(folderRows[folder - 1].pathEdit, FolderPathKey(folder));
+    StoreField(folderRows[folder - 1].nameEdit, FolderNameKey(folder));
+  }
+  StoreField(IDC_SETTINGS_EDITOR, SettingKeys[EditorPathKey]);
+  StoreField(IDC_SETTINGS_STAMP, SettingKeys[StampKey]);
+  CDialog::OnOK();
+}
+
+bool SettingsDialog::OnCommand(int notifyCode, int id, HWND control) {
+  if (notifyCode == BN_CLICKED) {
+    if (id == IDC_SETTINGS_BROWSE_EDITOR) {
+      OnBrowseEditor();
+      return true;
+    }
+    for (int folder = 2; folder <= 5; ++folder)
+      if (id == folderRows[folder - 1].browseButton) {
+        OnBrowseFolder(folder);
+        return true;
+      }
+  }
+  return CDialog::OnCommand(notifyCode, id, control);
+}
+
+void SettingsDialog::OnBrowseFolder(int folder) {
+  // The browser starts at the folder as stored, whatever the edit holds now.
+  char stored[SettingValueSize];
+  ReadSetting(FolderPathKey(folder), stored);
+  char chosen[SettingValueSize];
+  if (BrowseForFolder(NULL, stored, chosen, sizeof(chosen)) == 1) GetDlgItem(folderRows[folder - 1].pathEdit).SetWindowText(chosen);
+}
+
+void SettingsDialog::OnBrowseEditor() {
+  // The open-file dialog moves the process's current directory along with the
+  // folders it shows, also when it is cancelled; the host shares that directory.
+  char savedDirectory[MAX_PATH];
+  DWORD savedLength = ::GetCurrentDirectoryA(sizeof(savedDirectory), savedDirectory);
+
+  char filter[sizeof(editorFilter)];
+  FilterFromBars(editorFilter, filter);
+  char file[MAX_PATH] = "";
+  OPENFILENAMEA request = {};
+  request.lStructSize = sizeof(request);
+  request.lpstrFilter = filter;
+  request.nFilterIndex = 1;
+  request.lpstrFile = file;
+  request.nMaxFile = sizeof(file);
+  request.lpstrTitle = "エディタを選択して下さい。";
+  request.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
+  BOOL chosen = ::GetOpenFileNameA(&request);
+  if (savedLength > 0 && savedLength < sizeof(savedDirectory)) ::SetCurrentDirectoryA(savedDirectory);
+  if (chosen) GetDlgItem(IDC_SETTINGS_EDITOR).SetWindowText(file);
 }

@@ -1,0 +1,75 @@
+#include "SettingsDriver.h"
+
+namespace {
+
+struct DialogSearch {
+  HWND known;
+  HWND found;
+};
+
+BOOL CALLBACK FindOtherDialog(HWND window, LPARAM lParam) {
+  DialogSearch* search = reinterpret_cast<DialogSearch*>(lParam);
+  char className[32];
+  ::GetClassNameA(window, className, sizeof(className));
+  if (window != search->known && strcmp(className, "#32770") == 0 && ::IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK CollectText(HWND window, LPARAM lParam) {
+  char text[512] = "";
+  ::GetWindowTextA(window, text, sizeof(text));
+  reinterpret_cast<std::vector<std::string>*>(lParam)->push_back(text);
+  return TRUE;
+}
+
+}  // namespace
+
+bool RunSettingsDialog(ToolHarness& harness, const std::function<void(HWND)>& act) {
+  DialogAnswerer answerer(harness.PanelThreadId(), act, harness.PanelWindow());
+  harness.tool->RunSettings(0, 0);
+  return answerer.Wait();
+}
+
+std::string DialogText(HWND dialog, int id) {
+  char text[1024] = "";
+  ::GetDlgItemTextA(dialog, id, text, sizeof(text));
+  return text;
+}
+
+void TypeInto(HWND dialog, int id, const std::string& text) {
+  ::SendMessageA(::GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+HWND PressForDialog(HWND dialog, int button) {
+  DWORD thread = ::GetWindowThreadProcessId(dialog, NULL);
+  PressDialogButton(dialog, button);
+  for (int waited = 0; waited < 10000; waited += 20) {
+    // The panel is hidden, so the only other visible dialog of the thread is the new one.
+    DialogSearch search = {dialog, NULL};
+    ::EnumThreadWindows(thread, FindOtherDialog, reinterpret_cast<LPARAM>(&search));
+    if (search.found) {
+      // Let it finish its initialisation before it is read or answered.
+      ::Sleep(200);
+      return search.found;
+    }
+    ::Sleep(20);
+  }
+  return NULL;
+}
+
+bool WaitGone(HWND window) {
+  for (int waited = 0; waited < 10000; waited += 20) {
+    if (!::IsWindow(window)) return true;
+    ::Sleep(20);
+  }
+  return false;
+}
+
+std::vector<std::string> ChildTexts(HWND window) {
+  std::vector<std::string> texts;
+  ::EnumChildWindows(window, CollectText, reinterpret_cast<LPARAM>(&texts));
+  return texts;
+}
