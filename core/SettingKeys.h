@@ -19,5 +19,9 @@ extern const char* const SettingKeys[SettingKeyCount];
 const char* FolderPathKey(int n);
 const char* FolderNameKey(int n);
 
+// The tool's number: the host keeps the tool's settings in the section of
+// this number, and it is the wParam of every notification to the host.
+const int ScribbitToolNumber = 19;
+
 // Every setting reader passes a buffer of this many bytes.
 const int SettingValueSize = 260;

@@ -2,5 +2,5 @@
 
 void ReadDialogSetting(HostSettings* settings, const char* key, char* out) {
   out[0] = '\0';
-  if (settings && key) settings->ReadValue(ScribbitSettingsSection, key, out);
+  if (settings && key) settings->ReadValue(ScribbitToolNumber, key, out);
 }

@@ -3,9 +3,7 @@
 // settings section itself.
 #pragma once
 #include "HostContract.h"
-
-// The section the host keeps the tool's settings under: its tool number.
-const int ScribbitSettingsSection = 19;
+#include "SettingKeys.h"
 
 // Reads key into out (SettingValueSize bytes); out is empty when nothing is
 // stored, when no settings were given or when there is no such key.

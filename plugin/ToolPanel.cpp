@@ -12,7 +12,6 @@ const char ToolDisplayName[] = "スクリビット";
 
 namespace {
 
-const int ScribbitToolNumber = 19;
 const char ScribbitFolderName[] = "Scribbit";
 
 HBITMAP LoadToolBitmap(UINT id) {

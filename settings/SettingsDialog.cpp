@@ -9,9 +9,6 @@
 
 namespace {
 
-// The host keeps this tool's settings under its tool number.
-const int SettingsSection = 19;
-
 struct FolderRow {
   int pathEdit;
   int nameEdit;
@@ -55,10 +52,10 @@ INT_PTR SettingsDialog::DoModalWithSettings(HostSettings* settings) {
 
 void SettingsDialog::ReadSetting(const char* key, char* out) {
   out[0] = '\0';
-  hostSettings->ReadValue(SettingsSection, key, out);
+  hostSettings->ReadValue(ScribbitToolNumber, key, out);
 }
 
-void SettingsDialog::WriteSetting(const char* key, const char* value) { hostSettings->WriteValue(SettingsSection, key, value); }
+void SettingsDialog::WriteSetting(const char* key, const char* value) { hostSettings->WriteValue(ScribbitToolNumber, key, value); }
 
 BOOL SettingsDialog::OnInitDialog() {
   CDialog::OnInitDialog();
