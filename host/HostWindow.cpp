@@ -26,11 +26,20 @@ enum MenuCommand {
 
 typedef ToolBase*(__cdecl* NewToolFunction)(CWnd*, HostSettings*);
 
+const int margin = 8;
+const int statusHeight = 36;
 
 }  // namespace
 
 HostWindow::HostWindow(const std::string& iniPath, const std::string& dataFolder)
-    : settings(iniPath, dataFolder), hostWnd(new HostWindowObject()), window(NULL), status(NULL), library(NULL), tool(NULL), toolThread(NULL) {}
+    : settings(iniPath, dataFolder),
+      hostWnd(new HostWindowObject()),
+      window(NULL),
+      status(NULL),
+      closeAfterSearch(false),
+      library(NULL),
+      tool(NULL),
+      toolThread(NULL) {}
 
 bool HostWindow::Start(const char* dllPath) {
   WNDCLASSA wc = {};
@@ -51,15 +60,19 @@ bool HostWindow::Start(const char* dllPath) {
   ::AppendMenuA(toolMenu, MF_STRING, CommandExit, "終了(&X)");
   ::AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(toolMenu), "ツール(&T)");
 
-  window = ::CreateWindowExA(0, windowClass, "Jotbook (stand-in host)", WS_OVERLAPPEDWINDOW, 780, 0, 420, 300, NULL, menu,
+  window = ::CreateWindowExA(0, windowClass, "Jotbook (stand-in host)", WS_OVERLAPPEDWINDOW, 780, 0, 460, 420, NULL, menu,
                              ::GetModuleHandleA(NULL), this);
   if (!window) return false;
-  status = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT, 10, 10, 390, 200, window, NULL, ::GetModuleHandleA(NULL), NULL);
+  status = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0, 0, 0, window, NULL, ::GetModuleHandleA(NULL), NULL);
+  ::SendMessageA(status, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  search.Create(window);
+  OnSize();
   hostWnd->handle = window;
   ::ShowWindow(window, SW_SHOWNORMAL);
 
   library = ::LoadLibraryA(dllPath);
-  NewToolFunction newTool = library ? reinterpret_cast<NewToolFunction>(::GetProcAddress(library, "NewJotbookTool")) : NULL;
+  NewToolFunction newTool =
+      library ? reinterpret_cast<NewToolFunction>(reinterpret_cast<void*>(::GetProcAddress(library, "NewJotbookTool"))) : NULL;
   if (!newTool) {
     SetStatus("Scribbit.dll を読み込めませんでした。");
     return false;
@@ -77,6 +90,7 @@ bool HostWindow::Start(const char* dllPath) {
 int HostWindow::Run() {
   MSG msg;
   while (::GetMessageA(&msg, NULL, 0, 0) > 0) {
+    if (search.PreTranslateMessage(msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageA(&msg);
   }
@@ -103,8 +117,18 @@ LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TOOL_CLOSING:
       SetStatus("スクリビットのパネルが閉じられました。");
       return 0;
+    case WM_TOOL_SEARCH_RESULT:
+      // wParam is the tool's string object, whose one member points at the text.
+      if (wParam) search.OnResult(*reinterpret_cast<const char* const*>(wParam));
+      return 0;
+    case WM_HOST_SEARCH_DONE:
+      OnSearchDone();
+      return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam));
+      return 0;
+    case WM_SIZE:
+      OnSize();
       return 0;
     case WM_CLOSE:
       OnClose();
@@ -134,14 +158,44 @@ void HostWindow::OnCommand(int id) {
     case CommandExit:
       OnClose();
       break;
+    case IdSearchStart:
+      OnSearchStart();
+      break;
+    case IdSearchStop:
+      search.Stop();
+      SetStatus("検索を中止しています...");
+      break;
   }
+}
+
+void HostWindow::OnSize() {
+  RECT client;
+  ::GetClientRect(window, &client);
+  RECT area = {client.left + margin, client.top + margin, client.right - margin, client.bottom - margin - statusHeight};
+  search.Layout(area);
+  ::MoveWindow(status, area.left, area.bottom + margin / 2, area.right - area.left, statusHeight - margin / 2, TRUE);
+}
+
+void HostWindow::OnSearchStart() {
+  if (!search.Start(tool, reinterpret_cast<CWnd*>(hostWnd))) return;
+  std::string text = "「" + search.Keyword() + "」を検索しています...";
+  SetStatus(text.c_str());
+}
+
+void HostWindow::OnSearchDone() {
+  search.OnDone();
+  char text[128];
+  snprintf(text, sizeof(text), search.WasStopped() ? "検索を中止しました: %d 件" : "検索が終わりました: %d 件", search.ResultCount());
+  SetStatus(text);
+  if (closeAfterSearch) OnClose();
 }
 
 void HostWindow::ShowAbout() {
   if (!tool) return;
   std::string text;
   char line[128];
-  snprintf(line, sizeof(line), "%s (%s)\nツール番号: %d\n\n", tool->GetDisplayName(), static_cast<const char*>(tool->toolName), tool->toolNumber);
+  snprintf(line, sizeof(line), "%s (%s)\nツール番号: %d\n\n", tool->GetDisplayName(), static_cast<const char*>(tool->toolName),
+           tool->toolNumber);
   text += line;
   for (int i = 0; i < tool->history.GetSize(); ++i) {
     text += tool->history[i];
@@ -151,6 +205,12 @@ void HostWindow::ShowAbout() {
 }
 
 void HostWindow::OnClose() {
+  // The tool object must outlive the search that runs in it.
+  if (search.Running()) {
+    closeAfterSearch = true;
+    search.Stop();
+    return;
+  }
   if (tool) {
     // The panel saves its open memo and stores its position as it closes.
     if (tool->m_hWnd) ::SendMessageA(tool->m_hWnd, WM_CLOSE, 0, 0);

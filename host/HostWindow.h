@@ -1,11 +1,13 @@
 // The stand-in host's main window: loads the tool, shows its panel when the
-// tool says it is ready, and offers the tool's operations in its menu.
+// tool says it is ready, offers the tool's operations in its menu, and lets
+// the user search the tool's memos.
 #pragma once
 #include <windows.h>
 
 #include <string>
 
 #include "IniHostSettings.h"
+#include "SearchPane.h"
 #include "ToolBase.h"
 
 struct HostWindowObject;
@@ -21,6 +23,9 @@ private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(int id);
+  void OnSize();
+  void OnSearchStart();
+  void OnSearchDone();
   void OnClose();
   void ShowAbout();
   void SetStatus(const char* text);
@@ -29,6 +34,8 @@ private:
   struct HostWindowObject* hostWnd;
   HWND window;
   HWND status;
+  SearchPane search;
+  bool closeAfterSearch;
   HMODULE library;
   ToolBase* tool;
   HANDLE toolThread;

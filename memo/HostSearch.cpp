@@ -1,3 +1,114 @@
-// PLACEHOLDER until the host search lands.
+// The host's search over the five memo folders: each memo file holding a
+// line that matches the keyword is reported once to the host's result window.
+// It runs on the host's thread and reads only settings and files, never the
+// panel's state.
+#include <cstdio>
+
+#include "MemoPaths.h"
+#include "MemoScan.h"
+#include "SerchFiles.h"
+#include "SettingKeys.h"
 #include "ToolPanel.h"
-int ToolPanel::SearchMemos(SearchRequest*, const char*) { return 0; }
+
+namespace {
+
+const char unsupportedModeText[] = "非対応の検索モードです。";
+
+// A memo file read in large blocks. Others may read and write the file while
+// the search holds it, so a search never makes the panel's load or save of
+// the same memo fail.
+class MemoFileReader : public BlockReader {
+public:
+  explicit MemoFileReader(const char* path)
+      : file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, NULL)) {}
+  ~MemoFileReader() override {
+    if (IsOpen()) ::CloseHandle(file);
+  }
+  MemoFileReader(const MemoFileReader&) = delete;
+  MemoFileReader& operator=(const MemoFileReader&) = delete;
+
+  bool IsOpen() const { return file != INVALID_HANDLE_VALUE; }
+
+  size_t Read(char* buffer, size_t capacity) override {
+    DWORD got = 0;
+    if (atEnd || !::ReadFile(file, buffer, static_cast<DWORD>(capacity), &got, NULL)) return 0;
+    // A disk file gives fewer bytes than asked only at its end: the call that
+    // would confirm it is saved, which counts under Wine.
+    atEnd = got < capacity;
+    return got;
+  }
+
+private:
+  HANDLE file;
+  bool atEnd = false;
+};
+
+// The handle stored in the host's window object, read afresh for every
+// report: the host may have replaced or destroyed its window meanwhile.
+CWindow ResultWindow(const SearchRequest& request) { return CWindow(request.resultWindow ? request.resultWindow->m_hWnd : NULL); }
+
+// The host reads the text through the string object's one member while it
+// handles the message.
+void SendResult(CWindow window, const CString& text) { window.SendMessage(WM_TOOL_SEARCH_RESULT, reinterpret_cast<WPARAM>(&text), 0); }
+
+const char* SkipLeadingBlanks(const char* name) {
+  while (*name == ' ' || (*name >= '\t' && *name <= '\r')) ++name;
+  return name;
+}
+
+void SearchFolder(const SearchRequest& request, const char* folderPath, const char* label, const KeywordMatcher& matcher, CString& result) {
+  CSerchFiles engine(folderPath, 0);
+  const CStringArray* files = engine.gFc_GetListFiles();
+  // One scanner for the folder: its buffer serves every memo in turn.
+  MemoScanner scanner(matcher, &request.stopFlag);
+  for (int i = 0; i < files->GetSize(); ++i) {
+    if (StopRequested(&request.stopFlag)) return;
+    const char* name = SkipLeadingBlanks(files->GetAt(i));
+    if (*name == '*') continue;
+    // A path that does not fit could not be opened either.
+    char path[MAX_PATH];
+    if (!FormMemoFilePath(folderPath, name, "", path, sizeof(path))) continue;
+    MemoFileReader reader(path);
+    if (!reader.IsOpen()) continue;
+    while (scanner.Scan(reader) == ScanResult::Match) {
+      CWindow window = ResultWindow(request);
+      if (window.Exists()) {
+        result.Format("[%s] %s", label, name);
+        SendResult(window, result);
+        break;
+      }
+      // The window is gone: nothing is sent, and the memo is still read on to
+      // its end as the host's search contract has it.
+    }
+  }
+}
+
+}  // namespace
+
+int ToolPanel::SearchMemos(SearchRequest* request, const char* keyword) {
+  if (!request) return 0;
+  if (request->searchMode != 0) {
+    CWindow window = ResultWindow(*request);
+    if (window.Exists()) SendResult(window, CString(unsupportedModeText));
+    return 0;
+  }
+  KeywordMatcher matcher(keyword);
+  // One string object for every result: the host reads it only while it
+  // handles each message.
+  CString result;
+  for (int folder = 1; folder <= 5; ++folder) {
+    char stored[SettingValueSize];
+    ReadSetting(FolderPathKey(folder), stored);
+    char folderPath[SettingValueSize + 1];
+    snprintf(folderPath, sizeof(folderPath), "%s\\", stored);
+    char name[SettingValueSize];
+    ReadSetting(FolderNameKey(folder), name);
+    CString label;
+    if (name[0] != '\0')
+      label.Format("%sﾌｫﾙﾀﾞ", name);
+    else
+      label.Format("ﾒﾓﾌｫﾙﾀﾞ:%d", folder);
+    SearchFolder(*request, folderPath, label, matcher, result);
+  }
+  return 0;
+}

@@ -1,0 +1,21 @@
+#include "SerchFiles.h"
+
+#include <windows.h>
+
+CSerchFiles::CSerchFiles(const char* folderPath, unsigned int) {
+  // The memo list's own two patterns, so the search reads what the panel lists.
+  AddFiles(folderPath, "*.txt");
+  AddFiles(folderPath, "*.htm*");
+}
+
+void CSerchFiles::AddFiles(const char* folderPath, const char* pattern) {
+  CString search(folderPath);
+  search += pattern;
+  WIN32_FIND_DATAA found;
+  HANDLE find = ::FindFirstFileA(search, &found);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.Add(found.cFileName);
+  } while (::FindNextFileA(find, &found));
+  ::FindClose(find);
+}

@@ -1,0 +1,23 @@
+// CSerchFiles: the file-list engine of the host search. It lists the memo
+// files that lie directly in one folder.
+#pragma once
+#include "AfxString.h"
+
+class CSerchFiles {
+public:
+  // folderPath ends with a backslash; reserved is always 0.
+  CSerchFiles(const char* folderPath, unsigned int reserved);
+  virtual ~CSerchFiles() = default;
+  CSerchFiles(const CSerchFiles&) = delete;
+  CSerchFiles& operator=(const CSerchFiles&) = delete;
+
+  // The memo files found, each named relative to the folder, text memos
+  // first, each kind in the platform's order; empty when the folder is
+  // missing. The array belongs to this object.
+  CStringArray* gFc_GetListFiles() { return &files; }
+
+private:
+  void AddFiles(const char* folderPath, const char* pattern);
+
+  CStringArray files;
+};

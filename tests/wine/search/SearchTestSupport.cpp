@@ -1,0 +1,40 @@
+#include "SearchTestSupport.h"
+
+namespace {
+const char hookProperty[] = "ScribbitAfterEachResult";
+}
+
+SearchFolders::SearchFolders(TestSettings& settings, const std::string& folder1) : folder1(folder1) {
+  ::CreateDirectoryA(folder1.c_str(), NULL);
+  for (int folder = 1; folder <= 5; ++folder) settings.Set("ScribbitFolderPath" + std::to_string(folder), Path(folder));
+}
+
+void SearchFolders::Write(int folder, const std::string& name, const std::string& bytes) const {
+  WriteFileBytes(Path(folder) + "\\" + name, bytes);
+}
+
+std::vector<std::string> ResultTexts(const RecordingWindow& window) {
+  std::vector<std::string> texts;
+  for (const RecordingWindow::Received& r : window.received)
+    if (r.message == WM_TOOL_SEARCH_RESULT) texts.push_back(r.text);
+  return texts;
+}
+
+AfterEachResult::AfterEachResult(HWND window, std::function<void()> action) : window(window), action(std::move(action)) {
+  ::SetPropA(window, hookProperty, this);
+  original = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc)));
+}
+
+AfterEachResult::~AfterEachResult() {
+  if (!::IsWindow(window)) return;
+  ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+  ::RemovePropA(window, hookProperty);
+}
+
+LRESULT CALLBACK AfterEachResult::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  AfterEachResult* self = static_cast<AfterEachResult*>(::GetPropA(window, hookProperty));
+  LRESULT result = ::CallWindowProcA(self->original, window, message, wParam, lParam);
+  if (message == WM_TOOL_SEARCH_RESULT) self->action();
+  if (message == WM_NCDESTROY) ::RemovePropA(window, hookProperty);
+  return result;
+}
