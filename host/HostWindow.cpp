@@ -211,15 +211,23 @@ void HostWindow::OnClose() {
     search.Stop();
     return;
   }
+  // A message box or dialog of the tool is open: closing the panel under it
+  // would pull the panel away from the code still waiting on it.
+  if (tool && tool->modalFlag) {
+    ::MessageBoxA(window, "スクリビットのダイアログを閉じてから終了してください。", "Jotbook", MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
   if (tool) {
     // The panel saves its open memo and stores its position as it closes.
     if (tool->m_hWnd) ::SendMessageA(tool->m_hWnd, WM_CLOSE, 0, 0);
+    bool threadEnded = true;
     if (toolThread) {
-      ::WaitForSingleObject(toolThread, 10000);
+      threadEnded = ::WaitForSingleObject(toolThread, 10000) == WAIT_OBJECT_0;
       ::CloseHandle(toolThread);
       toolThread = NULL;
     }
-    delete tool;
+    // A panel thread still running uses the tool object: leave it to the process's end.
+    if (threadEnded) delete tool;
     tool = NULL;
   }
   ::DestroyWindow(window);
