@@ -18,7 +18,9 @@ bool AfxPrepareControlContainer() {
   if (!atlModule) atlModule = ::LoadLibraryA("atl.dll");
   if (!atlModule) return false;
   AtlAxWinInitFunction init = reinterpret_cast<AtlAxWinInitFunction>(::GetProcAddress(atlModule, "AtlAxWinInit"));
-  if (!init || !init()) return false;
+  // The class stays registered once any module of the process made it.
+  WNDCLASSEXA registered = {sizeof(registered)};
+  if (!init || (!init() && !::GetClassInfoExA(atlModule, "AtlAxWin", &registered))) return false;
   getControl = reinterpret_cast<AtlAxGetControlFunction>(::GetProcAddress(atlModule, "AtlAxGetControl"));
   return getControl != NULL;
 }

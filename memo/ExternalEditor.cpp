@@ -6,20 +6,23 @@
 #include "SettingKeys.h"
 #include "ToolPanel.h"
 
+namespace {
+const char pathTooLong[] = "メモファイルのパスが長すぎるため、エディタで開けませんでした！";
+}  // namespace
+
 void ToolPanel::OpenInEditor() {
-  if (currentTitle == NoMemoTitle) return;
+  // An empty title (the list emptied by a delete) names no file either.
+  if (!IsMemoOpen()) return;
   if (currentSelection < 0) return;
+  if (currentKind != MemoKindText && currentKind != MemoKindHtml) return;
   char path[MAX_PATH];
-  if (currentKind == MemoKindText) {
-    if (!MemoFilePath(".txt", path)) return;
-    // The editor starts from what the panel shows.
-    WriteMemoFile(path);
-  } else if (currentKind == MemoKindHtml) {
-    if (!MemoFilePath(".html", path)) return;
-    if (_access(path, 0) != 0 && !MemoFilePath(".htm", path)) return;
-  } else {
+  if (!MemoFilePath(currentKind == MemoKindText ? ".txt" : ".html", path) ||
+      (currentKind == MemoKindHtml && _access(path, 0) != 0 && !MemoFilePath(".htm", path))) {
+    ShowMessage(pathTooLong, MB_ICONEXCLAMATION);
     return;
   }
+  // The editor starts from what the panel shows.
+  if (currentKind == MemoKindText) WriteMemoFile(path);
   char editor[SettingValueSize];
   ReadSetting(SettingKeys[EditorPathKey], editor);
   // The path goes unquoted, as editors configured for this tool expect it.

@@ -14,8 +14,7 @@ const char writeFailure[] = "カレントメモフォルダパスにファイル
 }  // namespace
 
 void ToolPanel::CloseMemo() {
-  bool memoOpen = !currentTitle.IsEmpty() && currentTitle != NoMemoTitle;
-  if (memoOpen) {
+  if (IsMemoOpen()) {
     if (currentSelection < 0) return;
     CWindow pane = TextPane();
     if (currentKind == MemoKindText) {
@@ -44,9 +43,8 @@ void ToolPanel::CloseMemo() {
     } else if (currentKind == MemoKindHtml) {
       if (browser.Exists()) NavigateBrowser("about:blank");
     }
-    CWindow pane2 = TextPane();
-    pane2.ShowWindow(SW_HIDE);
-    pane2.SetWindowText("none!");
+    pane.ShowWindow(SW_HIDE);
+    pane.SetWindowText("none!");
     if (browser.Exists()) browser.SetVisible(false);
   }
   paneIncomplete = false;
@@ -88,7 +86,7 @@ int ToolPanel::SaveState() {
 
 int ToolPanel::SaveStateOnPanelThread() {
   StorePosition();
-  if (currentTitle.IsEmpty() || currentTitle == NoMemoTitle) return 0;
+  if (!IsMemoOpen()) return 0;
   if (currentKind == MemoKindHtml) return 0;
   char path[MAX_PATH];
   if (!MemoFilePath(".txt", path)) return 0;

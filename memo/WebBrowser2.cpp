@@ -46,6 +46,9 @@ void CWebBrowser2::SetVisible(bool visible) {
   argument.vt = VT_BOOL;
   argument.boolVal = visible ? VARIANT_TRUE : VARIANT_FALSE;
   Invoke(dispidVisible, DISPATCH_PROPERTYPUT, &argument, 1, NULL);
+  // Not every control hides its window for the property, and the pane shares
+  // its rectangle with the text pane: a container left shown would cover it.
+  ShowWindow(visible ? SW_SHOW : SW_HIDE);
 }
 
 void CWebBrowser2::Navigate2(VARIANT* url, VARIANT* flags, VARIANT* targetFrameName, VARIANT* postData, VARIANT* headers) {

@@ -14,7 +14,8 @@ public:
   // context are not used.
   BOOL Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
               void* context = NULL) override;
-  // The control's Visible property; the panel shows and hides the pane only through it.
+  // The control's Visible property, and the window's own show state with it;
+  // the panel shows and hides the pane only through this.
   void SetVisible(bool visible);
   void Navigate2(VARIANT* url, VARIANT* flags, VARIANT* targetFrameName, VARIANT* postData, VARIANT* headers);
   // The address the control shows, as a code page 932 string; empty when unknown.

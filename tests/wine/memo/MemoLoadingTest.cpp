@@ -1,0 +1,240 @@
+// Opening memos: what the panes, the caption and the read-only switch show
+// for each kind of memo file, and that opening changes no file.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "MemoPanel.h"
+#include "ControlContainer.h"
+#include "WebBrowser2.h"
+
+namespace {
+
+const char cutReason[] = "  （全文を表示できないため読取り専用）";
+
+struct TextCase {
+  const char* name;
+  std::string bytes;
+  std::string shown;
+  bool whole;  // the pane holds the whole file: editable, toggle enabled, plain caption
+};
+
+TEST(MemoLoading, TextFilesShowAsTheLineReaderSeesThem) {
+  const std::string exact = MemoText(200000);
+  const std::string over = MemoText(200001);
+  // The reader's pieces hold at most 199999 bytes: a NUL hides only the rest of its own piece.
+  const std::string longLine = std::string("ab\0", 3) + std::string(199996, 'h') + "shown\r\nnext";
+  const TextCase cases[] = {
+      {"exact", exact, exact, true},
+      {"over", over, over.substr(0, 200000) + overflowNotice, false},
+      {"empty", "", "", true},
+      {"bare", "one\ntwo\r\nthree", "one\ntwo\r\nthree", true},
+      {"zero", std::string("ab\0cd\r\nef", 9), "abef", false},
+      {"long", longLine, "abshown\r\nnext", false},
+  };
+  MemoPanel panel;
+  for (const TextCase& c : cases) ASSERT_TRUE(WriteFileBytes(panel.Path(std::string(c.name) + ".txt"), c.bytes));
+  ASSERT_TRUE(panel.Start());
+  for (const TextCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(panel.Select(c.name));
+    EXPECT_TRUE(SameText(c.shown, panel.PaneText()));
+    EXPECT_TRUE(panel.PaneVisible());
+    // The browser pane shares the rectangle: it must not cover the text.
+    EXPECT_FALSE(MemoPanel::Shown(panel.harness.Item(IDC_PANEL_BROWSER)));
+    EXPECT_FALSE(panel.PaneModified());
+    EXPECT_EQ(!c.whole, panel.PaneReadOnly());
+    EXPECT_EQ(!c.whole, panel.ToggleChecked());
+    EXPECT_EQ(c.whole, panel.ToggleEnabled());
+    EXPECT_EQ(c.whole ? std::string(c.name) : c.name + std::string(cutReason), panel.Caption());
+    EXPECT_EQ(c.name, std::string(panel.harness.Panel()->currentTitle));
+  }
+  // Opening and closing unedited changes no file.
+  ASSERT_TRUE(panel.Select("exact"));
+  for (const TextCase& c : cases) EXPECT_TRUE(SameText(c.bytes, ReadFileBytes(panel.Path(std::string(c.name) + ".txt")))) << c.name;
+}
+
+TEST(MemoLoading, ReadOnlyFileOpensReadOnlyAndKeepsItsAttribute) {
+  MemoPanel panel;
+  std::string locked = panel.Path("locked.txt");
+  WriteFileBytes(locked, "fixed");
+  WriteFileBytes(panel.Path("free.txt"), "");
+  SetReadOnlyAttribute(locked, true);
+  ASSERT_TRUE(panel.Start());
+  ASSERT_TRUE(panel.Select("locked"));
+  EXPECT_EQ("fixed", panel.PaneText());
+  EXPECT_TRUE(panel.PaneReadOnly());
+  EXPECT_TRUE(panel.ToggleChecked());
+  EXPECT_TRUE(panel.ToggleEnabled());
+  EXPECT_EQ("locked", panel.Caption());
+  // The next writable memo makes the pane editable again.
+  ASSERT_TRUE(panel.Select("free"));
+  EXPECT_FALSE(panel.PaneReadOnly());
+  EXPECT_FALSE(panel.ToggleChecked());
+  EXPECT_TRUE(HasReadOnlyAttribute(locked));
+  SetReadOnlyAttribute(locked, false);
+}
+
+TEST(MemoLoading, MissingFileIsCreatedEmptyAndThePaneSaysSo) {
+  MemoPanel panel;
+  std::string gone = panel.Path("gone.txt");
+  WriteFileBytes(gone, "listed, then removed");
+  ASSERT_TRUE(panel.Start());
+  ::DeleteFileA(gone.c_str());
+  ASSERT_TRUE(panel.Select("gone"));
+  EXPECT_EQ(createdNotice, panel.PaneText());
+  EXPECT_TRUE(FileExists(gone));
+  EXPECT_EQ("", ReadFileBytes(gone));
+  EXPECT_EQ("gone", panel.Caption());
+  EXPECT_FALSE(panel.PaneReadOnly());
+}
+
+// A file that exists but cannot be read is not empty: the notice shown in
+// its place must never be written over it.
+TEST(MemoLoading, FileHeldByAnotherProgramOpensReadOnlyAndIsNeverWritten) {
+  MemoPanel panel;
+  std::string held = panel.Path("held.txt");
+  WriteFileBytes(held, "precious");
+  WriteFileBytes(panel.Path("other.txt"), "");
+  ASSERT_TRUE(panel.Start());
+  HANDLE exclusive = ::CreateFileA(held.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+  ASSERT_NE(INVALID_HANDLE_VALUE, exclusive);
+  ASSERT_TRUE(panel.Select("held"));
+  ::CloseHandle(exclusive);
+  EXPECT_EQ(createdNotice, panel.PaneText());
+  EXPECT_TRUE(panel.PaneReadOnly());
+  EXPECT_FALSE(panel.ToggleEnabled());
+  EXPECT_EQ("held  （ファイルを読み込めないため読取り専用）", panel.Caption());
+  EXPECT_EQ(0, panel.harness.tool->SaveState());
+  EXPECT_EQ("precious", ReadFileBytes(held));
+}
+
+// A folder path, title and extension that do not fit in a path are reported,
+// and nothing is read or written under a cut path.
+TEST(MemoLoading, PathTooLongIsReportedAndNothingIsWritten) {
+  TempFolder base;
+  std::string folder = base.Path() + "\\" + std::string(235 - base.Path().size(), 'd');
+  ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), NULL));
+  std::wstring wideFolder(folder.begin(), folder.end());
+  std::wstring wideFile = L"\\\\?\\" + wideFolder + L"\\" + std::wstring(30, L't') + L".txt";
+  HANDLE file = ::CreateFileW(wideFile.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, 0, NULL);
+  ASSERT_NE(INVALID_HANDLE_VALUE, file);
+  DWORD written = 0;
+  ::WriteFile(file, "kept", 4, &written, NULL);
+  ::CloseHandle(file);
+
+  MemoPanel panel;
+  panel.harness.settings.Set("ScribbitFolderPath2", folder);
+  ASSERT_TRUE(panel.Start());
+  panel.harness.Click(IDC_PANEL_FOLDER2);
+  std::string title(30, 't');
+  {
+    DialogAnswerer answer(panel.PanelThread(), IDOK, panel.PanelWindow());
+    ASSERT_TRUE(panel.Select(title));
+    ASSERT_TRUE(answer.Wait());
+    EXPECT_EQ("メモファイルのパスが長すぎるため、開けませんでした！", answer.text);
+  }
+  EXPECT_EQ("", panel.PaneText());
+  EXPECT_TRUE(panel.PaneReadOnly());
+  EXPECT_FALSE(panel.ToggleEnabled());
+  EXPECT_EQ(title + "  （パスが長すぎます）", panel.Caption());
+  EXPECT_EQ(0, panel.harness.tool->SaveState());
+  {
+    // An edit that reaches the close is refused.
+    ::SendMessageA(panel.Pane(), EM_SETMODIFY, TRUE, 0);
+    DialogAnswerer answer(panel.PanelThread(), IDOK, panel.PanelWindow());
+    panel.harness.Click(IDC_PANEL_FOLDER1);
+    ASSERT_TRUE(answer.Wait());
+    EXPECT_EQ("このメモは全文を表示できないため読取り専用です！\n編集を保存できませんでした。", answer.text);
+  }
+  file = ::CreateFileW(wideFile.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+  char bytes[16] = "";
+  ::ReadFile(file, bytes, sizeof(bytes), &written, NULL);
+  ::CloseHandle(file);
+  EXPECT_EQ("kept", std::string(bytes, written));
+  ::DeleteFileW(wideFile.c_str());
+}
+
+// The tests ask the browser pane through their own copy of the container
+// support, which must find the platform's container first.
+void PrepareBrowserAccess() {
+  AfxEnableControlContainer();
+  AfxPrepareControlContainer();
+}
+
+// Where the browser pane was navigated, asked on the panel's thread.
+std::string BrowserLocation(MemoPanel& panel) {
+  std::string location;
+  panel.harness.OnPanelThread([&] {
+    PrepareBrowserAccess();
+    location = panel.harness.Panel()->browser.GetLocationURL().GetString();
+  });
+  return location;
+}
+
+// The browser pane's Visible property, as SetVisible put it.
+bool BrowserVisible(MemoPanel& panel) {
+  VARIANT visible;
+  ::VariantInit(&visible);
+  panel.harness.OnPanelThread([&] {
+    PrepareBrowserAccess();
+    IUnknown* control = AfxGetHostedControl(panel.harness.Item(IDC_PANEL_BROWSER));
+    IDispatch* dispatch = NULL;
+    if (control && SUCCEEDED(control->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
+      DISPPARAMS none = {NULL, NULL, 0, 0};
+      dispatch->Invoke(402, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &visible, NULL, NULL);
+      dispatch->Release();
+    }
+    if (control) control->Release();
+  });
+  return visible.vt == VT_BOOL && visible.boolVal == VARIANT_TRUE;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+TEST(MemoLoading, HtmlMemoShowsInTheBrowserPane) {
+  MemoPanel panel;
+  WriteFileBytes(panel.Path("both.html"), "<p>html</p>");
+  WriteFileBytes(panel.Path("both.htm"), "<p>htm</p>");
+  WriteFileBytes(panel.Path("old.htm"), "<p>htm</p>");
+  WriteFileBytes(panel.Path("locked.txt"), "t");
+  SetReadOnlyAttribute(panel.Path("locked.txt"), true);
+  ASSERT_TRUE(panel.Start());
+  // The pane is read-only when the HTML memo opens: its close was refused.
+  ASSERT_TRUE(panel.Select("locked"));
+  ::SendMessageA(panel.Pane(), EM_SETMODIFY, TRUE, 0);
+  {
+    DialogAnswerer answer(panel.PanelThread(), IDOK, panel.PanelWindow());
+    ASSERT_TRUE(panel.Select("both", MemoKindHtml));
+  }
+
+  const struct {
+    const char* title;
+    const char* file;
+  } cases[] = {{"both", "both.html"}, {"old", "old.htm"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title);
+    ASSERT_TRUE(panel.Select(c.title, MemoKindHtml));
+    EXPECT_FALSE(panel.PaneVisible());
+    EXPECT_TRUE(panel.PaneReadOnly());
+    EXPECT_TRUE(BrowserVisible(panel));
+    EXPECT_TRUE(MemoPanel::Shown(panel.harness.Item(IDC_PANEL_BROWSER)));
+    EXPECT_FALSE(panel.ToggleChecked());
+    EXPECT_FALSE(panel.ToggleEnabled());
+    EXPECT_EQ(c.title, panel.Caption());
+    std::string location;
+    EXPECT_TRUE(PumpUntil([&] { return EndsWith(location = BrowserLocation(panel), "\\" + std::string(c.file)); }, 3000))
+        << location;
+  }
+  // Closing leaves the pane on a blank page.
+  SetReadOnlyAttribute(panel.Path("locked.txt"), false);
+  ASSERT_TRUE(panel.Select("locked"));
+  EXPECT_FALSE(BrowserVisible(panel));
+  EXPECT_FALSE(MemoPanel::Shown(panel.harness.Item(IDC_PANEL_BROWSER)));
+  std::string location;
+  EXPECT_TRUE(PumpUntil([&] { return (location = BrowserLocation(panel)) == "about:blank"; }, 3000)) << location;
+}
+
+}  // namespace
