@@ -37,6 +37,19 @@ void CDialog::EndDialog(int result) {
     ::ShowWindow(m_hWnd, SW_HIDE);
 }
 
+void CDialog::CenterOverOwner() {
+  HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+  RECT area, dialogRect;
+  if (!owner || !::IsWindowVisible(owner) || ::IsIconic(owner) || !::GetWindowRect(owner, &area)) {
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  }
+  ::GetWindowRect(m_hWnd, &dialogRect);
+  int width = dialogRect.right - dialogRect.left, height = dialogRect.bottom - dialogRect.top;
+  int x = area.left + (area.right - area.left - width) / 2;
+  int y = area.top + (area.bottom - area.top - height) / 2;
+  ::SetWindowPos(m_hWnd, NULL, x < 0 ? 0 : x, y < 0 ? 0 : y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 BOOL CDialog::UpdateData(BOOL saveAndValidate) {
   CDataExchange dx(this, saveAndValidate);
   DoDataExchange(&dx);
@@ -99,6 +112,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
 
   LRESULT result = 0;
   bool handled = dialog->OnMessage(message, wParam, lParam, result);
+  // A modal dialog opens over the window it belongs to.
+  if (message == WM_INITDIALOG && dialog->modal) dialog->CenterOverOwner();
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrA(window, DWLP_USER, 0);
     dialog->Detach();

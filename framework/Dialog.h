@@ -26,6 +26,7 @@ public:
   void EndDialog(int result);
   BOOL UpdateData(BOOL saveAndValidate = TRUE);
   bool IsModal() const { return modal; }
+  void CenterOverOwner();
 
   virtual BOOL OnInitDialog();
   virtual void OnOK();

@@ -9,6 +9,14 @@ BUILD=$(pwd)/build
 . tools/wine-env.sh
 prepare_wine_prefix
 host="build/win/bin/JotbookHost.exe"
+# A first run finds one memo waiting in memo folder 1. Its text is code page
+# 932; Wine keeps file names in UTF-8 on the Linux side.
+memos="build/win/bin/JotbookData/Scribbit"
+if [ ! -d "$memos" ]; then
+  mkdir -p "$memos"
+  printf 'スクリビットへようこそ。\r\n\r\nメモを選ぶと、ここに内容が表示されます。\r\n書き換えて別のメモを選ぶと、自動で保存されます。\r\n' |
+    iconv -f UTF-8 -t CP932 > "$memos/ようこそ.txt"
+fi
 if [ -n "${DISPLAY:-}" ]; then
   exec wine "$host"
 fi

@@ -17,4 +17,12 @@ prepare_wine_prefix() {
     with_display sh -c 'wine reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1; wineserver -w'
     touch "$WINEPREFIX/.unmanaged-windows"
   fi
+  # The dialogs are laid out for the narrow proportional Japanese system font;
+  # the IPA proportional Gothic is its closest match on Debian.
+  if [ ! -f "$WINEPREFIX/.font-replacements" ]; then
+    with_display sh -c 'for face in "ＭＳ Ｐゴシック" "ＭＳＰゴシック"; do
+        wine reg add "HKCU\\Software\\Wine\\Fonts\\Replacements" /v "$face" /d "IPAPGothic" /f >/dev/null 2>&1
+      done; wineserver -w'
+    touch "$WINEPREFIX/.font-replacements"
+  fi
 }
