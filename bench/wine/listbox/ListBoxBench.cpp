@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "Timing.h"
 #include "VardenListBox.h"
 #include "Wnd.h"
 
@@ -12,23 +13,9 @@ namespace {
 const int itemCount = 10000;
 const int runs = 5;
 
-double NowMilliseconds() {
-  LARGE_INTEGER counter, frequency;
-  ::QueryPerformanceCounter(&counter);
-  ::QueryPerformanceFrequency(&frequency);
-  return counter.QuadPart * 1000.0 / frequency.QuadPart;
-}
-
 template <class Work>
 double BestOfRuns(Work work) {
-  double best = 1e30;
-  for (int run = 0; run < runs; ++run) {
-    double start = NowMilliseconds();
-    work();
-    double elapsed = NowMilliseconds() - start;
-    if (elapsed < best) best = elapsed;
-  }
-  return best;
+  return 1000.0 * BestOfFive(work);
 }
 
 std::string FileName(const std::string& folder, int index) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "Timing.h"
 #include "ToolHarness.h"
 
 namespace {
@@ -16,23 +17,9 @@ namespace {
 const size_t memoBytes = 200000;
 const int runs = 5;
 
-double Now() {
-  LARGE_INTEGER counter, frequency;
-  ::QueryPerformanceCounter(&counter);
-  ::QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// Best of five: prepare (untimed), then the timed work.
+// Best of five in milliseconds: prepare (untimed), then the timed work.
 double Best(const std::function<void()>& prepare, const std::function<void()>& work) {
-  double best = 1e30;
-  for (int run = 0; run < runs; ++run) {
-    prepare();
-    double start = Now();
-    work();
-    best = std::min(best, Now() - start);
-  }
-  return best;
+  return 1000.0 * BestOfFivePrepared(prepare, work);
 }
 
 // CP932 memo text in lines ending with CR LF, as the pane keeps it.

@@ -8,24 +8,6 @@
 
 namespace {
 
-// The dialog of the thread that takes input now: a box it raised disables
-// the one below. The panel itself stays hidden in these tests.
-struct Search {
-  HWND panel;
-  HWND found;
-};
-
-BOOL CALLBACK FindAnswerable(HWND window, LPARAM lParam) {
-  Search* search = reinterpret_cast<Search*>(lParam);
-  char className[32];
-  ::GetClassNameA(window, className, sizeof(className));
-  if (window != search->panel && strcmp(className, "#32770") == 0 && ::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // The icon a message box shows, as its type flag.
 UINT IconType(HWND box) {
   static const struct {
@@ -173,9 +155,8 @@ std::vector<Shown> OperationsTest::Answering(const std::vector<Answer>& answers,
   std::thread answerer([&] {
     size_t next = 0;
     while (!done) {
-      Search search = {panel, NULL};
-      ::EnumThreadWindows(thread, FindAnswerable, reinterpret_cast<LPARAM>(&search));
-      HWND dialog = search.found;
+      // The dialog that takes input now: a box it raised disables the one below.
+      HWND dialog = FindThreadDialog(thread, panel, true);
       if (!dialog) {
         ::Sleep(10);
         continue;

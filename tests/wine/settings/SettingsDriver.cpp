@@ -2,22 +2,6 @@
 
 namespace {
 
-struct DialogSearch {
-  HWND known;
-  HWND found;
-};
-
-BOOL CALLBACK FindOtherDialog(HWND window, LPARAM lParam) {
-  DialogSearch* search = reinterpret_cast<DialogSearch*>(lParam);
-  char className[32];
-  ::GetClassNameA(window, className, sizeof(className));
-  if (window != search->known && strcmp(className, "#32770") == 0 && ::IsWindowVisible(window)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 BOOL CALLBACK CollectText(HWND window, LPARAM lParam) {
   char text[512] = "";
   ::GetWindowTextA(window, text, sizeof(text));
@@ -48,12 +32,11 @@ HWND PressForDialog(HWND dialog, int button) {
   PressDialogButton(dialog, button);
   for (int waited = 0; waited < 10000; waited += 20) {
     // The panel is hidden, so the only other visible dialog of the thread is the new one.
-    DialogSearch search = {dialog, NULL};
-    ::EnumThreadWindows(thread, FindOtherDialog, reinterpret_cast<LPARAM>(&search));
-    if (search.found) {
+    HWND found = FindThreadDialog(thread, dialog);
+    if (found) {
       // Let it finish its initialisation before it is read or answered.
       ::Sleep(200);
-      return search.found;
+      return found;
     }
     ::Sleep(20);
   }

@@ -157,6 +157,7 @@ namespace {
 
 struct DialogSearch {
   HWND ignore;
+  bool enabledOnly;
   HWND found;
 };
 
@@ -164,7 +165,8 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM lParam) {
   DialogSearch* search = reinterpret_cast<DialogSearch*>(lParam);
   char className[32];
   ::GetClassNameA(window, className, sizeof(className));
-  if (window != search->ignore && strcmp(className, "#32770") == 0 && ::IsWindowVisible(window)) {
+  if (window != search->ignore && strcmp(className, "#32770") == 0 && ::IsWindowVisible(window) &&
+      (!search->enabledOnly || ::IsWindowEnabled(window))) {
     search->found = window;
     return FALSE;
   }
@@ -173,22 +175,27 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM lParam) {
 
 }  // namespace
 
+HWND FindThreadDialog(DWORD threadId, HWND ignore, bool enabledOnly) {
+  DialogSearch search = {ignore, enabledOnly, NULL};
+  ::EnumThreadWindows(threadId, FindDialog, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 DWORD WINAPI DialogAnswerer::Run(LPVOID parameter) {
   DialogAnswerer* self = static_cast<DialogAnswerer*>(parameter);
   for (int waited = 0; waited < 10000; waited += 20) {
-    DialogSearch search = {self->ignore, NULL};
-    ::EnumThreadWindows(self->threadId, FindDialog, reinterpret_cast<LPARAM>(&search));
-    if (search.found) {
+    HWND found = FindThreadDialog(self->threadId, self->ignore, false);
+    if (found) {
       // Let the dialog finish its initialisation before reading or acting.
       ::Sleep(50);
       char text[2048] = "";
-      ::GetDlgItemTextA(search.found, 0xFFFF, text, sizeof(text));
+      ::GetDlgItemTextA(found, 0xFFFF, text, sizeof(text));
       self->text = text;
-      ::GetWindowTextA(search.found, text, sizeof(text));
+      ::GetWindowTextA(found, text, sizeof(text));
       self->caption = text;
-      self->style = ::GetWindowLongA(search.found, GWL_STYLE);
+      self->style = ::GetWindowLongA(found, GWL_STYLE);
       self->seen = true;
-      self->act(search.found);
+      self->act(found);
       return 0;
     }
     ::Sleep(20);

@@ -102,5 +102,9 @@ private:
   HANDLE worker = NULL;
 };
 
+// A visible dialog or message box of the thread other than ignore; with
+// enabledOnly, only one that takes input (a box it raised disables the one below).
+HWND FindThreadDialog(DWORD threadId, HWND ignore, bool enabledOnly = false);
+
 // Presses a button of a dialog from another thread, as a user would.
 void PressDialogButton(HWND dialog, int id);

@@ -11,6 +11,18 @@ double Seconds(Work work) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// Best of five runs of work, each after an untimed prepare.
+template <typename Prepare, typename Work>
+double BestOfFivePrepared(Prepare prepare, Work work) {
+    prepare();
+    double best = Seconds(work);
+    for (int run = 1; run < 5; ++run) {
+        prepare();
+        best = std::min(best, Seconds(work));
+    }
+    return best;
+}
+
 template <typename Work>
 double BestOfFive(Work work) {
     double best = Seconds(work);
