@@ -4,11 +4,7 @@
 # measured in the same run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/setup.sh
-bash tools/build.sh
-BUILD=$(pwd)/build
-. tools/wine-env.sh
-prepare_wine_prefix
+. tools/prepare.sh
 for bench in build/native/bench/native/*_bench; do
   [ -x "$bench" ] || continue
   echo "== $(basename "$bench")"

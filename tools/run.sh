@@ -3,11 +3,7 @@
 # display it runs under Xvfb, saves a screenshot to build/screenshot.png and ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/setup.sh
-bash tools/build.sh
-BUILD=$(pwd)/build
-. tools/wine-env.sh
-prepare_wine_prefix
+. tools/prepare.sh
 host="build/win/bin/JotbookHost.exe"
 # A first run finds one memo waiting in memo folder 1. Its text is code page
 # 932; Wine keeps file names in UTF-8 on the Linux side.

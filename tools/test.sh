@@ -3,11 +3,7 @@
 # core natively, the rest under Wine with a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/setup.sh
-bash tools/build.sh
-BUILD=$(pwd)/build
-. tools/wine-env.sh
-prepare_wine_prefix
+. tools/prepare.sh
 
 status=0
 echo "== native tests"
