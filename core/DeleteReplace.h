@@ -9,6 +9,5 @@
 // occurrence, as a character start: neither the replacement nor a join of the
 // text around a removed occurrence is ever searched. An empty search finds
 // nothing.
-size_t DeleteOrReplace(const char* text, size_t len, const char* search, size_t searchLen,
-                       const char* replacement, size_t replacementLen, bool replace,
-                       std::string& out);
+size_t DeleteOrReplace(const char* text, size_t len, const char* search, size_t searchLen, const char* replacement, size_t replacementLen,
+                       bool replace, std::string& out);

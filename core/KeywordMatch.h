@@ -12,17 +12,17 @@
 
 class KeywordMatcher {
 public:
-    explicit KeywordMatcher(const char* keyword);
+  explicit KeywordMatcher(const char* keyword);
 
-    bool LineMatches(const char* line, size_t len) const;
+  bool LineMatches(const char* line, size_t len) const;
 
-    const std::vector<std::string>& Words() const { return words; }
+  const std::vector<std::string>& Words() const { return words; }
 
-    // True when every word can be hunted over whole blocks of a memo:
-    // non-empty and free of the bytes that end or cut lines (CR, LF, Ctrl-Z).
-    bool SearchesWholeBlocks() const { return wholeBlocks; }
+  // True when every word can be hunted over whole blocks of a memo:
+  // non-empty and free of the bytes that end or cut lines (CR, LF, Ctrl-Z).
+  bool SearchesWholeBlocks() const { return wholeBlocks; }
 
 private:
-    std::vector<std::string> words;
-    bool wholeBlocks = true;
+  std::vector<std::string> words;
+  bool wholeBlocks = true;
 };

@@ -14,26 +14,26 @@ const unsigned char CtrlZ = 0x1A;
 // past its last answer.
 class NulTracker {
 public:
-    explicit NulTracker(const char* data) : data(data) {}
+  explicit NulTracker(const char* data) : data(data) {}
 
-    bool Hides(size_t pos) {
-        bool hidden = knownHidden;
-        for (size_t i = pos; i > known; --i) {
-            char c = data[i - 1];
-            if (c == '\n' || c == '\0') {
-                hidden = c == '\0';
-                break;
-            }
-        }
-        known = pos;
-        knownHidden = hidden;
-        return hidden;
+  bool Hides(size_t pos) {
+    bool hidden = knownHidden;
+    for (size_t i = pos; i > known; --i) {
+      char c = data[i - 1];
+      if (c == '\n' || c == '\0') {
+        hidden = c == '\0';
+        break;
+      }
     }
+    known = pos;
+    knownHidden = hidden;
+    return hidden;
+  }
 
 private:
-    const char* data;
-    size_t known = 0;
-    bool knownHidden = false;
+  const char* data;
+  size_t known = 0;
+  bool knownHidden = false;
 };
 
 // Tells whether the memo's text ended, at a Ctrl-Z, before a position. It
@@ -41,20 +41,20 @@ private:
 // a candidate is never swept for one.
 class CtrlZTracker {
 public:
-    explicit CtrlZTracker(const char* data) : data(data) {}
+  explicit CtrlZTracker(const char* data) : data(data) {}
 
-    bool EndsBefore(size_t pos) {
-        if (ctrlZ == NotFound && pos > checked) {
-            ctrlZ = FindByte(data, pos, checked, CtrlZ);
-            checked = pos;
-        }
-        return ctrlZ < pos;
+  bool EndsBefore(size_t pos) {
+    if (ctrlZ == NotFound && pos > checked) {
+      ctrlZ = FindByte(data, pos, checked, CtrlZ);
+      checked = pos;
     }
+    return ctrlZ < pos;
+  }
 
 private:
-    const char* data;
-    size_t checked = 0;
-    size_t ctrlZ = NotFound;
+  const char* data;
+  size_t checked = 0;
+  size_t ctrlZ = NotFound;
 };
 
 // Every word is free of CR, LF and Ctrl-Z, so a byte-exact copy of one never
@@ -62,54 +62,43 @@ private:
 // in its line or a Ctrl-Z anywhere comes before it. LF and CR cannot be
 // second bytes, so a line start is a character start of the whole block too:
 // one boundary walk serves all lines.
-ScanResult ScanByCandidates(const char* data, size_t len, const KeywordMatcher& matcher,
-                            const volatile int* stopFlag) {
-    CtrlZTracker ctrlZ(data);
-    for (const std::string& word : matcher.Words()) {
-        CharStartTracker chars(data);
-        NulTracker nul(data);
-        for (size_t from = 0;;) {
-            size_t at = FindBytes(data, len, from, word.data(), word.size());
-            if (at == NotFound || ctrlZ.EndsBefore(at))
-                break;
-            if (StopRequested(stopFlag))
-                return ScanResult::Stopped;
-            if (chars.IsCharStart(at) && !nul.Hides(at))
-                return ScanResult::Match;
-            from = at + 1;
-        }
+ScanResult ScanByCandidates(const char* data, size_t len, const KeywordMatcher& matcher, const volatile int* stopFlag) {
+  CtrlZTracker ctrlZ(data);
+  for (const std::string& word : matcher.Words()) {
+    CharStartTracker chars(data);
+    NulTracker nul(data);
+    for (size_t from = 0;;) {
+      size_t at = FindBytes(data, len, from, word.data(), word.size());
+      if (at == NotFound || ctrlZ.EndsBefore(at)) break;
+      if (StopRequested(stopFlag)) return ScanResult::Stopped;
+      if (chars.IsCharStart(at) && !nul.Hides(at)) return ScanResult::Match;
+      from = at + 1;
     }
-    return ScanResult::NoMatch;
+  }
+  return ScanResult::NoMatch;
 }
 
-ScanResult ScanLineByLine(const char* data, size_t len, const KeywordMatcher& matcher,
-                          const volatile int* stopFlag) {
-    len = std::min(len, FindByte(data, len, 0, CtrlZ));
-    for (size_t start = 0; start < len;) {
-        size_t lf = FindByte(data, len, start, '\n');
-        size_t end = lf == NotFound ? len : lf;
-        size_t next = lf == NotFound ? len : lf + 1;
-        if (lf != NotFound && end > start && data[end - 1] == '\r')
-            --end;
-        size_t nul = FindByte(data, end, start, '\0');
-        if (nul != NotFound)
-            end = nul;
-        if (end > start) {
-            if (StopRequested(stopFlag))
-                return ScanResult::Stopped;
-            if (matcher.LineMatches(data + start, end - start))
-                return ScanResult::Match;
-        }
-        start = next;
+ScanResult ScanLineByLine(const char* data, size_t len, const KeywordMatcher& matcher, const volatile int* stopFlag) {
+  len = std::min(len, FindByte(data, len, 0, CtrlZ));
+  for (size_t start = 0; start < len;) {
+    size_t lf = FindByte(data, len, start, '\n');
+    size_t end = lf == NotFound ? len : lf;
+    size_t next = lf == NotFound ? len : lf + 1;
+    if (lf != NotFound && end > start && data[end - 1] == '\r') --end;
+    size_t nul = FindByte(data, end, start, '\0');
+    if (nul != NotFound) end = nul;
+    if (end > start) {
+      if (StopRequested(stopFlag)) return ScanResult::Stopped;
+      if (matcher.LineMatches(data + start, end - start)) return ScanResult::Match;
     }
-    return ScanResult::NoMatch;
+    start = next;
+  }
+  return ScanResult::NoMatch;
 }
 
 }  // namespace
 
-ScanResult ScanLines(const char* data, size_t len, const KeywordMatcher& matcher,
-                     const volatile int* stopFlag) {
-    if (matcher.SearchesWholeBlocks())
-        return ScanByCandidates(data, len, matcher, stopFlag);
-    return ScanLineByLine(data, len, matcher, stopFlag);
+ScanResult ScanLines(const char* data, size_t len, const KeywordMatcher& matcher, const volatile int* stopFlag) {
+  if (matcher.SearchesWholeBlocks()) return ScanByCandidates(data, len, matcher, stopFlag);
+  return ScanLineByLine(data, len, matcher, stopFlag);
 }

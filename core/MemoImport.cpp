@@ -5,32 +5,28 @@
 #include "Cp932.h"
 
 static const char* LastSingleByteChar(const char* text, unsigned char wanted) {
-    const char* found = nullptr;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
-        if (IsLeadByte(p[0]) && IsTrailByte(p[1]))
-            ++p;
-        else if (*p == wanted)
-            found = reinterpret_cast<const char*>(p);
-    }
-    return found;
+  const char* found = nullptr;
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+    if (IsLeadByte(p[0]) && IsTrailByte(p[1]))
+      ++p;
+    else if (*p == wanted)
+      found = reinterpret_cast<const char*>(p);
+  }
+  return found;
 }
 
-const char* ImportExtension(const char* fullPath) {
-    return LastSingleByteChar(fullPath, '.');
-}
+const char* ImportExtension(const char* fullPath) { return LastSingleByteChar(fullPath, '.'); }
 
 bool IsImportableExtension(const char* ext) {
-    static const char* const importable[] = {".txt", ".TXT", ".html", ".HTML", ".htm", ".HTM"};
-    if (!ext)
-        return false;
-    for (const char* candidate : importable) {
-        if (std::strcmp(ext, candidate) == 0)
-            return true;
-    }
-    return false;
+  static const char* const importable[] = {".txt", ".TXT", ".html", ".HTML", ".htm", ".HTM"};
+  if (!ext) return false;
+  for (const char* candidate : importable) {
+    if (std::strcmp(ext, candidate) == 0) return true;
+  }
+  return false;
 }
 
 const char* ImportFileName(const char* fullPath) {
-    const char* backslash = LastSingleByteChar(fullPath, '\\');
-    return backslash ? backslash + 1 : fullPath;
+  const char* backslash = LastSingleByteChar(fullPath, '\\');
+  return backslash ? backslash + 1 : fullPath;
 }

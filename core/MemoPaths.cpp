@@ -3,33 +3,30 @@
 #include <cstring>
 
 static bool Concatenate(const char* const* parts, size_t count, char* out, size_t outSize) {
-    size_t total = 0;
-    for (size_t i = 0; i < count; ++i)
-        total += std::strlen(parts[i]);
-    if (total >= outSize) {
-        if (outSize > 0)
-            out[0] = '\0';
-        return false;
-    }
-    char* end = out;
-    for (size_t i = 0; i < count; ++i) {
-        size_t len = std::strlen(parts[i]);
-        std::memcpy(end, parts[i], len);
-        end += len;
-    }
-    *end = '\0';
-    return true;
+  size_t total = 0;
+  for (size_t i = 0; i < count; ++i) total += std::strlen(parts[i]);
+  if (total >= outSize) {
+    if (outSize > 0) out[0] = '\0';
+    return false;
+  }
+  char* end = out;
+  for (size_t i = 0; i < count; ++i) {
+    size_t len = std::strlen(parts[i]);
+    std::memcpy(end, parts[i], len);
+    end += len;
+  }
+  *end = '\0';
+  return true;
 }
 
 bool FormMemoFolderPath(const char* storedPath, char* out, size_t outSize) {
-    size_t len = std::strlen(storedPath);
-    bool endsWithBackslash = len > 0 && storedPath[len - 1] == '\\';
-    const char* parts[] = {storedPath, endsWithBackslash ? "" : "\\"};
-    return Concatenate(parts, 2, out, outSize);
+  size_t len = std::strlen(storedPath);
+  bool endsWithBackslash = len > 0 && storedPath[len - 1] == '\\';
+  const char* parts[] = {storedPath, endsWithBackslash ? "" : "\\"};
+  return Concatenate(parts, 2, out, outSize);
 }
 
-bool FormMemoFilePath(const char* folderPath, const char* title, const char* extension, char* out,
-                      size_t outSize) {
-    const char* parts[] = {folderPath, title, extension};
-    return Concatenate(parts, 3, out, outSize);
+bool FormMemoFilePath(const char* folderPath, const char* title, const char* extension, char* out, size_t outSize) {
+  const char* parts[] = {folderPath, title, extension};
+  return Concatenate(parts, 3, out, outSize);
 }

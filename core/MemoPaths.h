@@ -11,5 +11,4 @@
 bool FormMemoFolderPath(const char* storedPath, char* out, size_t outSize);
 
 // folderPath + title + extension.
-bool FormMemoFilePath(const char* folderPath, const char* title, const char* extension, char* out,
-                      size_t outSize);
+bool FormMemoFilePath(const char* folderPath, const char* title, const char* extension, char* out, size_t outSize);

@@ -11,26 +11,25 @@
 #include "ScanResult.h"
 
 struct BlockReader {
-    virtual ~BlockReader();
-    // Fills buf with up to cap bytes of the file; 0 means the end.
-    virtual size_t Read(char* buf, size_t cap) = 0;
+  virtual ~BlockReader();
+  // Fills buf with up to cap bytes of the file; 0 means the end.
+  virtual size_t Read(char* buf, size_t cap) = 0;
 };
 
 // Scans memos read block by block. Keep one scanner for a whole folder: its
 // buffer, which grows to hold the longest line met, is reused from memo to memo.
 class MemoScanner {
 public:
-    MemoScanner(const KeywordMatcher& matcher, const volatile int* stopFlag);
+  MemoScanner(const KeywordMatcher& matcher, const volatile int* stopFlag);
 
-    // Reads no further than the block holding the first matching line.
-    ScanResult Scan(BlockReader& reader);
+  // Reads no further than the block holding the first matching line.
+  ScanResult Scan(BlockReader& reader);
 
 private:
-    const KeywordMatcher& matcher;
-    const volatile int* stopFlag;
-    std::vector<char> buffer;
+  const KeywordMatcher& matcher;
+  const volatile int* stopFlag;
+  std::vector<char> buffer;
 };
 
 // The same for a memo already in memory.
-ScanResult ScanMemoBuffer(const char* data, size_t len, const KeywordMatcher& matcher,
-                          const volatile int* stopFlag);
+ScanResult ScanMemoBuffer(const char* data, size_t len, const KeywordMatcher& matcher, const volatile int* stopFlag);

@@ -20,10 +20,6 @@ const char* const SettingKeys[SettingKeyCount] = {
 
 const int MemoFolderCount = 5;
 
-const char* FolderPathKey(int n) {
-    return n >= 1 && n <= MemoFolderCount ? SettingKeys[FolderPath1Key + n - 1] : nullptr;
-}
+const char* FolderPathKey(int n) { return n >= 1 && n <= MemoFolderCount ? SettingKeys[FolderPath1Key + n - 1] : nullptr; }
 
-const char* FolderNameKey(int n) {
-    return n >= 1 && n <= MemoFolderCount ? SettingKeys[FolderName1Key + n - 1] : nullptr;
-}
+const char* FolderNameKey(int n) { return n >= 1 && n <= MemoFolderCount ? SettingKeys[FolderName1Key + n - 1] : nullptr; }

@@ -2,14 +2,14 @@
 // Keys of the plug-in's settings, in the order the settings file lists them.
 
 enum SettingKeyIndex {
-    WndPosXKey = 0,
-    WndPosYKey = 1,
-    FolderPath1Key = 2,  // FolderPath2..5 follow
-    FolderName1Key = 7,  // FolderName2..5 follow
-    StampKey = 12,
-    EditorPathKey = 13,
-    BlankKey = 14,
-    SettingKeyCount = 15
+  WndPosXKey = 0,
+  WndPosYKey = 1,
+  FolderPath1Key = 2,  // FolderPath2..5 follow
+  FolderName1Key = 7,  // FolderName2..5 follow
+  StampKey = 12,
+  EditorPathKey = 13,
+  BlankKey = 14,
+  SettingKeyCount = 15
 };
 
 // The last entry is a single blank, which is never used as a key.

@@ -47,7 +47,10 @@ public:
   const CString& GetAt(int index) const { return items[index]; }
   const CString& operator[](int index) const { return items[index]; }
   CString& operator[](int index) { return items[index]; }
-  int Add(const char* text) { items.emplace_back(text); return GetSize() - 1; }
+  int Add(const char* text) {
+    items.emplace_back(text);
+    return GetSize() - 1;
+  }
   void SetAtGrow(int index, const char* text);
   void RemoveAll() { items.clear(); }
 

@@ -25,7 +25,8 @@ INT_PTR CDialog::DoModal() {
   // Without a parent the dialog belongs to the calling thread's active window,
   // which stays disabled while the dialog runs.
   HWND owner = parentWindow ? parentWindow->m_hWnd : ::GetActiveWindow();
-  INT_PTR result = ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(templateId), owner, DialogProc, reinterpret_cast<LPARAM>(this));
+  INT_PTR result =
+      ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(templateId), owner, DialogProc, reinterpret_cast<LPARAM>(this));
   modal = false;
   return result;
 }

@@ -10,7 +10,7 @@
 // Our dialog has fewer operations of its own (CWnd: a destructor, which takes
 // two slots with this compiler, and five more; CDialog: six), so the table is
 // filled up to 52 with reserved entries that nothing calls.
-#define AFX_RESERVED_SLOTS_4(n) \
+#define AFX_RESERVED_SLOTS_4(n)        \
   virtual void ReservedSlot##n##a() {} \
   virtual void ReservedSlot##n##b() {} \
   virtual void ReservedSlot##n##c() {} \

@@ -11,10 +11,10 @@ struct CRuntimeClass {
   CWnd* CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
 };
 
-#define DECLARE_DYNCREATE(className) \
+#define DECLARE_DYNCREATE(className)           \
   static const CRuntimeClass class##className; \
   static CWnd* CreateObject();
 
-#define IMPLEMENT_DYNCREATE(className) \
+#define IMPLEMENT_DYNCREATE(className)                                                      \
   const CRuntimeClass className::class##className = {#className, &className::CreateObject}; \
   CWnd* className::CreateObject() { return new className; }

@@ -3,7 +3,7 @@
 namespace {
 CWinApp* application = NULL;
 HINSTANCE moduleHandle = NULL;
-}
+}  // namespace
 
 CWinApp::CWinApp(const char* appName) : m_pszAppName(appName), m_hInstance(NULL) { application = this; }
 

@@ -26,15 +26,22 @@ public:
   BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
   BOOL ShowWindow(int command) const { return ::ShowWindow(m_hWnd, command); }
   BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-  BOOL MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE) const { return ::MoveWindow(m_hWnd, x, y, width, height, repaint); }
+  BOOL MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE) const {
+    return ::MoveWindow(m_hWnd, x, y, width, height, repaint);
+  }
   BOOL GetClientRect(RECT* rect) const { return ::GetClientRect(m_hWnd, rect); }
   BOOL GetWindowRect(RECT* rect) const { return ::GetWindowRect(m_hWnd, rect); }
   BOOL InvalidateRect(const RECT* rect, BOOL erase = TRUE) const { return ::InvalidateRect(m_hWnd, rect, erase); }
   HWND SetFocus() const { return ::SetFocus(m_hWnd); }
   void SetFont(HFONT font, BOOL redraw = TRUE) const { SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw); }
   BOOL SetForegroundWindow() const { return ::SetForegroundWindow(m_hWnd); }
-  HICON SetIcon(HICON icon, BOOL big) const { return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon))); }
-  BOOL GetWindowPlacement(WINDOWPLACEMENT* placement) const { placement->length = sizeof(*placement); return ::GetWindowPlacement(m_hWnd, placement); }
+  HICON SetIcon(HICON icon, BOOL big) const {
+    return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
+  }
+  BOOL GetWindowPlacement(WINDOWPLACEMENT* placement) const {
+    placement->length = sizeof(*placement);
+    return ::GetWindowPlacement(m_hWnd, placement);
+  }
   LONG GetStyle() const { return ::GetWindowLongA(m_hWnd, GWL_STYLE); }
 
   // Buttons

@@ -15,8 +15,9 @@ BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 void CWnd::DoDataExchange(CDataExchange*) {}
 
 BOOL CWnd::Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id, void*) {
-  HWND window = ::CreateWindowExA(0, className, windowName, style, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                                  parent ? parent->m_hWnd : NULL, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), AfxGetInstanceHandle(), NULL);
+  HWND window =
+      ::CreateWindowExA(0, className, windowName, style, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                        parent ? parent->m_hWnd : NULL, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), AfxGetInstanceHandle(), NULL);
   if (!window) return FALSE;
   Attach(window);
   return TRUE;

@@ -25,7 +25,8 @@ public:
   // Binds controls to members; called by UpdateData.
   virtual void DoDataExchange(CDataExchange* dx);
   // Creates a child window of the given class.
-  virtual BOOL Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id, void* context = NULL);
+  virtual BOOL Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
+                      void* context = NULL);
   virtual BOOL DestroyWindow();
   // Messages a parent reflects to the object of one of its controls (WM_DRAWITEM).
   virtual bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -27,9 +27,12 @@ int main(int argc, char** argv) {
   std::string dataFolder;
   std::string dllPath = folder + "\\Scribbit.dll";
   for (int i = 1; i + 1 < argc; i += 2) {
-    if (strcmp(argv[i], "--ini") == 0) iniPath = argv[i + 1];
-    else if (strcmp(argv[i], "--data") == 0) dataFolder = argv[i + 1];
-    else if (strcmp(argv[i], "--dll") == 0) dllPath = argv[i + 1];
+    if (strcmp(argv[i], "--ini") == 0)
+      iniPath = argv[i + 1];
+    else if (strcmp(argv[i], "--data") == 0)
+      dataFolder = argv[i + 1];
+    else if (strcmp(argv[i], "--dll") == 0)
+      dllPath = argv[i + 1];
   }
   if (dataFolder.empty()) {
     size_t slash = iniPath.find_last_of("\\/");

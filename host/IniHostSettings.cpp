@@ -7,7 +7,7 @@
 namespace {
 // Every caller hands ReadValue a buffer of this size.
 const DWORD valueBufferSize = 260;
-}
+}  // namespace
 
 void IniHostSettings::ReadValue(int section, const char* key, char* out) {
   char name[16];

@@ -73,8 +73,7 @@ void ToolPanel::OpenMemo() {
 
   // A refused close left this very memo open with its edits (the read-only
   // switch closes and reopens): reloading would throw the edits away.
-  if (IsMemoOpen() && TextPane().GetModify() && kind == currentKind && currentTitle == title && openFolderPath == folder)
-    return;
+  if (IsMemoOpen() && TextPane().GetModify() && kind == currentKind && currentTitle == title && openFolderPath == folder) return;
 
   currentTitle = title;
   currentKind = kind;

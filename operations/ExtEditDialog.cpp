@@ -47,10 +47,18 @@ void ExtEditDialog::FillFolderList() {
 bool ExtEditDialog::OnCommand(int notifyCode, int id, HWND control) {
   if (notifyCode == BN_CLICKED) {
     switch (id) {
-      case IDC_EXT_STAMP: OnStampInsert(); return true;
-      case IDC_EXT_EXECUTE: OnExecute(); return true;
-      case IDC_EXT_MOVE: OnMove(); return true;
-      case IDC_EXT_REPLACE_CHECK: OnReplaceCheck(); return true;
+      case IDC_EXT_STAMP:
+        OnStampInsert();
+        return true;
+      case IDC_EXT_EXECUTE:
+        OnExecute();
+        return true;
+      case IDC_EXT_MOVE:
+        OnMove();
+        return true;
+      case IDC_EXT_REPLACE_CHECK:
+        OnReplaceCheck();
+        return true;
     }
   }
   return CDialog::OnCommand(notifyCode, id, control);

@@ -26,9 +26,15 @@ void ToolPanel::OnExtendedEdit() {
   modalFlag = 0;
   if (result != IDOK) return;
   switch (extEditDialog.GetAction()) {
-    case ExtEditDialog::ActionStamp: StampPane(); break;
-    case ExtEditDialog::ActionDeleteOrReplace: DeleteOrReplaceInPane(); break;
-    case ExtEditDialog::ActionMove: MoveOpenMemo(); break;
+    case ExtEditDialog::ActionStamp:
+      StampPane();
+      break;
+    case ExtEditDialog::ActionDeleteOrReplace:
+      DeleteOrReplaceInPane();
+      break;
+    case ExtEditDialog::ActionMove:
+      MoveOpenMemo();
+      break;
   }
 }
 

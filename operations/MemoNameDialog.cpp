@@ -12,8 +12,7 @@
 
 namespace {
 const char dialogCaption[] = "スクリビット";
-const char forbiddenCharMessage[] =
-    "メモタイトルとして適切ではありません。\nファイル名に使用できない文字は使用できません。（\\/:*?\"<>|）";
+const char forbiddenCharMessage[] = "メモタイトルとして適切ではありません。\nファイル名に使用できない文字は使用できません。（\\/:*?\"<>|）";
 const char duplicateMessage[] = "その名前のメモは既に登録されています！";
 const char tooLongMessage[] = "メモタイトルが長すぎます！\nメモファイルのパスが長すぎるため使用できません。";
 }  // namespace

@@ -9,17 +9,39 @@ const char NoMemoTitle[] = " (No files opened!) ";
 bool ToolPanel::OnCommand(int notifyCode, int id, HWND control) {
   if (notifyCode != BN_CLICKED) return ToolBase::OnCommand(notifyCode, id, control);
   switch (id) {
-    case IDC_PANEL_NEW: OnNewMemo(); return true;
-    case IDC_PANEL_ERASE: OnClearMemo(); return true;
-    case IDC_PANEL_DELETE: OnDeleteMemo(); return true;
-    case IDC_PANEL_EXT_EDIT: OnExtendedEdit(); return true;
-    case IDC_PANEL_OPEN_EDITOR: OpenInEditor(); return true;
-    case IDC_PANEL_FOLDER1: OnFolderButton(1); return true;
-    case IDC_PANEL_FOLDER2: OnFolderButton(2); return true;
-    case IDC_PANEL_FOLDER3: OnFolderButton(3); return true;
-    case IDC_PANEL_FOLDER4: OnFolderButton(4); return true;
-    case IDC_PANEL_FOLDER5: OnFolderButton(5); return true;
-    case IDC_PANEL_READ_ONLY: OnReadOnlyToggle(); return true;
+    case IDC_PANEL_NEW:
+      OnNewMemo();
+      return true;
+    case IDC_PANEL_ERASE:
+      OnClearMemo();
+      return true;
+    case IDC_PANEL_DELETE:
+      OnDeleteMemo();
+      return true;
+    case IDC_PANEL_EXT_EDIT:
+      OnExtendedEdit();
+      return true;
+    case IDC_PANEL_OPEN_EDITOR:
+      OpenInEditor();
+      return true;
+    case IDC_PANEL_FOLDER1:
+      OnFolderButton(1);
+      return true;
+    case IDC_PANEL_FOLDER2:
+      OnFolderButton(2);
+      return true;
+    case IDC_PANEL_FOLDER3:
+      OnFolderButton(3);
+      return true;
+    case IDC_PANEL_FOLDER4:
+      OnFolderButton(4);
+      return true;
+    case IDC_PANEL_FOLDER5:
+      OnFolderButton(5);
+      return true;
+    case IDC_PANEL_READ_ONLY:
+      OnReadOnlyToggle();
+      return true;
   }
   // The panel has no OK or Cancel of its own: Return and Escape must not end it.
   return id == IDOK || id == IDCANCEL;

@@ -23,8 +23,10 @@ struct UpperButton {
 };
 
 const UpperButton upperButtons[] = {
-    {IDC_PANEL_NEW, 15, "メモ新規作成", 0},       {IDC_PANEL_ERASE, 52, "メモ内容消去", 0},
-    {IDC_PANEL_DELETE, 89, "メモ削除", 0},         {IDC_PANEL_EXT_EDIT, 126, "編集拡張機能", 0},
+    {IDC_PANEL_NEW, 15, "メモ新規作成", 0},
+    {IDC_PANEL_ERASE, 52, "メモ内容消去", 0},
+    {IDC_PANEL_DELETE, 89, "メモ削除", 0},
+    {IDC_PANEL_EXT_EDIT, 126, "編集拡張機能", 0},
     {IDC_PANEL_OPEN_EDITOR, 163, "メモをエディタで開く", 0},
 };
 
@@ -104,7 +106,8 @@ BOOL ToolPanel::OnInitDialog() {
   for (int folder = 1; folder <= 5; ++folder) {
     folderBitmaps[folder - 1] = new CBitmap;
     folderBitmaps[folder - 1]->LoadBitmap(IDB_FOLDER1 + folder - 1);
-    GetDlgItem(folderButtonIds[folder - 1]).SendMessage(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(folderBitmaps[folder - 1]->m_hObject));
+    GetDlgItem(folderButtonIds[folder - 1])
+        .SendMessage(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(folderBitmaps[folder - 1]->m_hObject));
   }
 
   readOnlyIcon = ::LoadIconA(resources, MAKEINTRESOURCEA(IDI_READ_ONLY));

@@ -32,8 +32,8 @@ class CWnd;
 
 // The host's search request, as the host lays it out.
 struct SearchRequest {
-  CWnd* resultWindow;   // offset 0: the window object that receives the results
-  short searchMode;     // offset 4: 0 is the only mode the tool supports
-  int reserved;         // offset 8: not read by the tool
+  CWnd* resultWindow;     // offset 0: the window object that receives the results
+  short searchMode;       // offset 4: 0 is the only mode the tool supports
+  int reserved;           // offset 8: not read by the tool
   volatile int stopFlag;  // offset 12: non-zero asks the search to stop; written from another thread
 };

@@ -33,8 +33,8 @@ public:
   int reservedForHost;   // never set or read by the tool
   int toolNumber;        // settings section and wParam of every notification
   CString toolName;
-  int attrA;             // read only by the host
-  int attrB;             // read only by the host
+  int attrA;  // read only by the host
+  int attrB;  // read only by the host
   HBITMAP toolPicture;
   HBITMAP toolMask;
   volatile int modalFlag;  // 1 while a message box or modal dialog of the tool is open

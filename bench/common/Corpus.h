@@ -8,10 +8,10 @@
 #include <vector>
 
 struct Corpus {
-    std::vector<std::string> folders;  // full paths
-    size_t memoCount = 0;
-    size_t totalBytes = 0;
-    size_t plantedMemos = 0;
+  std::vector<std::string> folders;  // full paths
+  size_t memoCount = 0;
+  size_t totalBytes = 0;
+  size_t plantedMemos = 0;
 };
 
 // Occurs in no memo of the corpus.

@@ -10,25 +10,24 @@
 #include "SearchBench.h"
 
 int main() {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string work = std::string(tmp && *tmp ? tmp : "/tmp") + "/scribbit_bench_XXXXXX";
-    if (!mkdtemp(&work[0])) {
-        std::perror("mkdtemp");
-        return 1;
-    }
-    std::string root = work + "/corpus";
-    Corpus corpus;
-    bool ok = WriteCorpus(root, corpus);
-    if (ok) {
-        std::printf("corpus: %zu memos in %zu folders, %.1f MB, keyword planted in %zu\n",
-                    corpus.memoCount, corpus.folders.size(), corpus.totalBytes / 1e6,
-                    corpus.plantedMemos);
-        ok = RunSearchBench(corpus, root, work + "/grep-list.txt");
-    } else {
-        std::printf("could not write the corpus under %s\n", root.c_str());
-    }
-    RunEditBench();
-    std::error_code ignored;
-    std::filesystem::remove_all(work, ignored);
-    return ok ? 0 : 1;
+  const char* tmp = std::getenv("TMPDIR");
+  std::string work = std::string(tmp && *tmp ? tmp : "/tmp") + "/scribbit_bench_XXXXXX";
+  if (!mkdtemp(&work[0])) {
+    std::perror("mkdtemp");
+    return 1;
+  }
+  std::string root = work + "/corpus";
+  Corpus corpus;
+  bool ok = WriteCorpus(root, corpus);
+  if (ok) {
+    std::printf("corpus: %zu memos in %zu folders, %.1f MB, keyword planted in %zu\n", corpus.memoCount, corpus.folders.size(),
+                corpus.totalBytes / 1e6, corpus.plantedMemos);
+    ok = RunSearchBench(corpus, root, work + "/grep-list.txt");
+  } else {
+    std::printf("could not write the corpus under %s\n", root.c_str());
+  }
+  RunEditBench();
+  std::error_code ignored;
+  std::filesystem::remove_all(work, ignored);
+  return ok ? 0 : 1;
 }

@@ -16,57 +16,52 @@ const int Repeats = 20;
 // Six bytes of text, then the word: ten bytes a unit, 200,000 in all. Some
 // fillers end in a lead byte's neighbour (ソ, 表) or hold CR LF.
 std::string MakeText(size_t units) {
-    static const char* const fillers[] = {"abc de", "会議を", "予定表", "ソフト", "ab\r\ncd",
-                                          "x|y\\z ", "１２月"};
-    std::string text;
-    for (size_t i = 0; i < units; ++i)
-        text += std::string(fillers[(i * 7 + i / 3) % 7]) + Word;
-    return text;
+  static const char* const fillers[] = {"abc de", "会議を", "予定表", "ソフト", "ab\r\ncd", "x|y\\z ", "１２月"};
+  std::string text;
+  for (size_t i = 0; i < units; ++i) text += std::string(fillers[(i * 7 + i / 3) % 7]) + Word;
+  return text;
 }
 
 // Keeps the compiler from dropping work whose result is never read.
-void Consume(const void* p) {
-    asm volatile("" : : "r"(p) : "memory");
-}
+void Consume(const void* p) { asm volatile("" : : "r"(p) : "memory"); }
 
-double SecondsPerEdit(const std::string& text, const char* replacement, bool replace,
-                      std::string& out) {
-    return BestOfFive([&] {
-        for (int i = 0; i < Repeats; ++i) {
-            DeleteOrReplace(text.data(), text.size(), Word, std::strlen(Word), replacement,
-                            std::strlen(replacement), replace, out);
-            Consume(out.data());
-        }
-    }) / Repeats;
+double SecondsPerEdit(const std::string& text, const char* replacement, bool replace, std::string& out) {
+  return BestOfFive([&] {
+           for (int i = 0; i < Repeats; ++i) {
+             DeleteOrReplace(text.data(), text.size(), Word, std::strlen(Word), replacement, std::strlen(replacement), replace, out);
+             Consume(out.data());
+           }
+         }) /
+         Repeats;
 }
 
 }  // namespace
 
 void RunEditBench() {
-    std::string text = MakeText(Occurrences);
-    std::string doubled = MakeText(2 * Occurrences);
-    std::string copy(text.size(), '\0');
-    double memcpySeconds = BestOfFive([&] {
-        for (int i = 0; i < Repeats; ++i) {
-            std::memcpy(&copy[0], text.data(), text.size());
-            Consume(copy.data());
-        }
-    }) / Repeats;
-    std::printf("DeleteOrReplace, %zu-byte text, %zu occurrences of a 4-byte word"
-                " (memcpy of the text: %.1f us):\n",
-                text.size(), Occurrences, memcpySeconds * 1e6);
-    struct Edit {
-        const char* label;
-        const char* replacement;
-        bool replace;
-    } edits[] = {{"delete              ", "", false},
-                 {"same-length replace ", "予定", true},
-                 {"longer replace      ", "打ち合わせ", true}};
-    std::string out;
-    for (const Edit& edit : edits) {
-        double once = SecondsPerEdit(text, edit.replacement, edit.replace, out);
-        double twice = SecondsPerEdit(doubled, edit.replacement, edit.replace, out);
-        std::printf("  %s %7.1f us, doubled text x%.2f (goal <= 2.5), x%.1f of memcpy\n",
-                    edit.label, once * 1e6, twice / once, once / memcpySeconds);
-    }
+  std::string text = MakeText(Occurrences);
+  std::string doubled = MakeText(2 * Occurrences);
+  std::string copy(text.size(), '\0');
+  double memcpySeconds = BestOfFive([&] {
+                           for (int i = 0; i < Repeats; ++i) {
+                             std::memcpy(&copy[0], text.data(), text.size());
+                             Consume(copy.data());
+                           }
+                         }) /
+                         Repeats;
+  std::printf(
+      "DeleteOrReplace, %zu-byte text, %zu occurrences of a 4-byte word"
+      " (memcpy of the text: %.1f us):\n",
+      text.size(), Occurrences, memcpySeconds * 1e6);
+  struct Edit {
+    const char* label;
+    const char* replacement;
+    bool replace;
+  } edits[] = {{"delete              ", "", false}, {"same-length replace ", "予定", true}, {"longer replace      ", "打ち合わせ", true}};
+  std::string out;
+  for (const Edit& edit : edits) {
+    double once = SecondsPerEdit(text, edit.replacement, edit.replace, out);
+    double twice = SecondsPerEdit(doubled, edit.replacement, edit.replace, out);
+    std::printf("  %s %7.1f us, doubled text x%.2f (goal <= 2.5), x%.1f of memcpy\n", edit.label, once * 1e6, twice / once,
+                once / memcpySeconds);
+  }
 }

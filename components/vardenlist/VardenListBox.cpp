@@ -56,9 +56,20 @@ CVardenListBox* CVardenListBox::NewVardenCtrl(CWnd* parent, const char* name, co
 }
 
 CVardenListBox::CVardenListBox()
-    : frame(NULL), frameDefaultProc(NULL), listDefaultProc(NULL), handlers(), selection(-1), pendingSelection(-1),
-      changingSelection(false), itemCountPending(false), drawItemLines(false), itemHeight(0), listFont(NULL),
-      selectedAt(0), clickRaisedRename(false), currentDrop(NULL) {}
+    : frame(NULL),
+      frameDefaultProc(NULL),
+      listDefaultProc(NULL),
+      handlers(),
+      selection(-1),
+      pendingSelection(-1),
+      changingSelection(false),
+      itemCountPending(false),
+      drawItemLines(false),
+      itemHeight(0),
+      listFont(NULL),
+      selectedAt(0),
+      clickRaisedRename(false),
+      currentDrop(NULL) {}
 
 CVardenListBox::~CVardenListBox() { Teardown(); }
 
@@ -73,8 +84,8 @@ bool CVardenListBox::Create(HWND parent, const char* name, const RECT& rect, WOR
   // The list view tells its parent what it draws and measures, so it gets a
   // parent of ours: a plain static window, since a window class of our own
   // would have to be unregistered whenever the plug-in is unloaded.
-  frame = ::CreateWindowExA(WS_EX_CONTROLPARENT, "STATIC", "", WS_CHILD | WS_CLIPCHILDREN, rect.left, rect.top, width, height,
-                            parent, controlId, instance, NULL);
+  frame = ::CreateWindowExA(WS_EX_CONTROLPARENT, "STATIC", "", WS_CHILD | WS_CLIPCHILDREN, rect.left, rect.top, width, height, parent,
+                            controlId, instance, NULL);
   if (!frame) return false;
   ::SetPropA(frame, objectProperty, this);
   frameDefaultProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameProc)));
@@ -355,12 +366,24 @@ int CVardenListBox::NavigationTarget(WPARAM key) const {
   int page = std::max(list.GetCountPerPage() - 1, 1);
   int target = selection;
   switch (key) {
-    case VK_UP: target = selection - 1; break;
-    case VK_DOWN: target = selection + 1; break;
-    case VK_PRIOR: target = selection - page; break;
-    case VK_NEXT: target = selection + page; break;
-    case VK_HOME: target = 0; break;
-    case VK_END: target = last; break;
+    case VK_UP:
+      target = selection - 1;
+      break;
+    case VK_DOWN:
+      target = selection + 1;
+      break;
+    case VK_PRIOR:
+      target = selection - page;
+      break;
+    case VK_NEXT:
+      target = selection + page;
+      break;
+    case VK_HOME:
+      target = 0;
+      break;
+    case VK_END:
+      target = last;
+      break;
   }
   return std::min(std::max(target, 0), last);
 }
@@ -415,7 +438,12 @@ void CVardenListBox::SyncItemCount() {
 void CVardenListBox::ApplyItemHeight() const {
   RECT rect;
   ::GetWindowRect(list.GetSafeHwnd(), &rect);
-  WINDOWPOS position = {list.GetSafeHwnd(), NULL, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+  WINDOWPOS position = {list.GetSafeHwnd(),
+                        NULL,
+                        0,
+                        0,
+                        rect.right - rect.left,
+                        rect.bottom - rect.top,
                         SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOOWNERZORDER | SWP_NOZORDER};
   list.SendMessage(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
 }

@@ -31,8 +31,8 @@ public:
 
   // Virtual operations, in this order.
   virtual ~CVardenListBox();
-  virtual void Teardown();                       // destroys the window; the object stays
-  virtual void SetActive(int active);            // shows the list and accepts dropped files when 1
+  virtual void Teardown();             // destroys the window; the object stays
+  virtual void SetActive(int active);  // shows the list and accepts dropped files when 1
   virtual void SetListFont(HFONT font, int redraw);
   virtual void SetEventHandler(int event, VardenEventHandler handler, void* context);
 
@@ -43,16 +43,16 @@ public:
   void SetItemHeight(unsigned height);
 
   void ResetContent();
-  int AddString(const char* text);              // index at which the item was placed
+  int AddString(const char* text);  // index at which the item was placed
   int GetCount() const;
   void SetItemData(int index, DWORD data);
   DWORD GetItemData(int index) const;
-  int GetText(int index, char* buffer) const;   // buffer of 256 bytes; returns the length
+  int GetText(int index, char* buffer) const;  // buffer of 256 bytes; returns the length
   void SetItemText(int index, const char* text);
-  int GetCurSel() const;                         // negative when nothing is selected
-  int SetCurSel(int index);                      // raises the before-change and changed events
-  int DeleteString(int index);                   // number of items left
-  BOOL GetDropFileInfo(HDROP* drop) const;       // during event 7 only
+  int GetCurSel() const;                    // negative when nothing is selected
+  int SetCurSel(int index);                 // raises the before-change and changed events
+  int DeleteString(int index);              // number of items left
+  BOOL GetDropFileInfo(HDROP* drop) const;  // during event 7 only
   HWND GetSafeHwnd() const;
 
   enum { TextBufferSize = 256 };
@@ -104,13 +104,13 @@ private:
   std::vector<CItem> items;
   CHandler handlers[EventCount];
   int selection;
-  int pendingSelection;          // target of the change under way, kept in step with deletions
+  int pendingSelection;  // target of the change under way, kept in step with deletions
   bool changingSelection;
   bool itemCountPending;
   bool drawItemLines;
   unsigned itemHeight;
   HFONT listFont;
-  DWORD selectedAt;              // tick count at the last change of selection
+  DWORD selectedAt;  // tick count at the last change of selection
   bool clickRaisedRename;
   HDROP currentDrop;
 };

@@ -14,8 +14,12 @@ public:
   BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::PostMessageA(window, message, wParam, lParam); }
 
   void SetExtendedListViewStyle(DWORD mask, DWORD style) const { SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, mask, style); }
-  int InsertColumn(int column, const LVCOLUMNA& info) const { return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&info))); }
-  BOOL SetColumn(int column, const LVCOLUMNA& info) const { return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNA, column, reinterpret_cast<LPARAM>(&info))); }
+  int InsertColumn(int column, const LVCOLUMNA& info) const {
+    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&info)));
+  }
+  BOOL SetColumn(int column, const LVCOLUMNA& info) const {
+    return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNA, column, reinterpret_cast<LPARAM>(&info)));
+  }
   void SetItemCount(int count) const { SendMessage(LVM_SETITEMCOUNT, count); }
   BOOL EnsureVisible(int index) const { return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, index, FALSE)); }
   BOOL RedrawItems(int first, int last) const { return static_cast<BOOL>(SendMessage(LVM_REDRAWITEMS, first, last)); }

@@ -6,17 +6,17 @@
 // string's terminator.
 class GuardedText {
 public:
-    explicit GuardedText(const std::string& text);
-    ~GuardedText();
-    GuardedText(const GuardedText&) = delete;
-    GuardedText& operator=(const GuardedText&) = delete;
+  explicit GuardedText(const std::string& text);
+  ~GuardedText();
+  GuardedText(const GuardedText&) = delete;
+  GuardedText& operator=(const GuardedText&) = delete;
 
-    const char* data() const { return begin; }
-    size_t size() const { return len; }
+  const char* data() const { return begin; }
+  size_t size() const { return len; }
 
 private:
-    char* mapping;
-    size_t mappingSize;
-    char* begin;
-    size_t len;
+  char* mapping;
+  size_t mappingSize;
+  char* begin;
+  size_t len;
 };

@@ -4,47 +4,45 @@
 #include "MemoTitle.h"
 
 TEST(MemoNames, ForbiddenCharactersInTitles) {
-    struct Case {
-        const char* title;
-        bool forbidden;
-    } cases[] = {
-        {"a/b", true}, {"a:b", true}, {"a*b", true}, {"a?b", true}, {"a<b", true},
-        {"a>b", true}, {"a|b", true}, {"a\\b", true}, {"a\"b", true}, {"\\\x83\x5C", true},
-        {"1.2.3", false}, {"   ", false}, {"a\x83", false},
-        {"\x83\x5C\x95\x5C\x94\x5C", false},  // ソ表能
-        {"\x83\x81\\a", true},                // メ then a real backslash
-        {"\x80\\", false}, {"\xA0\\", false}, {"\xFF|", false},  // the loose double-byte rule
-        {"\xA1\\", true}, {"\xDF|", true},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.forbidden, HasForbiddenChar(c.title)) << c.title;
-    EXPECT_EQ("notes.2010", TitleFromFileName("notes.2010.txt"));
-    EXPECT_EQ("notes", TitleFromFileName("notes"));
+  struct Case {
+    const char* title;
+    bool forbidden;
+  } cases[] = {
+      {"a/b", true},         {"a:b", true},
+      {"a*b", true},         {"a?b", true},
+      {"a<b", true},         {"a>b", true},
+      {"a|b", true},         {"a\\b", true},
+      {"a\"b", true},        {"\\\x83\x5C", true},
+      {"1.2.3", false},      {"   ", false},
+      {"a\x83", false},      {"\x83\x5C\x95\x5C\x94\x5C", false},  // ソ表能
+      {"\x83\x81\\a", true},                                       // メ then a real backslash
+      {"\x80\\", false},     {"\xA0\\", false},
+      {"\xFF|", false},  // the loose double-byte rule
+      {"\xA1\\", true},      {"\xDF|", true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.forbidden, HasForbiddenChar(c.title)) << c.title;
+  EXPECT_EQ("notes.2010", TitleFromFileName("notes.2010.txt"));
+  EXPECT_EQ("notes", TitleFromFileName("notes"));
 }
 
 TEST(MemoNames, ImportRules) {
-    struct Case {
-        const char* path;
-        const char* extension;
-        const char* fileName;
-        bool importable;
-    } cases[] = {
-        {"C:\\a\\b.txt", ".txt", "b.txt", true},
-        {"C:\\a\\b.Txt", ".Txt", "b.Txt", false},
-        {"C:\\a.b\\c.d.htm", ".htm", "c.d.htm", true},
-        {"C:\\notes.old\\readme", ".old\\readme", "readme", false},
-        {"C:\\a\\readme", nullptr, "readme", false},
-        {"C:\\dir\\\x83\x5C.txt", ".txt", "\x83\x5C.txt", true},  // ソ.txt is not split
-        {"\x83\x5C.htm", ".htm", "\x83\x5C.htm", true},
-    };
-    for (const Case& c : cases) {
-        const char* ext = ImportExtension(c.path);
-        EXPECT_STREQ(c.extension, ext) << c.path;
-        EXPECT_EQ(c.importable, IsImportableExtension(ext)) << c.path;
-        EXPECT_STREQ(c.fileName, ImportFileName(c.path)) << c.path;
-    }
-    for (const char* ext : {".TXT", ".html", ".HTML", ".HTM"})
-        EXPECT_TRUE(IsImportableExtension(ext)) << ext;
-    for (const char* ext : {".text", ".txt ", "", ".tx"})
-        EXPECT_FALSE(IsImportableExtension(ext)) << ext;
+  struct Case {
+    const char* path;
+    const char* extension;
+    const char* fileName;
+    bool importable;
+  } cases[] = {
+      {"C:\\a\\b.txt", ".txt", "b.txt", true},        {"C:\\a\\b.Txt", ".Txt", "b.Txt", false},
+      {"C:\\a.b\\c.d.htm", ".htm", "c.d.htm", true},  {"C:\\notes.old\\readme", ".old\\readme", "readme", false},
+      {"C:\\a\\readme", nullptr, "readme", false},    {"C:\\dir\\\x83\x5C.txt", ".txt", "\x83\x5C.txt", true},  // ソ.txt is not split
+      {"\x83\x5C.htm", ".htm", "\x83\x5C.htm", true},
+  };
+  for (const Case& c : cases) {
+    const char* ext = ImportExtension(c.path);
+    EXPECT_STREQ(c.extension, ext) << c.path;
+    EXPECT_EQ(c.importable, IsImportableExtension(ext)) << c.path;
+    EXPECT_STREQ(c.fileName, ImportFileName(c.path)) << c.path;
+  }
+  for (const char* ext : {".TXT", ".html", ".HTML", ".HTM"}) EXPECT_TRUE(IsImportableExtension(ext)) << ext;
+  for (const char* ext : {".text", ".txt ", "", ".tx"}) EXPECT_FALSE(IsImportableExtension(ext)) << ext;
 }

@@ -5,33 +5,31 @@
 #include "MemoPaths.h"
 
 TEST(MemoPaths, FormsPathsWithinBuffer) {
-    struct Case {
-        const char* folder;
-        const char* title;  // nullptr: form the folder path from folder alone
-        size_t outSize;
-        const char* result;  // nullptr: does not fit
-    } cases[] = {
-        {"C:\\memo", nullptr, 260, "C:\\memo\\"},
-        {"C:\\memo\\", nullptr, 260, "C:\\memo\\"},
-        {"", nullptr, 260, "\\"},
-        {"C:\\\x83\x5C", nullptr, 260, "C:\\\x83\x5C"},  // ends in ソ: its 5C counts
-        {"abc", nullptr, 5, "abc\\"},
-        {"abc", nullptr, 4, nullptr},
-        {"abc\\", nullptr, 4, nullptr},
-        {"", nullptr, 1, nullptr},
-        {"", nullptr, 0, nullptr},
-        {"C:\\m\\", "title", 15, "C:\\m\\title.txt"},
-        {"C:\\m\\", "title", 14, nullptr},
-    };
-    for (const Case& c : cases) {
-        char buf[300];
-        std::memset(buf, '#', sizeof buf);
-        bool ok = c.title ? FormMemoFilePath(c.folder, c.title, ".txt", buf, c.outSize)
-                          : FormMemoFolderPath(c.folder, buf, c.outSize);
-        EXPECT_EQ(c.result != nullptr, ok) << c.folder;
-        EXPECT_STREQ(c.result ? c.result : "", c.outSize ? buf : "") << c.folder;
-        size_t spare = sizeof buf - c.outSize;
-        EXPECT_EQ(std::string(spare, '#'), std::string(buf + c.outSize, spare))
-            << "wrote past outSize for " << c.folder;
-    }
+  struct Case {
+    const char* folder;
+    const char* title;  // nullptr: form the folder path from folder alone
+    size_t outSize;
+    const char* result;  // nullptr: does not fit
+  } cases[] = {
+      {"C:\\memo", nullptr, 260, "C:\\memo\\"},
+      {"C:\\memo\\", nullptr, 260, "C:\\memo\\"},
+      {"", nullptr, 260, "\\"},
+      {"C:\\\x83\x5C", nullptr, 260, "C:\\\x83\x5C"},  // ends in ソ: its 5C counts
+      {"abc", nullptr, 5, "abc\\"},
+      {"abc", nullptr, 4, nullptr},
+      {"abc\\", nullptr, 4, nullptr},
+      {"", nullptr, 1, nullptr},
+      {"", nullptr, 0, nullptr},
+      {"C:\\m\\", "title", 15, "C:\\m\\title.txt"},
+      {"C:\\m\\", "title", 14, nullptr},
+  };
+  for (const Case& c : cases) {
+    char buf[300];
+    std::memset(buf, '#', sizeof buf);
+    bool ok = c.title ? FormMemoFilePath(c.folder, c.title, ".txt", buf, c.outSize) : FormMemoFolderPath(c.folder, buf, c.outSize);
+    EXPECT_EQ(c.result != nullptr, ok) << c.folder;
+    EXPECT_STREQ(c.result ? c.result : "", c.outSize ? buf : "") << c.folder;
+    size_t spare = sizeof buf - c.outSize;
+    EXPECT_EQ(std::string(spare, '#'), std::string(buf + c.outSize, spare)) << "wrote past outSize for " << c.folder;
+  }
 }

@@ -18,135 +18,150 @@ const size_t Whole = static_cast<size_t>(-1);
 // onRead the number of each read.
 class ChunkReader : public BlockReader {
 public:
-    ChunkReader(const std::string& data, std::vector<size_t> sizes,
-                std::function<void(int)> onRead = [](int) {})
-        : data(data), sizes(std::move(sizes)), onRead(std::move(onRead)) {}
+  ChunkReader(
+      const std::string& data, std::vector<size_t> sizes, std::function<void(int)> onRead = [](int) {})
+      : data(data), sizes(std::move(sizes)), onRead(std::move(onRead)) {}
 
-    size_t Read(char* buf, size_t cap) override {
-        size_t n = std::min({cap, sizes[reads % sizes.size()], data.size() - pos});
-        std::memcpy(buf, data.data() + pos, n);
-        pos += n;
-        onRead(++reads);
-        return n;
-    }
+  size_t Read(char* buf, size_t cap) override {
+    size_t n = std::min({cap, sizes[reads % sizes.size()], data.size() - pos});
+    std::memcpy(buf, data.data() + pos, n);
+    pos += n;
+    onRead(++reads);
+    return n;
+  }
 
-    size_t pos = 0;
+  size_t pos = 0;
 
 private:
-    std::string data;
-    std::vector<size_t> sizes;
-    std::function<void(int)> onRead;
-    int reads = 0;
+  std::string data;
+  std::vector<size_t> sizes;
+  std::function<void(int)> onRead;
+  int reads = 0;
 };
 
 ScanResult ScanInBlocks(const std::string& file, const char* keyword, std::vector<size_t> sizes) {
-    KeywordMatcher matcher(keyword);
-    ChunkReader reader(file, std::move(sizes));
-    return MemoScanner(matcher, nullptr).Scan(reader);
+  KeywordMatcher matcher(keyword);
+  ChunkReader reader(file, std::move(sizes));
+  return MemoScanner(matcher, nullptr).Scan(reader);
 }
 
 }  // namespace
 
 TEST(MemoScan, ReadsLinesLikeTextModeReader) {
-    struct Case {
-        std::string file;
-        const char* keyword;
-        bool matches;
-    } cases[] = {
-        {"abc\r\nxyz\r\n", "xyz", true}, {"ab\rcd\n", "b\rc", true},  // a lone CR stays
-        {"ab\r\n", "b\r", false}, {"a\r\r\n", "a\r", true}, {"ab\r", "b\r", true},
-        {"abc\x1Axyz\n", "xyz", false}, {"ab\x1A" "cd", "ab", true},
-        {"ab\x1A" "cd", "b\x1A" "c", false}, {"ab\0cd\n"s, "cd", false},  // NUL hides the rest
-        {"ab\0cd\ncd\n"s, "cd", true}, {"ab\0cd\n"s, "ab", true},
-        {"\0abc\n"s, "", false}, {"\r\n\n", "", false}, {"x", "", true},  // empty lines skipped
-        {"\x83\r\n\\z\n", "\\", true}, {"\x83\n\\", "\\", true},  // lead byte ends a line alone
-        {"\x83\\z\n", "\\", false}, {"\x83\\z\n", "\x83\\", true}, {"a\x83|b\r\n", "|b", false},
-        {"foo\nbar\n", "o\nb", false}, {"x\nfoo\n", "zz foo", true},
-        {"x\nfoo\n", "zz foo ", true}, {"\n\r\n", "zz foo ", false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.file) + " / " + c.keyword);
-        ASSERT_EQ(c.matches, RefScan(c.file, c.keyword));
-        ScanResult expected = c.matches ? ScanResult::Match : ScanResult::NoMatch;
-        KeywordMatcher matcher(c.keyword);
-        EXPECT_EQ(expected, ScanMemoBuffer(c.file.data(), c.file.size(), matcher, nullptr));
-        for (size_t block : {size_t(1), size_t(2), size_t(3), Whole})
-            EXPECT_EQ(expected, ScanInBlocks(c.file, c.keyword, {block})) << block;
-    }
+  struct Case {
+    std::string file;
+    const char* keyword;
+    bool matches;
+  } cases[] = {
+      {"abc\r\nxyz\r\n", "xyz", true},
+      {"ab\rcd\n", "b\rc", true},  // a lone CR stays
+      {"ab\r\n", "b\r", false},
+      {"a\r\r\n", "a\r", true},
+      {"ab\r", "b\r", true},
+      {"abc\x1Axyz\n", "xyz", false},
+      {"ab\x1A"
+       "cd",
+       "ab", true},
+      {"ab\x1A"
+       "cd",
+       "b\x1A"
+       "c",
+       false},
+      {"ab\0cd\n"s, "cd", false},  // NUL hides the rest
+      {"ab\0cd\ncd\n"s, "cd", true},
+      {"ab\0cd\n"s, "ab", true},
+      {"\0abc\n"s, "", false},
+      {"\r\n\n", "", false},
+      {"x", "", true},  // empty lines skipped
+      {"\x83\r\n\\z\n", "\\", true},
+      {"\x83\n\\", "\\", true},  // lead byte ends a line alone
+      {"\x83\\z\n", "\\", false},
+      {"\x83\\z\n", "\x83\\", true},
+      {"a\x83|b\r\n", "|b", false},
+      {"foo\nbar\n", "o\nb", false},
+      {"x\nfoo\n", "zz foo", true},
+      {"x\nfoo\n", "zz foo ", true},
+      {"\n\r\n", "zz foo ", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.file) + " / " + c.keyword);
+    ASSERT_EQ(c.matches, RefScan(c.file, c.keyword));
+    ScanResult expected = c.matches ? ScanResult::Match : ScanResult::NoMatch;
+    KeywordMatcher matcher(c.keyword);
+    EXPECT_EQ(expected, ScanMemoBuffer(c.file.data(), c.file.size(), matcher, nullptr));
+    for (size_t block : {size_t(1), size_t(2), size_t(3), Whole}) EXPECT_EQ(expected, ScanInBlocks(c.file, c.keyword, {block})) << block;
+  }
 }
 
 TEST(MemoScan, LinesLongerThanAnyBlock) {
-    std::string head(65533, 'x');  // the word straddles the first 64 KiB block
-    std::string tail(200000, 'y');
-    struct Case {
-        std::string file;
-        const char* keyword;
-        bool matches;
-    } cases[] = {
-        {head + "needle" + tail, "needle", true},
-        {head + "needl" + tail + "\nneedle", "needle", true},
-        {head + "\x83\x5Cneedle" + tail, "\\needle", false},
-        {tail + "\n" + head + "\\needle", "\\needle", true},
-    };
-    for (const Case& c : cases) {
-        for (const std::vector<size_t>& sizes : {std::vector<size_t>{Whole}, {4093, 17}})
-            EXPECT_EQ(c.matches ? ScanResult::Match : ScanResult::NoMatch,
-                      ScanInBlocks(c.file, c.keyword, sizes));
-    }
+  std::string head(65533, 'x');  // the word straddles the first 64 KiB block
+  std::string tail(200000, 'y');
+  struct Case {
+    std::string file;
+    const char* keyword;
+    bool matches;
+  } cases[] = {
+      {head + "needle" + tail, "needle", true},
+      {head + "needl" + tail + "\nneedle", "needle", true},
+      {head + "\x83\x5Cneedle" + tail, "\\needle", false},
+      {tail + "\n" + head + "\\needle", "\\needle", true},
+  };
+  for (const Case& c : cases) {
+    for (const std::vector<size_t>& sizes : {std::vector<size_t>{Whole}, {4093, 17}})
+      EXPECT_EQ(c.matches ? ScanResult::Match : ScanResult::NoMatch, ScanInBlocks(c.file, c.keyword, sizes));
+  }
 }
 
 TEST(MemoScan, StopsReadingAtFirstMatchingLine) {
-    ChunkReader reader("hit\n" + std::string(10000, 'z'), {16});
-    KeywordMatcher matcher("hit");
-    EXPECT_EQ(ScanResult::Match, MemoScanner(matcher, nullptr).Scan(reader));
-    EXPECT_EQ(16u, reader.pos);
+  ChunkReader reader("hit\n" + std::string(10000, 'z'), {16});
+  KeywordMatcher matcher("hit");
+  EXPECT_EQ(ScanResult::Match, MemoScanner(matcher, nullptr).Scan(reader));
+  EXPECT_EQ(16u, reader.pos);
 }
 
 TEST(MemoScan, StopFlag) {
-    volatile int stop = 1;
-    KeywordMatcher any("");
-    EXPECT_EQ(ScanResult::Stopped, ScanMemoBuffer("a\n", 2, any, &stop));
-    ChunkReader untouched("a\n", {Whole});
-    EXPECT_EQ(ScanResult::Stopped, MemoScanner(any, &stop).Scan(untouched));
-    EXPECT_EQ(0u, untouched.pos);
+  volatile int stop = 1;
+  KeywordMatcher any("");
+  EXPECT_EQ(ScanResult::Stopped, ScanMemoBuffer("a\n", 2, any, &stop));
+  ChunkReader untouched("a\n", {Whole});
+  EXPECT_EQ(ScanResult::Stopped, MemoScanner(any, &stop).Scan(untouched));
+  EXPECT_EQ(0u, untouched.pos);
 
-    // One keyword takes the block path, the other the line-by-line path. The
-    // fifth read brings the end of the matching line, so the flag set then is
-    // seen only by the check made before each line.
-    for (const char* keyword : {"hit", "hit\r"}) {
-        KeywordMatcher matcher(keyword);
-        for (int stopAtRead : {0, 2, 5}) {
-            stop = 0;
-            ChunkReader reader("no\nno\nno\nhit\rx\n", {3},
-                               [&](int read) { if (read == stopAtRead) stop = 1; });
-            EXPECT_EQ(stopAtRead ? ScanResult::Stopped : ScanResult::Match,
-                      MemoScanner(matcher, &stop).Scan(reader))
-                << keyword << " " << stopAtRead;
-        }
+  // One keyword takes the block path, the other the line-by-line path. The
+  // fifth read brings the end of the matching line, so the flag set then is
+  // seen only by the check made before each line.
+  for (const char* keyword : {"hit", "hit\r"}) {
+    KeywordMatcher matcher(keyword);
+    for (int stopAtRead : {0, 2, 5}) {
+      stop = 0;
+      ChunkReader reader("no\nno\nno\nhit\rx\n", {3}, [&](int read) {
+        if (read == stopAtRead) stop = 1;
+      });
+      EXPECT_EQ(stopAtRead ? ScanResult::Stopped : ScanResult::Match, MemoScanner(matcher, &stop).Scan(reader))
+          << keyword << " " << stopAtRead;
     }
+  }
 }
 
 TEST(MemoScan, AgreesWithLineReader) {
-    std::mt19937 rng(11);
-    for (int round = 0; round < 1500; ++round) {
-        std::string files[3];
-        for (std::string& file : files)
-            file = RandomCp932(rng, rng() % 120, true);
-        const std::string& source = files[rng() % 3];
-        size_t from = source.empty() ? 0 : rng() % source.size();
-        std::string keyword = source.substr(from, 1 + rng() % 6);
-        if (rng() % 4 == 0)
-            keyword += " " + RandomCp932(rng, 2, false);
-        keyword = keyword.substr(0, keyword.find('\0'));
-        KeywordMatcher matcher(keyword.c_str());
-        MemoScanner scanner(matcher, nullptr);  // one buffer for all three files
-        for (const std::string& file : files) {
-            ScanResult expected = RefScan(file, keyword) ? ScanResult::Match : ScanResult::NoMatch;
-            GuardedText guarded(file);
-            EXPECT_EQ(expected, ScanMemoBuffer(guarded.data(), guarded.size(), matcher, nullptr))
-                << testing::PrintToString(file) << " / " << testing::PrintToString(keyword);
-            ChunkReader reader(file, {1 + rng() % 7, 1 + rng() % 70});
-            EXPECT_EQ(expected, scanner.Scan(reader));
-        }
+  std::mt19937 rng(11);
+  for (int round = 0; round < 1500; ++round) {
+    std::string files[3];
+    for (std::string& file : files) file = RandomCp932(rng, rng() % 120, true);
+    const std::string& source = files[rng() % 3];
+    size_t from = source.empty() ? 0 : rng() % source.size();
+    std::string keyword = source.substr(from, 1 + rng() % 6);
+    if (rng() % 4 == 0) keyword += " " + RandomCp932(rng, 2, false);
+    keyword = keyword.substr(0, keyword.find('\0'));
+    KeywordMatcher matcher(keyword.c_str());
+    MemoScanner scanner(matcher, nullptr);  // one buffer for all three files
+    for (const std::string& file : files) {
+      ScanResult expected = RefScan(file, keyword) ? ScanResult::Match : ScanResult::NoMatch;
+      GuardedText guarded(file);
+      EXPECT_EQ(expected, ScanMemoBuffer(guarded.data(), guarded.size(), matcher, nullptr))
+          << testing::PrintToString(file) << " / " << testing::PrintToString(keyword);
+      ChunkReader reader(file, {1 + rng() % 7, 1 + rng() % 70});
+      EXPECT_EQ(expected, scanner.Scan(reader));
     }
+  }
 }

@@ -6,8 +6,8 @@
 
 size_t RefFind(const std::string& text, const std::string& word);
 
-size_t RefDeleteOrReplace(const std::string& text, const std::string& search,
-                          const std::string& replacement, bool replace, std::string& out);
+size_t RefDeleteOrReplace(const std::string& text, const std::string& search, const std::string& replacement, bool replace,
+                          std::string& out);
 
 // Whether a memo holds a line matching keyword, reading the file as a C
 // runtime text-mode line reader does.

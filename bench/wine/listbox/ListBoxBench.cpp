@@ -88,8 +88,8 @@ int main() {
   });
 
   printf("file listing (FindFirstFileA/FindNextFileA, %d files): %.2f ms, best of %d\n", listed, listing, runs);
-  printf("list fill and paint (ResetContent, %d AddString + SetItemData, UpdateWindow): %.2f ms, best of %d\n", list->GetCount(),
-         filling, runs);
+  printf("list fill and paint (ResetContent, %d AddString + SetItemData, UpdateWindow): %.2f ms, best of %d\n", list->GetCount(), filling,
+         runs);
   printf("fill and paint / file listing: %.3f\n", filling / listing);
 
   list->Teardown();

@@ -18,9 +18,7 @@ const size_t memoBytes = 200000;
 const int runs = 5;
 
 // Best of five in milliseconds: prepare (untimed), then the timed work.
-double Best(const std::function<void()>& prepare, const std::function<void()>& work) {
-  return 1000.0 * BestOfFivePrepared(prepare, work);
-}
+double Best(const std::function<void()>& prepare, const std::function<void()>& work) { return 1000.0 * BestOfFivePrepared(prepare, work); }
 
 // CP932 memo text in lines ending with CR LF, as the pane keeps it.
 std::string MemoText() {

@@ -91,8 +91,8 @@ int main() {
     double coreDoubled = CoreSeconds(dialog, doubled);
     double once = DialogSeconds(dialog, text);
     double twice = DialogSeconds(dialog, doubled);
-    std::printf("  %s  dialog %.3f ms (x%.1f memcpy), doubled x%.2f;  core %.3f ms (x%.1f memcpy), doubled x%.2f\n", edit.label,
-                once * 1e3, once / copy, twice / once, core * 1e3, core / copy, coreDoubled / core);
+    std::printf("  %s  dialog %.3f ms (x%.1f memcpy), doubled x%.2f;  core %.3f ms (x%.1f memcpy), doubled x%.2f\n", edit.label, once * 1e3,
+                once / copy, twice / once, core * 1e3, core / copy, coreDoubled / core);
   }
   return 0;
 }

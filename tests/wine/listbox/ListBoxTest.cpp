@@ -34,7 +34,9 @@ HDROP NewDrop() {
 class ListBoxTest : public ::testing::Test {
 protected:
   // One parent for all: Wine without a window manager takes seconds to hide a top-level window.
-  static void SetUpTestSuite() { parent.Attach(::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 700, NULL, NULL, NULL, NULL)); }
+  static void SetUpTestSuite() {
+    parent.Attach(::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 700, NULL, NULL, NULL, NULL));
+  }
   static void TearDownTestSuite() { ::DestroyWindow(parent.m_hWnd); }
 
   void SetUp() override {

@@ -25,13 +25,15 @@ protected:
   // them or the time is up.
   std::vector<std::string> Launches(size_t count, int timeoutMs = 10000) {
     std::vector<std::string> lines;
-    PumpUntil([&] {
-      lines.clear();
-      std::string text = ReadFileBytes(record);
-      for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-      return lines.size() >= count;
-    }, timeoutMs);
+    PumpUntil(
+        [&] {
+          lines.clear();
+          std::string text = ReadFileBytes(record);
+          for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+            lines.push_back(text.substr(start, end - start));
+          return lines.size() >= count;
+        },
+        timeoutMs);
     return lines;
   }
 

@@ -225,8 +225,7 @@ TEST(MemoLoading, HtmlMemoShowsInTheBrowserPane) {
     EXPECT_FALSE(panel.ToggleEnabled());
     EXPECT_EQ(c.title, panel.Caption());
     std::string location;
-    EXPECT_TRUE(PumpUntil([&] { return EndsWith(location = BrowserLocation(panel), "\\" + std::string(c.file)); }, 3000))
-        << location;
+    EXPECT_TRUE(PumpUntil([&] { return EndsWith(location = BrowserLocation(panel), "\\" + std::string(c.file)); }, 3000)) << location;
   }
   // Closing leaves the pane on a blank page.
   SetReadOnlyAttribute(panel.Path("locked.txt"), false);

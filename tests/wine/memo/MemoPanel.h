@@ -70,8 +70,8 @@ inline ::testing::AssertionResult SameText(const std::string& expected, const st
   if (expected == actual) return ::testing::AssertionSuccess();
   size_t at = 0;
   while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) ++at;
-  return ::testing::AssertionFailure() << "expected " << expected.size() << " bytes, got " << actual.size()
-                                       << ", first difference at byte " << at;
+  return ::testing::AssertionFailure() << "expected " << expected.size() << " bytes, got " << actual.size() << ", first difference at byte "
+                                       << at;
 }
 
 // A file's last write time, to tell a rewrite from no write.
@@ -92,9 +92,7 @@ inline void MakeOld(const std::string& path) {
 inline void SetReadOnlyAttribute(const std::string& path, bool readOnly) {
   ::SetFileAttributesA(path.c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
 }
-inline bool HasReadOnlyAttribute(const std::string& path) {
-  return (::GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0;
-}
+inline bool HasReadOnlyAttribute(const std::string& path) { return (::GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0; }
 
 // Memo text of the given length: CP932 lines ending in CR LF, as the pane holds them.
 inline std::string MemoText(size_t length) {

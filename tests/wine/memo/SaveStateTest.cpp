@@ -104,10 +104,13 @@ TEST(SaveState, ReturnsWhileThePanelWaitsInAMessageBox) {
   panel.Type(" edit");
   SetReadOnlyAttribute(path, true);
   int result = -1;
-  DialogAnswerer answer(panel.PanelThread(), [&](HWND box) {
-    result = panel.harness.tool->SaveState();
-    PressDialogButton(box, IDOK);
-  }, panel.PanelWindow());
+  DialogAnswerer answer(
+      panel.PanelThread(),
+      [&](HWND box) {
+        result = panel.harness.tool->SaveState();
+        PressDialogButton(box, IDOK);
+      },
+      panel.PanelWindow());
   ASSERT_TRUE(panel.Select("other"));
   ASSERT_TRUE(answer.Wait());
   EXPECT_EQ(0, result);

@@ -13,7 +13,8 @@ UINT IconType(HWND box) {
   static const struct {
     LPCSTR icon;
     UINT type;
-  } icons[] = {{IDI_HAND, MB_ICONSTOP}, {IDI_EXCLAMATION, MB_ICONEXCLAMATION}, {IDI_ASTERISK, MB_ICONINFORMATION}, {IDI_QUESTION, MB_ICONQUESTION}};
+  } icons[] = {
+      {IDI_HAND, MB_ICONSTOP}, {IDI_EXCLAMATION, MB_ICONEXCLAMATION}, {IDI_ASTERISK, MB_ICONINFORMATION}, {IDI_QUESTION, MB_ICONQUESTION}};
   // The icon's static control: 1088 here, 20 on some systems.
   for (int id : {1088, 20}) {
     HICON shown = reinterpret_cast<HICON>(::SendDlgItemMessageA(box, id, STM_GETICON, 0, 0));

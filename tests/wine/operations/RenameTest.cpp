@@ -3,8 +3,7 @@
 
 namespace {
 
-const char forbiddenChar[] =
-    "メモタイトルとして適切ではありません。\nファイル名に使用できない文字は使用できません。（\\/:*?\"<>|）";
+const char forbiddenChar[] = "メモタイトルとして適切ではありません。\nファイル名に使用できない文字は使用できません。（\\/:*?\"<>|）";
 const char duplicate[] = "その名前のメモは既に登録されています！";
 const char tooLong[] = "メモタイトルが長すぎます！\nメモファイルのパスが長すぎるため使用できません。";
 const char cannotRename[] = "このメモは読取り専用です。メモ名を変更できません！";
@@ -44,11 +43,7 @@ TEST_F(RenameMemo, DialogRefusesUnusableTitlesAndKeepsThemTyped) {
     const char* message;
   } cases[] = {
       // Unchanged: the open memo's own file exists.
-      {"abc", duplicate},
-      {"a/b", forbiddenChar},
-      {"a\"b", forbiddenChar},
-      {"メ\\a", forbiddenChar},
-      {std::string(300, 'a'), tooLong},
+      {"abc", duplicate}, {"a/b", forbiddenChar}, {"a\"b", forbiddenChar}, {"メ\\a", forbiddenChar}, {std::string(300, 'a'), tooLong},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.title);

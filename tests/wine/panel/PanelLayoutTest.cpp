@@ -13,11 +13,11 @@ struct ExpectedRect {
 
 // Client rectangles the panel imposes on its controls.
 const ExpectedRect expectedLayout[] = {
-    {IDC_PANEL_NEW, 15, 15, 32, 32},        {IDC_PANEL_ERASE, 52, 15, 32, 32},     {IDC_PANEL_DELETE, 89, 15, 32, 32},
-    {IDC_PANEL_EXT_EDIT, 126, 15, 32, 32},  {IDC_PANEL_OPEN_EDITOR, 163, 15, 32, 32}, {IDC_PANEL_FOLDER1, 15, 57, 32, 32},
-    {IDC_PANEL_FOLDER2, 52, 57, 32, 32},    {IDC_PANEL_FOLDER3, 89, 57, 32, 32},   {IDC_PANEL_FOLDER4, 126, 57, 32, 32},
-    {IDC_PANEL_FOLDER5, 163, 57, 32, 32},   {IDC_PANEL_TITLE, 210, 35, 510, 25},   {IDC_PANEL_READ_ONLY, 720, 35, 25, 25},
-    {IDC_PANEL_TEXT, 210, 59, 535, 525},    {IDC_PANEL_BROWSER, 210, 59, 535, 525},
+    {IDC_PANEL_NEW, 15, 15, 32, 32},       {IDC_PANEL_ERASE, 52, 15, 32, 32},        {IDC_PANEL_DELETE, 89, 15, 32, 32},
+    {IDC_PANEL_EXT_EDIT, 126, 15, 32, 32}, {IDC_PANEL_OPEN_EDITOR, 163, 15, 32, 32}, {IDC_PANEL_FOLDER1, 15, 57, 32, 32},
+    {IDC_PANEL_FOLDER2, 52, 57, 32, 32},   {IDC_PANEL_FOLDER3, 89, 57, 32, 32},      {IDC_PANEL_FOLDER4, 126, 57, 32, 32},
+    {IDC_PANEL_FOLDER5, 163, 57, 32, 32},  {IDC_PANEL_TITLE, 210, 35, 510, 25},      {IDC_PANEL_READ_ONLY, 720, 35, 25, 25},
+    {IDC_PANEL_TEXT, 210, 59, 535, 525},   {IDC_PANEL_BROWSER, 210, 59, 535, 525},
 };
 
 RECT ClientRectIn(HWND panel, HWND control) {
@@ -133,9 +133,14 @@ TEST(PanelLayout, FolderTooltipsShowNameElsePath) {
   struct {
     int id;
     const char* tip;
-  } expected[] = {{IDC_PANEL_NEW, "メモ新規作成"},     {IDC_PANEL_ERASE, "メモ内容消去"}, {IDC_PANEL_DELETE, "メモ削除"},
-                  {IDC_PANEL_EXT_EDIT, "編集拡張機能"}, {IDC_PANEL_OPEN_EDITOR, "メモをエディタで開く"},
-                  {IDC_PANEL_FOLDER1, "マイメモフォルダ"}, {IDC_PANEL_FOLDER2, "仕事"}, {IDC_PANEL_FOLDER3, "C:\\notes"},
+  } expected[] = {{IDC_PANEL_NEW, "メモ新規作成"},
+                  {IDC_PANEL_ERASE, "メモ内容消去"},
+                  {IDC_PANEL_DELETE, "メモ削除"},
+                  {IDC_PANEL_EXT_EDIT, "編集拡張機能"},
+                  {IDC_PANEL_OPEN_EDITOR, "メモをエディタで開く"},
+                  {IDC_PANEL_FOLDER1, "マイメモフォルダ"},
+                  {IDC_PANEL_FOLDER2, "仕事"},
+                  {IDC_PANEL_FOLDER3, "C:\\notes"},
                   {IDC_PANEL_FOLDER4, ""}};
   for (const auto& e : expected) {
     char tip[256] = "?";

@@ -7,9 +7,7 @@
 
 namespace {
 
-ptrdiff_t OffsetIn(const void* object, const void* member) {
-  return static_cast<const char*>(member) - static_cast<const char*>(object);
-}
+ptrdiff_t OffsetIn(const void* object, const void* member) { return static_cast<const char*>(member) - static_cast<const char*>(object); }
 
 TEST(LayoutContract, WindowHandleSitsAtOffset28) {
   CWnd window;

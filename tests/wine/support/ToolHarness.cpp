@@ -110,7 +110,9 @@ std::string ToolHarness::ItemText(int id) {
   return text;
 }
 
-void ToolHarness::Click(int id) { ::SendMessageA(PanelWindow(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id))); }
+void ToolHarness::Click(int id) {
+  ::SendMessageA(PanelWindow(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
+}
 
 void ToolHarness::Sync() {
   if (PanelWindow()) ::SendMessageA(PanelWindow(), WM_NULL, 0, 0);
@@ -136,7 +138,8 @@ void ToolHarness::OnPanelThread(const std::function<void()>& fn) {
 }
 
 DialogAnswerer::DialogAnswerer(DWORD threadId, int button, HWND ignore)
-    : DialogAnswerer(threadId, [button](HWND dialog) { PressDialogButton(dialog, button); }, ignore) {}
+    : DialogAnswerer(
+          threadId, [button](HWND dialog) { PressDialogButton(dialog, button); }, ignore) {}
 
 DialogAnswerer::DialogAnswerer(DWORD threadId, std::function<void(HWND)> act, HWND ignore)
     : threadId(threadId), act(std::move(act)), ignore(ignore) {

@@ -89,9 +89,9 @@ public:
   ~DialogAnswerer();
   // Waits for the answer; true when a dialog was seen.
   bool Wait(int timeoutMs = 10000);
-  std::string text;     // a message box's message
+  std::string text;  // a message box's message
   std::string caption;
-  UINT style = 0;       // the dialog's window style
+  UINT style = 0;  // the dialog's window style
   bool seen = false;
 
 private:
