@@ -67,4 +67,6 @@ bool ToolPanel::MemoFolderPath(char* out) {
   return FormMemoFolderPath(stored, out, SettingValueSize);
 }
 
+bool ToolPanel::IsMemoOpen() const { return !currentTitle.IsEmpty() && currentTitle != NoMemoTitle; }
+
 bool ToolPanel::IsPanelThread() const { return ::GetWindowThreadProcessId(m_hWnd, NULL) == ::GetCurrentThreadId(); }

@@ -117,13 +117,10 @@ private:
   void ShowTitleCaption(const char* reason);
   void NavigateBrowser(const char* url);
   CString PaneText() const;
-  // The memo folder path of the open memo, formed when it was opened (empty
-  // when it did not fit): a refused close may leave the memo open while the
-  // panel lists another folder, and its edits belong to its own folder.
-  CString openFolderPath;
+  // A memo is open: its title is neither empty nor the no-memo marker.
+  bool IsMemoOpen() const;
 
   // Helpers of the memo operations (operations/).
-  bool IsMemoOpen() const;
   INT_PTR RunMemoNameDialog();
   void SelectNeighbourOfDeleted();
   bool ImportDroppedFile(const char* storedFolder, const char* path);
@@ -131,7 +128,10 @@ private:
   void DeleteOrReplaceInPane();
   void MoveOpenMemo();
 
-  // Helpers of the host search (memo/HostSearch.cpp).
+  // The memo folder path of the open memo, formed when it was opened (empty
+  // when it did not fit): a refused close may leave the memo open while the
+  // panel lists another folder, and its edits belong to its own folder.
+  CString openFolderPath;
 };
 
 // The tool's display name, as the host shows it.
