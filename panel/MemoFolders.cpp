@@ -81,10 +81,9 @@ void ToolPanel::OnReadOnlyToggle() {
   if (currentTitle.IsEmpty()) return;
   CWindow toggle = ReadOnlyToggle();
   int checked = toggle.GetCheck();
-  char folder[SettingValueSize];
-  char path[SettingValueSize + 8];
-  bool formed = MemoFolderPath(folder) && FormMemoFilePath(folder, currentTitle, ".txt", path, sizeof(path));
-  SetMemoReadOnly(formed ? path : NULL, checked == BST_CHECKED);
+  // The open memo's own file, in the folder it was opened from.
+  char path[MAX_PATH];
+  SetMemoReadOnly(MemoFilePath(".txt", path) ? path : NULL, checked == BST_CHECKED);
   toggle.SetCheck(checked);
 }
 
