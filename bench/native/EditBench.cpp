@@ -5,30 +5,19 @@
 #include <string>
 
 #include "DeleteReplace.h"
+#include "EditText.h"
 #include "Timing.h"
 
 namespace {
 
-const char* const Word = "メモ";  // four bytes
 const size_t Occurrences = 20000;
 const int Repeats = 20;
-
-// Six bytes of text, then the word: ten bytes a unit, 200,000 in all. Some
-// fillers end in a lead byte's neighbour (ソ, 表) or hold CR LF.
-std::string MakeText(size_t units) {
-  static const char* const fillers[] = {"abc de", "会議を", "予定表", "ソフト", "ab\r\ncd", "x|y\\z ", "１２月"};
-  std::string text;
-  for (size_t i = 0; i < units; ++i) text += std::string(fillers[(i * 7 + i / 3) % 7]) + Word;
-  return text;
-}
-
-// Keeps the compiler from dropping work whose result is never read.
-void Consume(const void* p) { asm volatile("" : : "r"(p) : "memory"); }
 
 double SecondsPerEdit(const std::string& text, const char* replacement, bool replace, std::string& out) {
   return BestOfFive([&] {
            for (int i = 0; i < Repeats; ++i) {
-             DeleteOrReplace(text.data(), text.size(), Word, std::strlen(Word), replacement, std::strlen(replacement), replace, out);
+             DeleteOrReplace(text.data(), text.size(), EditWord, std::strlen(EditWord), replacement, std::strlen(replacement), replace,
+                             out);
              Consume(out.data());
            }
          }) /
@@ -38,8 +27,8 @@ double SecondsPerEdit(const std::string& text, const char* replacement, bool rep
 }  // namespace
 
 void RunEditBench() {
-  std::string text = MakeText(Occurrences);
-  std::string doubled = MakeText(2 * Occurrences);
+  std::string text = MakeEditText(Occurrences);
+  std::string doubled = MakeEditText(2 * Occurrences);
   std::string copy(text.size(), '\0');
   double memcpySeconds = BestOfFive([&] {
                            for (int i = 0; i < Repeats; ++i) {

@@ -7,29 +7,13 @@
 
 #include "DeleteReplace.h"
 #include "ExtEditDialog.h"
+#include "EditText.h"
 #include "Timing.h"
 
 namespace {
 
-const char word[] = "メモ";  // four bytes
 const size_t occurrences = 20000;
 const int repeats = 20;
-
-// Six bytes of text, then the word: ten bytes a unit. Some fillers end in a
-// character whose second byte is 5C, or hold CR LF.
-std::string MakeText(size_t units) {
-  static const char* const fillers[] = {"abc de", "会議を", "予定表", "ソフト", "ab\r\ncd", "x|y\\z ", "１２月"};
-  std::string text;
-  text.reserve(units * 10);
-  for (size_t i = 0; i < units; ++i) {
-    text += fillers[(i * 7 + i / 3) % 7];
-    text += word;
-  }
-  return text;
-}
-
-// Keeps the compiler from dropping work whose result is never read.
-void Consume(const void* p) { asm volatile("" : : "r"(p) : "memory"); }
 
 double MemcpySeconds(const std::string& text) {
   std::string copy(text.size(), '\0');
@@ -70,8 +54,8 @@ double CoreSeconds(const ExtEditDialog& dialog, const std::string& text) {
 }  // namespace
 
 int main() {
-  std::string text = MakeText(occurrences);
-  std::string doubled = MakeText(2 * occurrences);
+  std::string text = MakeEditText(occurrences);
+  std::string doubled = MakeEditText(2 * occurrences);
   struct Edit {
     const char* label;
     const char* replacement;
@@ -83,7 +67,7 @@ int main() {
               static_cast<unsigned>(occurrences));
   std::printf("baseline: memcpy of the text %.3f ms; goal: at most 2 ms, doubled text at most x2.5\n", copy * 1e3);
   ExtEditDialog dialog;
-  dialog.searchText = word;
+  dialog.searchText = EditWord;
   for (const Edit& edit : edits) {
     dialog.replaceText = edit.replacement;
     dialog.replaceChecked = edit.replace;
