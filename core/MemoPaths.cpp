@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "Cp932.h"
+
 static bool Concatenate(const char* const* parts, size_t count, char* out, size_t outSize) {
   size_t total = 0;
   for (size_t i = 0; i < count; ++i) total += std::strlen(parts[i]);
@@ -19,10 +21,17 @@ static bool Concatenate(const char* const* parts, size_t count, char* out, size_
   return true;
 }
 
+bool EndsWithBackslash(const char* path) {
+  const unsigned char* last = nullptr;
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(path); *p; ++p) {
+    last = p;
+    if (IsLeadByte(p[0]) && IsTrailByte(p[1])) ++p;
+  }
+  return last && *last == '\\';
+}
+
 bool FormMemoFolderPath(const char* storedPath, char* out, size_t outSize) {
-  size_t len = std::strlen(storedPath);
-  bool endsWithBackslash = len > 0 && storedPath[len - 1] == '\\';
-  const char* parts[] = {storedPath, endsWithBackslash ? "" : "\\"};
+  const char* parts[] = {storedPath, EndsWithBackslash(storedPath) ? "" : "\\"};
   return Concatenate(parts, 2, out, outSize);
 }
 

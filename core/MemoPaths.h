@@ -5,9 +5,13 @@
 // empty string and returns false when the path and its terminator do not fit
 // in outSize bytes. They never write past outSize.
 
-// The stored folder path with a backslash appended unless its last byte
-// already is 5C (an empty path gives "\"). Stored settings rely on that plain
-// byte test, even where the 5C is the second byte of a character.
+// True when the path's last character is a backslash of its own. The path is
+// read as CP932 characters from its first byte, so the 5C that ends a
+// double-byte character (ソ, 表, 能, 十...) is not a backslash.
+bool EndsWithBackslash(const char* path);
+
+// The stored folder path with a backslash appended unless it already ends
+// with one (an empty path gives "\").
 bool FormMemoFolderPath(const char* storedPath, char* out, size_t outSize);
 
 // folderPath + title + extension.

@@ -1,5 +1,6 @@
 #include "MemoTitle.h"
 
+#include <cctype>
 #include <cstring>
 
 static bool BeginsDoubleByte(unsigned char b) { return (b >= 0x80 && b <= 0xA0) || b >= 0xE0; }
@@ -12,6 +13,22 @@ bool HasForbiddenChar(const char* title) {
       return true;
     }
   }
+  return false;
+}
+
+bool IsReservedDeviceName(const char* name) {
+  // The platform reads the device's name up to the first dot, blanks at its
+  // end ignored. A dot cannot be the second byte of a character.
+  size_t length = std::strcspn(name, ".");
+  while (length > 0 && name[length - 1] == ' ') --length;
+  auto upper = [&](size_t i) { return static_cast<char>(std::toupper(static_cast<unsigned char>(name[i]))); };
+  auto is = [&](const char* device) {
+    for (size_t i = 0; i < 3; ++i)
+      if (upper(i) != device[i]) return false;
+    return true;
+  };
+  if (length == 3) return is("CON") || is("PRN") || is("AUX") || is("NUL");
+  if (length == 4 && name[3] >= '1' && name[3] <= '9') return is("COM") || is("LPT");
   return false;
 }
 

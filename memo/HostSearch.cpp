@@ -2,8 +2,6 @@
 // line that matches the keyword is reported once to the host's result window.
 // It runs on the host's thread and reads only settings and files, never the
 // panel's state.
-#include <cstdio>
-
 #include "MemoPaths.h"
 #include "MemoScan.h"
 #include "SerchFiles.h"
@@ -99,8 +97,9 @@ int ToolPanel::SearchMemos(SearchRequest* request, const char* keyword) {
   for (int folder = 1; folder <= 5; ++folder) {
     char stored[SettingValueSize];
     ReadSetting(FolderPathKey(folder), stored);
+    // An unset folder has no memos: searching "\\" would read a drive's root.
     char folderPath[SettingValueSize + 1];
-    snprintf(folderPath, sizeof(folderPath), "%s\\", stored);
+    if (stored[0] == '\0' || !FormMemoFolderPath(stored, folderPath, sizeof(folderPath))) continue;
     char name[SettingValueSize];
     ReadSetting(FolderNameKey(folder), name);
     CString label;

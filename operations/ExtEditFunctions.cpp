@@ -1,21 +1,19 @@
 // What the extended edit functions do to the memo's text and file.
-#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "DeleteReplace.h"
 #include "DialogSettings.h"
+#include "MemoPaths.h"
 #include "ExtEditDialog.h"
 #include "SettingKeys.h"
 
 namespace {
 
-// folder\title.txt; false when it does not fit MAX_PATH. The separator is
-// always inserted: the platform reads a doubled one as one, while a stored
-// path whose last character is a double-byte one ending in 5C still needs it.
+// folder\title.txt; false when it does not fit MAX_PATH.
 bool FolderFilePath(const char* folder, const char* title, char* out) {
-  int length = snprintf(out, MAX_PATH, "%s\\%s.txt", folder, title);
-  return length >= 0 && length < MAX_PATH;
+  char folderPath[MAX_PATH];
+  return FormMemoFolderPath(folder, folderPath, sizeof(folderPath)) && FormMemoFilePath(folderPath, title, ".txt", out, MAX_PATH);
 }
 
 }  // namespace

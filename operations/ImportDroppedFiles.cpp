@@ -1,9 +1,10 @@
 // Importing files dropped on the memo list: each text or HTML file is copied
 // into the current memo folder under its own name.
-#include <cstdio>
 #include <string>
 
 #include "MemoImport.h"
+#include "MemoPaths.h"
+#include "MemoTitle.h"
 #include "SettingKeys.h"
 #include "ToolPanel.h"
 
@@ -13,6 +14,7 @@ const char importQuestion[] =
     "インポートしてもよろしいですか？";
 const char copyFailure[] = "のコピーに失敗しました！";
 const char unsupportedFile[] = "は未対応のファイル形式です。インポートに失敗しました。";
+const char reservedName[] = "は予約されたデバイス名のため、インポートできません。";
 const char destinationTooLong[] = "はコピー先のパスが長すぎるため、インポートできませんでした！";
 }  // namespace
 
@@ -43,12 +45,15 @@ bool ToolPanel::ImportDroppedFile(const char* storedFolder, const char* path) {
     ShowMessage(message, MB_ICONSTOP);
     return false;
   }
-  // The separator is always inserted: the platform reads a doubled one as
-  // one, while a stored path whose last character is a double-byte one
-  // ending in 5C still needs it.
-  char destination[SettingValueSize];
-  int length = snprintf(destination, sizeof(destination), "%s\\%s", storedFolder, ImportFileName(path));
-  if (length < 0 || length >= static_cast<int>(sizeof(destination))) {
+  // A device takes whatever is copied to it, and nothing reaches the disk.
+  if (IsReservedDeviceName(ImportFileName(path))) {
+    message += reservedName;
+    ShowMessage(message, MB_ICONSTOP);
+    return false;
+  }
+  char folder[SettingValueSize], destination[SettingValueSize];
+  if (!FormMemoFolderPath(storedFolder, folder, sizeof(folder)) ||
+      !FormMemoFilePath(folder, ImportFileName(path), "", destination, sizeof(destination))) {
     message += destinationTooLong;
     ShowMessage(message, MB_ICONEXCLAMATION);
     return false;

@@ -13,6 +13,8 @@
 namespace {
 const char dialogCaption[] = "スクリビット";
 const char forbiddenCharMessage[] = "メモタイトルとして適切ではありません。\nファイル名に使用できない文字は使用できません。（\\/:*?\"<>|）";
+const char reservedNameMessage[] =
+    "メモタイトルとして適切ではありません。\nCON、PRN、AUX、NUL、COM1～COM9、LPT1～LPT9 はデバイス名のため、ファイル名に使用できません。";
 const char duplicateMessage[] = "その名前のメモは既に登録されています！";
 const char tooLongMessage[] = "メモタイトルが長すぎます！\nメモファイルのパスが長すぎるため使用できません。";
 }  // namespace
@@ -50,6 +52,10 @@ void MemoNameDialog::OnOK() {
   }
   if (HasForbiddenChar(text)) {
     Refuse(forbiddenCharMessage);
+    return;
+  }
+  if (IsReservedDeviceName(text)) {
+    Refuse(reservedNameMessage);
     return;
   }
   // The panel forms the memo's paths the same way in buffers of this size:
