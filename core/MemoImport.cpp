@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Cp932.h"
+#include "MemoPaths.h"
 
 static const char* LastSingleByteChar(const char* text, unsigned char wanted) {
   const char* found = nullptr;
@@ -26,7 +27,4 @@ bool IsImportableExtension(const char* ext) {
   return false;
 }
 
-const char* ImportFileName(const char* fullPath) {
-  const char* backslash = LastSingleByteChar(fullPath, '\\');
-  return backslash ? backslash + 1 : fullPath;
-}
+const char* ImportFileName(const char* fullPath) { return FileNamePart(fullPath); }

@@ -30,6 +30,17 @@ bool EndsWithBackslash(const char* path) {
   return last && *last == '\\';
 }
 
+const char* FileNamePart(const char* path) {
+  const char* name = path;
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(path); *p; ++p) {
+    if (IsLeadByte(p[0]) && IsTrailByte(p[1]))
+      ++p;
+    else if (*p == '\\')
+      name = reinterpret_cast<const char*>(p + 1);
+  }
+  return name;
+}
+
 bool FormMemoFolderPath(const char* storedPath, char* out, size_t outSize) {
   const char* parts[] = {storedPath, EndsWithBackslash(storedPath) ? "" : "\\"};
   return Concatenate(parts, 2, out, outSize);

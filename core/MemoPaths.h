@@ -14,5 +14,9 @@ bool EndsWithBackslash(const char* path);
 // with one (an empty path gives "\").
 bool FormMemoFolderPath(const char* storedPath, char* out, size_t outSize);
 
+// The part of a path after its last backslash (read as CP932 characters), or
+// the whole path when it has none.
+const char* FileNamePart(const char* path);
+
 // folderPath + title + extension.
 bool FormMemoFilePath(const char* folderPath, const char* title, const char* extension, char* out, size_t outSize);

@@ -21,8 +21,15 @@ void ToolPanel::OpenInEditor() {
     ShowMessage(pathTooLong, MB_ICONEXCLAMATION);
     return;
   }
-  // The editor starts from what the panel shows.
-  if (currentKind == MemoKindText) WriteMemoFile(path);
+  // The editor starts from what the panel shows, and from the file as it is
+  // when another program changed it.
+  if (currentKind == MemoKindText && !paneIncomplete) {
+    DiskSync sync = SyncWithDisk(path, true);
+    if (sync == DiskSync::Vanished)
+      RestoreVanishedFile(path);
+    else if (sync == DiskSync::Current && TextPane().GetModify())
+      WriteMemoFile(path);
+  }
   char editor[SettingValueSize];
   ReadSetting(SettingKeys[EditorPathKey], editor);
   // The path goes unquoted, as editors configured for this tool expect it.

@@ -1,19 +1,16 @@
 // Opening the selected memo: a text memo into the text pane, an HTML memo
 // into the browser pane.
-#include <cstdio>
-#include <cstring>
 #include <io.h>
+
 #include <string>
 
+#include "MemoPaneText.h"
 #include "MemoPaths.h"
 #include "SettingKeys.h"
 #include "ToolPanel.h"
 
 namespace {
 
-// The line reader's buffer: each piece holds at most one byte less.
-const size_t pieceBufferSize = 200000;
-const size_t textPaneLimit = 200000;
 const char createdNotice[] = "（ファイルを開けなかったため新規作成しました。）";
 const char overflowNotice[] = " // -- 文字数オーバー！";
 const char pathTooLong[] = "メモファイルのパスが長すぎるため、開けませんでした！";
@@ -22,44 +19,6 @@ const char reasonUnreadable[] = "ファイルを読み込めないため読取�
 const char reasonPathTooLong[] = "パスが長すぎます";
 // Memo text is code page 932 whatever the system's code page.
 const UINT memoCodePage = 932;
-
-// Appends the file's text as a line reader with a 200000-byte buffer sees it:
-// pieces end after a line feed or when the buffer is full, and each piece is
-// taken as a zero-terminated string, so a NUL byte hides the rest of its
-// piece. The file is read in large blocks: reading it by lines or characters
-// through the C runtime costs many times the whole load. Reading stops once
-// the text passes the pane's limit, since it is cut there. Returns false
-// when a NUL hid any byte.
-bool ReadMemoText(FILE* file, std::string& text) {
-  const size_t readBlock = 256 * 1024;
-  std::string bytes;  // bytes read and not yet taken, from start on
-  size_t start = 0;
-  bool atEnd = false;
-  bool whole = true;
-  while (text.size() <= textPaneLimit) {
-    size_t pending = bytes.size() - start;
-    if (pending < pieceBufferSize - 1 && !atEnd) {
-      bytes.erase(0, start);
-      start = 0;
-      size_t kept = bytes.size();
-      bytes.resize(kept + readBlock);
-      size_t got = fread(&bytes[kept], 1, readBlock, file);
-      bytes.resize(kept + got);
-      atEnd = got < readBlock;
-      continue;
-    }
-    if (pending == 0) break;
-    const char* piece = bytes.data() + start;
-    size_t room = pending < pieceBufferSize - 1 ? pending : pieceBufferSize - 1;
-    const char* lineFeed = static_cast<const char*>(memchr(piece, '\n', room));
-    size_t pieceLength = lineFeed ? static_cast<size_t>(lineFeed - piece) + 1 : room;
-    size_t visible = strnlen(piece, pieceLength);
-    if (visible != pieceLength) whole = false;
-    text.append(piece, visible);
-    start += pieceLength;
-  }
-  return whole;
-}
 
 }  // namespace
 
@@ -70,10 +29,6 @@ void ToolPanel::OpenMemo() {
   DWORD kind = memoList->GetItemData(currentSelection);
   char folder[SettingValueSize];
   MemoFolderPath(folder);  // empty when it does not fit
-
-  // A refused close left this very memo open with its edits (the read-only
-  // switch closes and reopens): reloading would throw the edits away.
-  if (IsMemoOpen() && TextPane().GetModify() && kind == currentKind && currentTitle == title && openFolderPath == folder) return;
 
   currentTitle = title;
   currentKind = kind;
@@ -103,39 +58,47 @@ void ToolPanel::LoadTextMemo(const char* path) {
   pane.ShowWindow(SW_SHOW);
   browser.SetVisible(false);
   // Edits still in the pane belong to the memo that was open before; its
-  // close already saved or refused them. They must neither be written into
-  // this memo nor make the read-only switch below close and reopen again.
+  // close already saved them. They must neither be written into this memo
+  // nor make the read-only switch below close and reopen again.
   pane.SetModify(FALSE);
+  paneIncomplete = false;
 
+  std::string bytes;
   std::string text;
-  bool whole = true;
-  const char* reason = reasonCut;
-  FILE* file = fopen(path, "rb");
-  if (file) {
-    whole = ReadMemoText(file, text);
-    BOOL readOnly = _access(path, 6) != 0;
+  const char* reason = NULL;
+  switch (LoadMemoFile(*memoFileOps, path, bytes, openStamp)) {
+    case MemoLoadResult::Loaded: {
+      MemoPaneText shown = PaneTextFromFile(bytes.data(), bytes.size());
+      text.swap(shown.text);
+      if (shown.loss == PaneLoss::Cut) text += overflowNotice;
+      if (shown.loss != PaneLoss::None) reason = reasonCut;
+      break;
+    }
+    case MemoLoadResult::ReadError:
+      // What follows the failed read is unknown: the pane never replaces it.
+      text = PaneTextFromFile(bytes.data(), bytes.size()).text;
+      reason = reasonUnreadable;
+      break;
+    case MemoLoadResult::Unreadable:
+      // Another program holds it, or it is not a file: it is not empty, and
+      // the notice must never replace it.
+      text = createdNotice;
+      reason = reasonUnreadable;
+      break;
+    case MemoLoadResult::Missing:
+      CreateEmptyMemoFile(path);
+      LoadMemoFile(*memoFileOps, path, bytes, openStamp);
+      text = createdNotice;
+      break;
+  }
+  if (!reason) {
+    BOOL readOnly = IsMemoFileReadOnly(path);
     SetMemoReadOnly(NULL, readOnly);
     toggle.SetCheck(readOnly ? BST_CHECKED : BST_UNCHECKED);
-    fclose(file);
-  } else {
-    // A file that exists but cannot be read (another program holds it, or
-    // it is not a file) is not empty: the notice must never replace it.
-    if (::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
-      whole = false;
-      reason = reasonUnreadable;
-    }
-    file = fopen(path, "a+");
-    text = createdNotice;
-    if (file) fclose(file);
-  }
-  if (text.size() > textPaneLimit) {
-    text.resize(textPaneLimit);
-    text += overflowNotice;
-    whole = false;
   }
   ShowTitleCaption(NULL);
   pane.SetWindowText(text.c_str());
-  if (!whole) ShowIncompleteMemo(reason);
+  if (reason) ShowIncompleteMemo(reason);
 }
 
 // The pane does not hold the whole file: keep it read-only, say why, and

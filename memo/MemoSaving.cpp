@@ -1,8 +1,8 @@
 // Writing the open text memo back to its file: on close, on the host's
 // request to save the tool's state, and before the external editor starts.
-#include <cstdio>
-#include <io.h>
-
+// A write replaces the file only once the new text is whole on the disk, and
+// never over a file that another program changed meanwhile.
+#include "MemoPaths.h"
 #include "SettingKeys.h"
 #include "ToolPanel.h"
 
@@ -11,35 +11,45 @@ const char readOnlyRefusal[] = "このメモは読取り専用です！\n編集�
 const char incompleteRefusal[] = "このメモは全文を表示できないため読取り専用です！\n編集を保存できませんでした。";
 const char pathTooLongRefusal[] = "メモファイルのパスが長すぎます！\n編集を保存できませんでした。";
 const char writeFailure[] = "カレントメモフォルダパスにファイルが存在しません！\n編集を保存できませんでした。";
+const char keptBeside[] = "このメモはほかのプログラムで書き換えられていました。\nパネルで編集した内容は、新しいメモ「%s」に保存しました。";
+const char keepFailure[] = "このメモはほかのプログラムで書き換えられていました。\nパネルで編集した内容を保存できませんでした。";
+const char rescued[] = "編集をメモに保存できなかったため、マイメモフォルダの新しいメモ「%s」に保存しました。";
+const char rescueFailure[] = "編集をどのメモにも保存できませんでした。";
+// Numbered titles tried for a new memo before giving up.
+const int newTitleTries = 1000;
 }  // namespace
 
-void ToolPanel::CloseMemo() {
+bool ToolPanel::CloseMemo() {
   if (IsMemoOpen()) {
-    if (currentSelection < 0) return;
+    if (currentSelection < 0) return false;
     CWindow pane = TextPane();
     if (currentKind == MemoKindText) {
-      if (!pane.GetModify()) {
-        pane.SetReadOnly(FALSE);
-      } else if (paneIncomplete) {
+      char path[MAX_PATH];
+      if (paneIncomplete) {
         // Writing the pane would drop the bytes it does not hold.
-        ShowMessage(incompleteRefusal, MB_ICONSTOP);
-        pane.SetReadOnly(FALSE);
-      } else {
-        char path[MAX_PATH];
-        if (!MemoFilePath(".txt", path)) {
+        if (pane.GetModify()) ShowMessage(incompleteRefusal, MB_ICONSTOP);
+      } else if (!MemoFilePath(".txt", path)) {
+        if (pane.GetModify()) {
           ShowMessage(pathTooLongRefusal, MB_ICONEXCLAMATION);
-          return;
+          return false;
         }
-        if (_access(path, 0) == 0 && _access(path, 6) != 0) {
-          ShowMessage(readOnlyRefusal, MB_ICONSTOP);
-          return;
+      } else {
+        DiskSync sync = SyncWithDisk(path, false);
+        if (sync == DiskSync::Failed) return false;
+        bool edited = pane.GetModify();
+        if (sync == DiskSync::Current && edited) {
+          if (IsMemoFileReadOnly(path)) {
+            ShowMessage(readOnlyRefusal, MB_ICONSTOP);
+            return false;
+          }
+          if (!WriteMemoFile(path)) return false;
+        } else if (sync == DiskSync::Vanished && !RestoreVanishedFile(path) && edited) {
+          return false;
         }
-        // A failed write keeps the memo open with its edits, as a refused one does.
-        if (!WriteMemoFile(path)) return;
-        pane.SetWindowText("");
-        pane.SetModify(FALSE);
-        pane.SetReadOnly(FALSE);
       }
+      pane.SetWindowText("");
+      pane.SetModify(FALSE);
+      pane.SetReadOnly(FALSE);
     } else if (currentKind == MemoKindHtml) {
       if (browser.Exists()) NavigateBrowser("about:blank");
     }
@@ -48,34 +58,112 @@ void ToolPanel::CloseMemo() {
     if (browser.Exists()) browser.SetVisible(false);
   }
   paneIncomplete = false;
+  openStamp = MemoFileStamp();
   currentTitle = NoMemoTitle;
   TitleCaption().SetWindowText(NoMemoTitle);
   CWindow toggle = ReadOnlyToggle();
   toggle.SetCheck(BST_UNCHECKED);
   toggle.EnableWindow(TRUE);
+  return true;
 }
 
-CString ToolPanel::PaneText() const { return TextPane().GetWindowText(); }
-
-int ToolPanel::WriteMemoFile(const char* path) {
-  if (paneIncomplete) return 0;
-  if (_access(path, 0) == 0 && _access(path, 6) != 0) return 0;
-  FILE* file = fopen(path, "wb+");
-  if (!file) {
-    ShowMessage(writeFailure, MB_ICONEXCLAMATION);
-    return 0;
-  }
+std::string ToolPanel::PaneFileBytes() const {
   // The whole text the pane holds: a stamp or a replacement may have taken it
   // past the typing limit, and none of it may be dropped.
-  CString text = PaneText();
-  size_t length = static_cast<size_t>(text.GetLength());
-  bool written = fwrite(text.GetString(), 1, length, file) == length;
-  if (fclose(file) != 0) written = false;
-  if (!written) {
+  CString text = TextPane().GetWindowText();
+  return std::string(text.GetString(), text.GetLength());
+}
+
+int ToolPanel::WriteMemoFile(const char* path) {
+  if (paneIncomplete || IsMemoFileReadOnly(path)) return 0;
+  if (!SaveMemoFile(*memoFileOps, path, PaneFileBytes(), openStamp)) {
     ShowMessage(writeFailure, MB_ICONEXCLAMATION);
     return 0;
   }
+  // The file holds the pane now: only later edits need writing.
+  TextPane().SetModify(FALSE);
   return 1;
+}
+
+// Another program removed the file of the open memo: its pane holds the last
+// copy. Edits are written as any are; an unedited text goes back quietly when
+// it can, since nothing of the user's is at stake when it cannot.
+int ToolPanel::RestoreVanishedFile(const char* path) {
+  if (TextPane().GetModify()) return WriteMemoFile(path);
+  return !paneIncomplete && SaveMemoFile(*memoFileOps, path, PaneFileBytes(), openStamp) ? 1 : 0;
+}
+
+ToolPanel::DiskSync ToolPanel::SyncWithDisk(const char* path, bool reloadPane) {
+  switch (CheckMemoFile(*memoFileOps, path, openStamp)) {
+    case MemoDiskState::Unchanged:
+      return DiskSync::Current;
+    case MemoDiskState::Vanished:
+      return DiskSync::Vanished;
+    case MemoDiskState::Changed:
+      break;
+  }
+  // The other program's text stays in the file; edits of the pane go to a
+  // memo of their own.
+  bool kept = TextPane().GetModify() && !paneIncomplete;
+  if (kept && !KeepPaneBesideMemo()) return DiskSync::Failed;
+  if (reloadPane) LoadTextMemo(path);
+  return kept ? DiskSync::Kept : DiskSync::Reloaded;
+}
+
+bool ToolPanel::SavePaneAsNewMemo(const char* folderPath, int firstTry, CString& title) {
+  std::string bytes = PaneFileBytes();
+  for (int n = firstTry; n < firstTry + newTitleTries; ++n) {
+    if (n == 1)
+      title = currentTitle;
+    else
+      title.Format("%s (%d)", currentTitle.GetString(), n);
+    char path[MAX_PATH], html[MAX_PATH], htm[MAX_PATH];
+    if (title.GetLength() >= CVardenListBox::TextBufferSize || !FormMemoFilePath(folderPath, title, ".txt", path, sizeof(path)) ||
+        !FormMemoFilePath(folderPath, title, ".html", html, sizeof(html)) || !FormMemoFilePath(folderPath, title, ".htm", htm, sizeof(htm)))
+      return false;
+    // A title that any memo of the folder has, text or HTML, would make two entries alike.
+    if (::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES || ::GetFileAttributesA(html) != INVALID_FILE_ATTRIBUTES ||
+        ::GetFileAttributesA(htm) != INVALID_FILE_ATTRIBUTES)
+      continue;
+    MemoFileStamp stamp;
+    if (SaveMemoFile(*memoFileOps, path, bytes, stamp)) return true;
+    // Only a file that appeared meanwhile is worth another title.
+    DWORD error = ::GetLastError();
+    if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return false;
+  }
+  return false;
+}
+
+bool ToolPanel::KeepPaneBesideMemo() {
+  CString title;
+  if (!SavePaneAsNewMemo(openFolderPath, 2, title)) {
+    ShowMessage(keepFailure, MB_ICONEXCLAMATION);
+    return false;
+  }
+  char listed[SettingValueSize];
+  if (MemoFolderPath(listed) && openFolderPath == listed) {
+    int index = memoList->AddString(title);
+    memoList->SetItemData(index, MemoKindText);
+  }
+  CString message;
+  message.Format(keptBeside, title.GetString());
+  ShowMessage(message, MB_ICONINFORMATION);
+  return true;
+}
+
+// The panel goes away with edits that could not reach their memo's file:
+// they become a memo of the tool's own folder.
+void ToolPanel::RescueUnsavedEdits() {
+  char stored[SettingValueSize], folder[SettingValueSize];
+  ReadSetting(FolderPathKey(1), stored);
+  CString title;
+  if (FormMemoFolderPath(stored, folder, sizeof(folder)) && SavePaneAsNewMemo(folder, 1, title)) {
+    CString message;
+    message.Format(rescued, title.GetString());
+    ShowMessage(message, MB_ICONINFORMATION);
+  } else {
+    ShowMessage(rescueFailure, MB_ICONSTOP);
+  }
 }
 
 int ToolPanel::SaveState() {
@@ -85,10 +173,22 @@ int ToolPanel::SaveState() {
 }
 
 int ToolPanel::SaveStateOnPanelThread() {
+  // The host waits for the answer: nothing here may wait for the user.
+  ++savingState;
+  int result = 0;
   StorePosition();
-  if (!IsMemoOpen()) return 0;
-  if (currentKind == MemoKindHtml) return 0;
   char path[MAX_PATH];
-  if (!MemoFilePath(".txt", path)) return 0;
-  return WriteMemoFile(path);
+  if (IsMemoOpen() && currentKind == MemoKindText && !paneIncomplete && MemoFilePath(".txt", path)) {
+    DiskSync sync = SyncWithDisk(path, true);
+    if (sync == DiskSync::Failed || IsMemoFileReadOnly(path))
+      result = 0;
+    else if (sync == DiskSync::Vanished)
+      result = RestoreVanishedFile(path);
+    else if (sync == DiskSync::Current && TextPane().GetModify())
+      result = WriteMemoFile(path);
+    else
+      result = 1;
+  }
+  --savingState;
+  return result;
 }

@@ -21,9 +21,11 @@ void ToolPanel::OnExtendedEdit() {
     return;
   }
   extEditDialog.SetCurrentFolder(currentFolder);
-  modalFlag = 1;
-  INT_PTR result = extEditDialog.DoModalWithSettings(hostSettings);
-  modalFlag = 0;
+  INT_PTR result;
+  {
+    ModalScope modal(*this);
+    result = extEditDialog.DoModalWithSettings(hostSettings);
+  }
   if (result != IDOK) return;
   switch (extEditDialog.GetAction()) {
     case ExtEditDialog::ActionStamp:

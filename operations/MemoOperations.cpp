@@ -2,8 +2,6 @@
 #include "ToolPanel.h"
 
 INT_PTR ToolPanel::RunMemoNameDialog() {
-  modalFlag = 1;
-  INT_PTR result = memoNameDialog.DoModalWithSettings(hostSettings);
-  modalFlag = 0;
-  return result;
+  ModalScope modal(*this);
+  return memoNameDialog.DoModalWithSettings(hostSettings);
 }

@@ -1,5 +1,4 @@
 // The new, clear and delete buttons.
-#include <cstdio>
 #include <io.h>
 
 #include "MemoPaths.h"
@@ -20,18 +19,22 @@ void ToolPanel::OnNewMemo() {
   if (RunMemoNameDialog() != IDOK) return;
   char title[sizeof(memoNameDialog.title)];
   memoNameDialog.TakeTitle(title);
+  // The memo open now is closed first: when its edits cannot be saved it
+  // stays open, and no file is made.
+  if (!CloseMemo()) return;
   char folder[SettingValueSize], path[MAX_PATH];
   bool formed = MemoFolderPath(folder) && FormMemoFilePath(folder, title, ".txt", path, sizeof(path));
-  FILE* file = formed ? fopen(path, "w") : NULL;
-  if (!file) {
+  // Never over a file that appeared since the dialog looked.
+  if (!formed || !CreateEmptyMemoFile(path)) {
     ShowMessage(createFailure, MB_ICONEXCLAMATION);
     return;
   }
-  fclose(file);
   int index = memoList->AddString(title);
   memoList->SetItemData(index, MemoKindText);
-  // Its events close the open memo, saving it, and open the new one.
+  // Its event opens the new memo.
   memoList->SetCurSel(index);
+  // What is typed next goes into the new memo.
+  if (IsMemoOpen() && currentKind == MemoKindText) SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(TextPane().m_hWnd), TRUE);
 }
 
 void ToolPanel::OnClearMemo() { TextPane().SetWindowText(""); }
@@ -52,9 +55,14 @@ void ToolPanel::OnDeleteMemo() {
     ShowMessage(deleteFailure, MB_ICONEXCLAMATION);
     return;
   }
-  // Setting the text clears the pane's modified flag: the close that the
-  // next selection runs writes nothing back to the deleted file.
+  // The deleted memo's text is discarded, never written back: the close
+  // that the next selection runs finds no memo open.
+  // With no memo open, nothing typed into the pane could reach a file.
   OnClearMemo();
+  TextPane().SetReadOnly(TRUE);
+  openStamp = MemoFileStamp();
+  paneIncomplete = false;
+  currentTitle = NoMemoTitle;
   SelectNeighbourOfDeleted();
 }
 
@@ -74,6 +82,6 @@ void ToolPanel::SelectNeighbourOfDeleted() {
     return;
   }
   if (index >= left) index = left - 1;
-  // Its events close the deleted memo and open the neighbour.
+  // Its event opens the neighbour.
   memoList->SetCurSel(index);
 }

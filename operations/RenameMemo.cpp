@@ -42,9 +42,8 @@ int ToolPanel::OnRenameMemo() {
   }
   TitleCaption().SetWindowText(RenamedCaption(TitleCaption().GetWindowText(), currentTitle, title));
   currentTitle = title;
-  // The pane's edits go to the renamed file at the next write; a pane that
-  // does not hold the whole file may never be written over it.
-  if (!paneIncomplete) TextPane().SetModify(TRUE);
+  // The file keeps its bytes and time stamps under the new name: edits still
+  // in the pane go to it at the next write, as before.
   int index = memoList->GetCurSel();
   if (index < 0) return -1;
   memoList->SetItemText(index, currentTitle);

@@ -47,7 +47,8 @@ void ToolPanel::AddMemos(const char* folderPath, const char* pattern, DWORD kind
 
 void ToolPanel::OnFolderButton(int folder) {
   if (currentFolder == folder) return;
-  CloseMemo();
+  // Edits that could not be saved keep their memo, and the panel its folder.
+  if (!CloseMemo()) return;
   short previous = currentFolder;
   currentFolder = static_cast<short>(folder);
   if (ListMemos()) return;
@@ -56,10 +57,8 @@ void ToolPanel::OnFolderButton(int folder) {
   ListMemos();
 }
 
-int ToolPanel::OnListBeforeChange() {
-  CloseMemo();
-  return 1;
-}
+// A memo whose edits could not be saved stays open, and the list on it.
+int ToolPanel::OnListBeforeChange() { return CloseMemo() ? 1 : 0; }
 
 int ToolPanel::OnListSelChange() {
   currentSelection = memoList->GetCurSel();
@@ -67,14 +66,15 @@ int ToolPanel::OnListSelChange() {
   return 0;
 }
 
-void ToolPanel::SetMemoReadOnly(const char* path, BOOL readOnly) {
+bool ToolPanel::SetMemoReadOnly(const char* path, BOOL readOnly) {
   CWindow pane = TextPane();
   if (readOnly && pane.GetModify()) {
-    CloseMemo();
+    if (!CloseMemo()) return false;
     OpenMemo();
   }
   if (path) _chmod(path, readOnly ? _S_IREAD : _S_IREAD | _S_IWRITE);
   pane.SetReadOnly(readOnly);
+  return true;
 }
 
 void ToolPanel::OnReadOnlyToggle() {
@@ -83,8 +83,16 @@ void ToolPanel::OnReadOnlyToggle() {
   int checked = toggle.GetCheck();
   // The open memo's own file, in the folder it was opened from.
   char path[MAX_PATH];
-  SetMemoReadOnly(MemoFilePath(".txt", path) ? path : NULL, checked == BST_CHECKED);
-  toggle.SetCheck(checked);
+  bool formed = MemoFilePath(".txt", path);
+  if (SetMemoReadOnly(formed ? path : NULL, checked == BST_CHECKED)) {
+    toggle.SetCheck(checked);
+    return;
+  }
+  // The edits could not be saved first: they stay, and the switch and the
+  // pane show the file as it is.
+  BOOL fileReadOnly = formed && IsMemoFileReadOnly(path);
+  TextPane().SetReadOnly(fileReadOnly);
+  toggle.SetCheck(fileReadOnly ? BST_CHECKED : BST_UNCHECKED);
 }
 
 LRESULT ToolPanel::RunSettings(WPARAM, LPARAM) {
@@ -94,10 +102,20 @@ LRESULT ToolPanel::RunSettings(WPARAM, LPARAM) {
 }
 
 LRESULT ToolPanel::RunSettingsOnPanelThread() {
+  // Inside another dialog or box the panel is in the middle of an operation:
+  // the command waits for its end. One settings dialog is enough.
+  if (modalDepth > 0) {
+    if (!settingsRunning) settingsPending = true;
+    return 0;
+  }
   if (m_hWnd) SetForegroundWindow();
-  modalFlag = 1;
-  INT_PTR result = settingsDialog.DoModalWithSettings(hostSettings);
-  modalFlag = 0;
+  INT_PTR result;
+  {
+    ModalScope modal(*this);
+    settingsRunning = true;
+    result = settingsDialog.DoModalWithSettings(hostSettings);
+    settingsRunning = false;
+  }
   if (result != IDOK || !m_hWnd) return 0;
   for (int folder = 2; folder <= 5; ++folder) RegisterFolderTip(folder);
   OnFolderButton(1);

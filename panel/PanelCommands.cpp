@@ -48,10 +48,34 @@ bool ToolPanel::OnCommand(int notifyCode, int id, HWND control) {
 }
 
 int ToolPanel::ShowMessage(const char* text, UINT type) {
+  // The host waits in SaveState: a box now would hold it until answered.
+  if (savingState) {
+    deferredMessages.push_back(std::make_pair(CString(text), type));
+    if (deferredMessages.size() == 1) PostMessage(WM_PANEL_DEFERRED_MESSAGES);
+    return IDOK;
+  }
+  ModalScope modal(*this);
+  return AfxMessageBox(text, type);
+}
+
+void ToolPanel::ShowDeferredMessages() {
+  std::vector<std::pair<CString, UINT>> messages;
+  messages.swap(deferredMessages);
+  for (const auto& message : messages) ShowMessage(message.first, message.second);
+}
+
+void ToolPanel::EnterModal() {
+  ++modalDepth;
   modalFlag = 1;
-  int answer = AfxMessageBox(text, type);
+}
+
+void ToolPanel::LeaveModal() {
+  if (--modalDepth > 0) return;
   modalFlag = 0;
-  return answer;
+  if (settingsPending && m_hWnd) {
+    settingsPending = false;
+    PostMessage(WM_TOOL_SETTINGS);
+  }
 }
 
 void ToolPanel::ReadSetting(const char* key, char* out) {

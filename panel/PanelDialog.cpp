@@ -4,6 +4,7 @@
 
 #include <ole2.h>
 
+#include "MemoPaneText.h"
 #include "Positions.h"
 #include "SettingKeys.h"
 #include "ToolPanel.h"
@@ -13,7 +14,6 @@
 namespace {
 
 const RECT headerBand = {210, 10, 745, 35};
-const UINT textPaneLimit = 200000;
 
 struct UpperButton {
   int id;
@@ -121,8 +121,10 @@ BOOL ToolPanel::OnInitDialog() {
   title.SetWindowText(NoMemoTitle);
 
   CWindow text = GetDlgItem(IDC_PANEL_TEXT);
-  text.SetLimitText(textPaneLimit);
+  text.SetLimitText(TextPaneLimit);
   text.SetMargins(5, 5);
+  // Until a memo opens, what is typed would reach no file.
+  text.SetReadOnly(TRUE);
 
   currentFolder = 1;
   ListMemos();
@@ -166,7 +168,7 @@ BOOL ToolPanel::PreTranslateMessage(MSG* msg) {
 bool ToolPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_ACTIVATE:
-      OnActivate(wParam);
+      OnActivate(wParam, reinterpret_cast<HWND>(lParam));
       return false;
     case WM_CLOSE:
       OnClose();
@@ -183,14 +185,30 @@ bool ToolPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     case WM_PANEL_SAVE_STATE:
       result = SaveStateOnPanelThread();
       return true;
+    case WM_PANEL_DEFERRED_MESSAGES:
+      ShowDeferredMessages();
+      return true;
+    case WM_PANEL_CHECK_DISK:
+      OnCheckDisk();
+      return true;
   }
   return ToolBase::OnMessage(message, wParam, lParam, result);
 }
 
-void ToolPanel::OnActivate(WPARAM wParam) {
+void ToolPanel::OnActivate(WPARAM wParam, HWND previous) {
   WORD state = LOWORD(wParam);
-  if ((state == WA_ACTIVE || state == WA_CLICKACTIVE) && hostWindow && hostWindow->m_hWnd)
-    ::SendMessageA(hostWindow->m_hWnd, WM_TOOL_ACTIVATED, toolNumber, 0);
+  if (state != WA_ACTIVE && state != WA_CLICKACTIVE) return;
+  if (hostWindow && hostWindow->m_hWnd) ::SendMessageA(hostWindow->m_hWnd, WM_TOOL_ACTIVATED, toolNumber, 0);
+  // Back from another program (the external editor, say): the open memo's
+  // file may have changed. Not after a box or dialog of the panel's own.
+  bool fromOwnWindow = previous && ::GetWindowThreadProcessId(previous, NULL) == ::GetCurrentThreadId();
+  if (!fromOwnWindow) PostMessage(WM_PANEL_CHECK_DISK);
+}
+
+void ToolPanel::OnCheckDisk() {
+  if (modalDepth > 0 || !IsMemoOpen() || currentKind != MemoKindText) return;
+  char path[MAX_PATH];
+  if (MemoFilePath(".txt", path)) SyncWithDisk(path, true);
 }
 
 void ToolPanel::OnClose() {
@@ -199,7 +217,7 @@ void ToolPanel::OnClose() {
 }
 
 void ToolPanel::OnDestroy() {
-  CloseMemo();
+  if (!CloseMemo() && TextPane().GetModify()) RescueUnsavedEdits();
   StorePosition();
   ::OleUninitialize();
   if (memoList) {

@@ -39,7 +39,12 @@ ToolPanel::ToolPanel(CWnd* parent)
       folderBitmaps(),
       readOnlyIcon(NULL),
       currentKind(0),
-      paneIncomplete(false) {
+      paneIncomplete(false),
+      memoFileOps(&PlatformMemoFileOps()),
+      modalDepth(0),
+      settingsPending(false),
+      settingsRunning(false),
+      savingState(0) {
   toolNumber = ScribbitToolNumber;
   toolName = "Scribbit";
   attrA = 1;

@@ -4,6 +4,7 @@
 #include "BitmapButton.h"
 #include "ExtEditDialog.h"
 #include "Gdi.h"
+#include "MemoFile.h"
 #include "MemoNameDialog.h"
 #include "SettingsDialog.h"
 #include "ToolBase.h"
@@ -11,6 +12,10 @@
 #include "VardenListBox.h"
 #include "WebBrowser2.h"
 #include "resource.h"
+
+#include <string>
+#include <utility>
+#include <vector>
 
 class ToolPanel : public ToolBase {
 public:
@@ -36,12 +41,15 @@ public:
   void OnFolderButton(int folder);
   int OnListBeforeChange();
   int OnListSelChange();
-  void SetMemoReadOnly(const char* path, BOOL readOnly);
+  // False when the memo could not be closed first: nothing was changed.
+  bool SetMemoReadOnly(const char* path, BOOL readOnly);
   void OnReadOnlyToggle();
 
   // Memo content
   void OpenMemo();
-  void CloseMemo();
+  // False when the open memo's edits could not be saved: it stays open with
+  // them, and the caller must not act as if it were closed.
+  bool CloseMemo();
   int WriteMemoFile(const char* path);
   void OpenInEditor();
 
@@ -77,9 +85,13 @@ public:
   // may put another entry at currentSelection while the memo stays open.
   DWORD currentKind;
   // The text pane does not hold the open memo's whole file (it was cut at the
-  // pane's limit, held a NUL byte, or its path could not be formed): nothing
-  // may write the pane over that file.
+  // pane's limit, held a NUL byte, could not be read whole, or its path could
+  // not be formed): nothing may write the pane over that file.
   bool paneIncomplete;
+  // The open text memo's file as it was loaded or last written.
+  MemoFileStamp openStamp;
+  // Every file call of a memo load or save goes through here.
+  MemoFileOps* memoFileOps;
 
 protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -93,9 +105,16 @@ private:
   void OnClose();
   void OnDestroy();
   void OnPaint();
-  void OnActivate(WPARAM wParam);
-  // A message box bracketed by modalFlag.
+  void OnActivate(WPARAM wParam, HWND previous);
+  // A message box bracketed by modalFlag. While the host waits in SaveState
+  // it is shown once SaveState has returned (the answer is then IDOK).
   int ShowMessage(const char* text, UINT type);
+  void ShowDeferredMessages();
+  // modalFlag stays 1 from the first modal dialog or box opened until the
+  // last one closes; a settings command held meanwhile runs after that.
+  void EnterModal();
+  void LeaveModal();
+  class ModalScope;
   // The current folder's stored path with a backslash appended, into 260 bytes.
   bool MemoFolderPath(char* out);
   void ReadSetting(const char* key, char* out);
@@ -112,6 +131,25 @@ private:
   // Open memo's folder path + currentTitle + extension into MAX_PATH bytes.
   bool MemoFilePath(const char* extension, char* out);
   void LoadTextMemo(const char* path);
+  // Where the open text memo stands against its file, after what another
+  // program may have done to it.
+  enum class DiskSync {
+    Current,   // the file is as loaded or last written
+    Vanished,  // the file is gone
+    Reloaded,  // changed outside over an unedited pane: the pane shows the file now
+    Kept,      // changed outside over edits: they went to a new memo beside it
+    Failed,    // changed outside, and the edits could not be kept
+  };
+  DiskSync SyncWithDisk(const char* path, bool reloadPane);
+  void OnCheckDisk();
+  // Writes the pane as a new memo in folderPath: title itself when free
+  // (firstTry 1), else "title (n)" from n = firstTry. Its title goes to title.
+  bool SavePaneAsNewMemo(const char* folderPath, int firstTry, CString& title);
+  bool KeepPaneBesideMemo();
+  int RestoreVanishedFile(const char* path);
+  void RescueUnsavedEdits();
+  // The bytes the open text memo's file holds for the pane's text.
+  std::string PaneFileBytes() const;
   void ShowHtmlMemo();
   void ShowIncompleteMemo(const char* reason);
   void ShowTitleCaption(const char* reason);
@@ -132,6 +170,24 @@ private:
   // when it did not fit): a refused close may leave the memo open while the
   // panel lists another folder, and its edits belong to its own folder.
   CString openFolderPath;
+
+  int modalDepth;
+  bool settingsPending;
+  bool settingsRunning;
+  int savingState;
+  std::vector<std::pair<CString, UINT>> deferredMessages;
+};
+
+// Brackets a modal dialog or message box of the panel.
+class ToolPanel::ModalScope {
+public:
+  explicit ModalScope(ToolPanel& panel) : panel(panel) { panel.EnterModal(); }
+  ~ModalScope() { panel.LeaveModal(); }
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+
+private:
+  ToolPanel& panel;
 };
 
 // The tool's display name, as the host shows it.
@@ -143,3 +199,8 @@ const DWORD MemoKindText = 116;  // 't'
 const DWORD MemoKindHtml = 104;  // 'h'
 // SaveState's work, sent to the panel so it runs on the panel's thread.
 const UINT WM_PANEL_SAVE_STATE = WM_APP + 1;
+// Posted to the panel: shows the message boxes held while the host waited.
+const UINT WM_PANEL_DEFERRED_MESSAGES = WM_APP + 2;
+// Posted to the panel when it is activated from outside: looks for changes
+// another program made to the open memo's file.
+const UINT WM_PANEL_CHECK_DISK = WM_APP + 3;

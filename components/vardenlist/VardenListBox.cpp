@@ -298,7 +298,14 @@ void CVardenListBox::ChangeSelection(int target, int beforeEvent) {
   if (target == selection) return;
   pendingSelection = target;
   changingSelection = true;
-  Raise(beforeEvent);
+  // The owner keeps the selection where it is by answering 0.
+  bool allowed = !handlers[beforeEvent].handler || Raise(beforeEvent) != 0;
+  if (!allowed) {
+    pendingSelection = selection;
+    changingSelection = false;
+    RedrawItem(selection);
+    return;
+  }
   int previous = selection;
   selection = pendingSelection;
   selectedAt = ::GetTickCount();

@@ -19,9 +19,9 @@ typedef int (*VardenEventHandler)(void* context);
 enum VardenEvent {
   VardenEventRename = 3,           // the user asks to rename the selected item
   VardenEventFilesDropped = 7,     // files were dropped; GetDropFileInfo is valid during the event
-  VardenEventBeforeChange = 8,     // the selection is about to change (mouse or program)
+  VardenEventBeforeChange = 8,     // the selection is about to change (mouse or program); 0 keeps it
   VardenEventSelChange = 9,        // the selection has changed
-  VardenEventBeforeKeyChange = 10  // the selection is about to change (keyboard)
+  VardenEventBeforeKeyChange = 10  // the selection is about to change (keyboard); 0 keeps it
 };
 
 class CVardenListBox {

@@ -26,11 +26,22 @@ TEST(MemoNames, ForbiddenCharactersInTitles) {
 }
 
 TEST(MemoNames, ReservedDeviceNames) {
-  const char* reserved[] = {"CON", "con", "Prn", "aux", "NUL", "COM1", "com9", "LPT1", "lpt9",
+  const char* reserved[] = {"CON",     "con",        "Prn",  "aux",   "NUL",  "COM1",  "com9",     "LPT1",    "lpt9",
                             "CON.txt", "nul.tar.gz", "CON ", "CON  ", "CON.", "CON..", "AUX .txt", "COM1 . x"};
-  const char* allowed[] = {"", "CO", "CONS", "ACON", " CON", "COM0", "COM10", "LPT", "LPTX", "CON_1", "NULL.txt",
+  const char* allowed[] = {"",
+                           "CO",
+                           "CONS",
+                           "ACON",
+                           " CON",
+                           "COM0",
+                           "COM10",
+                           "LPT",
+                           "LPTX",
+                           "CON_1",
+                           "NULL.txt",
                            "\x83\x52\x83\x93",  // コン
-                           "C\x82\x6EN", ".CON"};
+                           "C\x82\x6EN",
+                           ".CON"};
   for (const char* name : reserved) EXPECT_TRUE(IsReservedDeviceName(name)) << name;
   for (const char* name : allowed) EXPECT_FALSE(IsReservedDeviceName(name)) << name;
 }

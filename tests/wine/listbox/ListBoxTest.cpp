@@ -64,7 +64,8 @@ protected:
     ListBoxTest* test = static_cast<ListBoxTest*>(context);
     test->events += std::to_string(event) + "@" + std::to_string(test->list->GetCurSel()) + " ";
     if (test->during[event]) test->during[event]();
-    return 0;
+    // The owner answers a before-change event: 0 keeps the selection.
+    return event == VardenEventBeforeChange || event == VardenEventBeforeKeyChange ? test->allowChange : 0;
   }
 
   std::string TakeEvents() { return std::move(events); }
@@ -105,6 +106,7 @@ protected:
   CVardenListBox* list = NULL;
   std::string events;
   std::function<void()> during[11];
+  int allowChange = 1;
 };
 
 CWnd ListBoxTest::parent;
@@ -141,6 +143,29 @@ TEST_F(ListBoxTest, EveryChangeOfSelectionRaisesBeforeChangeThenChange) {
   EXPECT_EQ(-1, list->SetCurSel(5));
   EXPECT_EQ(-1, list->SetCurSel(-1));
   EXPECT_EQ("8@0 9@3 8@3 9@-1 ", TakeEvents());
+}
+
+TEST_F(ListBoxTest, OwnerKeepsTheSelectionByRefusingTheChange) {
+  list->SetCurSel(1);
+  TakeEvents();
+  allowChange = 0;
+  const struct {
+    const char* how;
+    std::function<void()> change;
+    const char* events;
+  } cases[] = {
+      {"click", [this] { Click(3); }, "8@1 "},
+      {"key", [this] { Key(VK_DOWN); }, "10@1 "},
+      {"program", [this] { list->SetCurSel(4); }, "8@1 "},
+  };
+  for (const auto& c : cases) {
+    c.change();
+    EXPECT_EQ(c.events, TakeEvents()) << c.how;
+    EXPECT_EQ(1, list->GetCurSel()) << c.how;
+  }
+  allowChange = 1;
+  Click(3);
+  EXPECT_EQ("8@1 9@3 ", TakeEvents());
 }
 
 TEST_F(ListBoxTest, OwnerChangesDuringBeforeChangeLandOnTheIntendedItemWithOneChange) {

@@ -21,23 +21,8 @@ public:
   std::string Path(const std::string& name) { return harness.Folder1() + "\\" + name; }
   bool Start() { return harness.Start(); }
 
-  // Selects the entry of that title and kind through the list, as a click
-  // does: the open memo is closed, then the entry opened. False when no such entry.
-  bool Select(const std::string& title, DWORD kind = MemoKindText) {
-    bool found = false;
-    harness.OnPanelThread([&] {
-      CVardenListBox* list = harness.Panel()->memoList;
-      for (int i = 0; i < list->GetCount() && !found; ++i) {
-        char text[CVardenListBox::TextBufferSize];
-        list->GetText(i, text);
-        if (title == text && list->GetItemData(i) == kind) {
-          found = true;
-          list->SetCurSel(i);
-        }
-      }
-    });
-    return found;
-  }
+  // Selects through the list, as a click does; false when no such entry.
+  bool Select(const std::string& title, DWORD kind = MemoKindText) { return harness.Select(title, kind); }
 
   HWND Pane() { return harness.Item(IDC_PANEL_TEXT); }
   std::string PaneText() {

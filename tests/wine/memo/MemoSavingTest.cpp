@@ -66,10 +66,9 @@ TEST(MemoSaving, FileDeletedWhileOpenIsWrittenAgainOnClose) {
   EXPECT_EQ("text more", ReadFileBytes(path));
 }
 
-// The list moves on after a refused close: the memo it opens next is itself
-// read-only, which once made the open close and reopen without end. The load
-// finishes, and the refused edits reach no file.
-TEST(MemoSaving, ReadOnlyFileRefusesTheWriteAndItsEditsReachNoOtherMemo) {
+// A refused close keeps the memo open with its edits, and the list on it;
+// once the file is writable again, the next change of memo saves them.
+TEST(MemoSaving, ReadOnlyFileRefusesTheWriteAndTheMemoStaysOpen) {
   MemoPanel panel;
   std::string first = panel.Path("first.txt");
   std::string second = panel.Path("second.txt");
@@ -77,9 +76,9 @@ TEST(MemoSaving, ReadOnlyFileRefusesTheWriteAndItsEditsReachNoOtherMemo) {
   WriteFileBytes(second, "second");
   ASSERT_TRUE(panel.Start());
   ASSERT_TRUE(panel.Select("first"));
+  int index = panel.harness.Panel()->memoList->GetCurSel();
   panel.Type(" edited");
   SetReadOnlyAttribute(first, true);
-  SetReadOnlyAttribute(second, true);
   {
     DialogAnswerer answer(panel.PanelThread(), IDOK, panel.PanelWindow());
     ASSERT_TRUE(panel.Select("second"));
@@ -87,14 +86,16 @@ TEST(MemoSaving, ReadOnlyFileRefusesTheWriteAndItsEditsReachNoOtherMemo) {
     EXPECT_EQ(readOnlyRefusal, answer.text);
     EXPECT_EQ("Scribbit", answer.caption);
   }
-  EXPECT_EQ("second", panel.PaneText());
-  EXPECT_EQ("second", panel.Caption());
-  EXPECT_TRUE(panel.PaneReadOnly());
-  EXPECT_FALSE(panel.PaneModified());
+  EXPECT_EQ("first edited", panel.PaneText());
+  EXPECT_EQ("first", panel.Caption());
+  EXPECT_TRUE(panel.PaneModified());
+  EXPECT_EQ(index, panel.harness.Panel()->memoList->GetCurSel());
   EXPECT_EQ("first", ReadFileBytes(first));
   EXPECT_EQ("second", ReadFileBytes(second));
   SetReadOnlyAttribute(first, false);
-  SetReadOnlyAttribute(second, false);
+  ASSERT_TRUE(panel.Select("second"));
+  EXPECT_EQ("first edited", ReadFileBytes(first));
+  EXPECT_EQ("second", panel.PaneText());
 }
 
 // Switching the read-only toggle on closes and reopens the memo: when the
@@ -128,10 +129,9 @@ TEST(MemoSaving, ReadOnlySwitchOverUnsavableEditsKeepsThem) {
   EXPECT_EQ("old new", ReadFileBytes(path));
 }
 
-// A write that fails keeps the memo open with its edits. The panel may list
-// another folder meanwhile: the edits still belong to their own file, never
-// to the memo of the same title in the folder shown.
-TEST(MemoSaving, FailedWriteKeepsTheEditsForTheirOwnFile) {
+// A write that fails keeps the memo open with its edits, and the panel in
+// its folder, until the write can be made.
+TEST(MemoSaving, FailedWriteKeepsTheMemoAndItsFolder) {
   TempFolder second;
   std::string twin = second / "memo.txt";
   WriteFileBytes(twin, "the other folder's memo");
@@ -149,17 +149,17 @@ TEST(MemoSaving, FailedWriteKeepsTheEditsForTheirOwnFile) {
     ASSERT_TRUE(answer.Wait());
     EXPECT_EQ(writeFailure, answer.text);
   }
-  EXPECT_EQ(2, panel.harness.Panel()->currentFolder);
+  EXPECT_EQ(1, panel.harness.Panel()->currentFolder);
   EXPECT_EQ("text and edits", panel.PaneText());
   EXPECT_TRUE(panel.PaneModified());
   EXPECT_TRUE(panel.PaneVisible());
   EXPECT_EQ("memo", panel.Caption());
 
   ::CreateDirectoryA(panel.harness.Folder1().c_str(), NULL);
-  ASSERT_TRUE(panel.Select("memo"));
+  panel.harness.Click(IDC_PANEL_FOLDER2);
+  EXPECT_EQ(2, panel.harness.Panel()->currentFolder);
   EXPECT_EQ("text and edits", ReadFileBytes(path));
   EXPECT_EQ("the other folder's memo", ReadFileBytes(twin));
-  EXPECT_EQ("the other folder's memo", panel.PaneText());
 }
 
 TEST(MemoSaving, EditOfAMemoShownCutIsRefused) {

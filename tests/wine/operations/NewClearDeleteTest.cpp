@@ -15,8 +15,10 @@ TEST_F(NewMemo, CreatesAnEmptyFileListsAndOpensIt) {
     SCOPED_TRACE(stored);
     harness.settings.Set("ScribbitFolderPath2", stored);
     harness.Click(IDC_PANEL_FOLDER2);
+    // Closed first: the panel would write an open memo's vanished file back.
+    harness.Click(IDC_PANEL_FOLDER1);
     ::DeleteFileA((folder / "abc.txt").c_str());
-    Relist();
+    harness.Click(IDC_PANEL_FOLDER2);
 
     std::vector<Shown> shown = ClickAnswering(IDC_PANEL_NEW, {TypeTitle("abc")});
     ASSERT_EQ(1u, shown.size());

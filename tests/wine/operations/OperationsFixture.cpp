@@ -103,16 +103,7 @@ void OperationsTest::Select(int index) {
   harness.OnPanelThread([&] { Panel()->memoList->SetCurSel(index); });
 }
 
-void OperationsTest::OpenMemo(const std::string& title, DWORD kind) {
-  harness.OnPanelThread([&] {
-    CVardenListBox* list = Panel()->memoList;
-    for (int i = 0; i < list->GetCount(); ++i) {
-      char text[CVardenListBox::TextBufferSize];
-      list->GetText(i, text);
-      if (title == text && list->GetItemData(i) == kind) list->SetCurSel(i);
-    }
-  });
-}
+void OperationsTest::OpenMemo(const std::string& title, DWORD kind) { harness.Select(title, kind); }
 
 std::string OperationsTest::PaneText() {
   HWND pane = harness.Item(IDC_PANEL_TEXT);

@@ -35,7 +35,10 @@ TEST(PanelKeys, EscapeInAnyControlLeavesThePanelOpen) {
 
 TEST(PanelKeys, ReturnInTheTextPaneInsertsALineBreak) {
   ToolHarness harness;
+  ::CreateDirectoryA(harness.Folder1().c_str(), NULL);
+  WriteFileBytes(harness.Folder1() + "\\memo.txt", "");
   ASSERT_TRUE(harness.Start());
+  ASSERT_TRUE(harness.Select("memo"));
   HWND pane = harness.Item(IDC_PANEL_TEXT);
   ::SendMessageA(pane, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("ab"));
   ::SendMessageA(pane, EM_SETSEL, 1, 1);

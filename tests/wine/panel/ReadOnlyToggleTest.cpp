@@ -41,12 +41,17 @@ TEST(ReadOnlyToggle, OnOverUnsavedEditsWritesThemThenLocksFileAndPane) {
   EXPECT_FALSE(PaneIsReadOnly(harness));
 }
 
+// Before any memo was opened, nothing typed could reach a file: the pane
+// stays read-only whatever the switch says.
 TEST(ReadOnlyToggle, DoesNothingBeforeAnyMemoWasOpened) {
   ToolHarness harness;
   ASSERT_TRUE(harness.Start());
-  ::SendMessageA(harness.Item(IDC_PANEL_READ_ONLY), BM_SETCHECK, BST_CHECKED, 0);
-  harness.Click(IDC_PANEL_READ_ONLY);
-  EXPECT_FALSE(PaneIsReadOnly(harness));
+  EXPECT_TRUE(PaneIsReadOnly(harness));
+  for (WPARAM state : {BST_CHECKED, BST_UNCHECKED}) {
+    ::SendMessageA(harness.Item(IDC_PANEL_READ_ONLY), BM_SETCHECK, state, 0);
+    harness.Click(IDC_PANEL_READ_ONLY);
+    EXPECT_TRUE(PaneIsReadOnly(harness));
+  }
 }
 
 }  // namespace

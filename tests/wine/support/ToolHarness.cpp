@@ -127,6 +127,22 @@ void ToolHarness::Close() {
   }
 }
 
+bool ToolHarness::Select(const std::string& title, DWORD kind) {
+  bool found = false;
+  OnPanelThread([&] {
+    CVardenListBox* list = Panel()->memoList;
+    for (int i = 0; i < list->GetCount() && !found; ++i) {
+      char text[CVardenListBox::TextBufferSize];
+      list->GetText(i, text);
+      if (title == text && list->GetItemData(i) == kind) {
+        found = true;
+        list->SetCurSel(i);
+      }
+    }
+  });
+  return found;
+}
+
 void ToolHarness::OnPanelThread(const std::function<void()>& fn) {
   DWORD threadId = PanelThreadId();
   HHOOK hook = ::SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, NULL, threadId);

@@ -71,6 +71,9 @@ public:
   void Close();
   // Folder 1 of the tool: data folder + "\Scribbit".
   std::string Folder1() { return data.Path() + "\\Scribbit"; }
+  // Selects the entry of that title and kind through the list, as a click
+  // does: the open memo is closed, then the entry opened. False when no such entry.
+  bool Select(const std::string& title, DWORD kind = MemoKindText);
   // Runs fn on the panel's thread and waits for it.
   void OnPanelThread(const std::function<void()>& fn);
 

@@ -1,0 +1,170 @@
+#include "MemoFile.h"
+
+#include <io.h>
+
+#include "MemoChecksum.h"
+#include "MemoPaths.h"
+
+namespace {
+
+// Larger files are shown cut and never written, so what lies beyond this
+// only costs memory.
+const size_t loadLimit = 32 * 1024 * 1024;
+const DWORD readBlock = 256 * 1024;
+// Attributes a replaced file hands on to its new text.
+const DWORD keptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+bool IsMissing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+
+ULONGLONG SizeOf(DWORD high, DWORD low) { return (static_cast<ULONGLONG>(high) << 32) | low; }
+
+bool SameTime(const FILETIME& a, const FILETIME& b) { return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime; }
+
+bool WriteAll(MemoFileOps& ops, HANDLE file, const std::string& bytes) {
+  for (size_t done = 0; done < bytes.size();) {
+    DWORD chunk = bytes.size() - done > readBlock ? readBlock : static_cast<DWORD>(bytes.size() - done);
+    DWORD written = 0;
+    if (!ops.Write(file, bytes.data() + done, chunk, &written) || written == 0) return false;
+    done += written;
+  }
+  return true;
+}
+
+void StampWritten(const char* path, const std::string& bytes, MemoFileStamp& stamp) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  stamp.exists = true;
+  stamp.checksum = MemoChecksum(bytes.data(), bytes.size());
+  if (::GetFileAttributesExA(path, GetFileExInfoStandard, &data)) {
+    stamp.size = SizeOf(data.nFileSizeHigh, data.nFileSizeLow);
+    stamp.lastWrite = data.ftLastWriteTime;
+  } else {
+    // Unknown: the next check reads the file and compares the checksum.
+    stamp.size = bytes.size();
+    stamp.lastWrite = FILETIME{0, 0};
+  }
+}
+
+}  // namespace
+
+MemoFileOps::~MemoFileOps() {}
+
+HANDLE MemoFileOps::CreateTemporary(const char* folder, char* path) {
+  // The name ends in ".tmp", so neither it nor its short name ever matches
+  // the memo list's "*.txt" and "*.htm*".
+  if (!::GetTempFileNameA(folder, "~sb", 0, path)) return INVALID_HANDLE_VALUE;
+  HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+  if (file == INVALID_HANDLE_VALUE) {
+    DWORD error = ::GetLastError();
+    ::DeleteFileA(path);
+    ::SetLastError(error);
+  }
+  return file;
+}
+
+BOOL MemoFileOps::Write(HANDLE file, const void* data, DWORD size, DWORD* written) { return ::WriteFile(file, data, size, written, NULL); }
+
+BOOL MemoFileOps::Flush(HANDLE file) { return ::FlushFileBuffers(file); }
+
+BOOL MemoFileOps::Close(HANDLE file) { return ::CloseHandle(file); }
+
+BOOL MemoFileOps::Rename(const char* temporary, const char* target, bool replaceExisting) {
+  return ::MoveFileExA(temporary, target, MOVEFILE_WRITE_THROUGH | (replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0));
+}
+
+BOOL MemoFileOps::Delete(const char* path) { return ::DeleteFileA(path); }
+
+HANDLE MemoFileOps::OpenForRead(const char* path) {
+  // Other programs may go on reading, writing and replacing the file meanwhile.
+  return ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
+                       FILE_FLAG_SEQUENTIAL_SCAN, NULL);
+}
+
+BOOL MemoFileOps::Read(HANDLE file, void* buffer, DWORD size, DWORD* read) { return ::ReadFile(file, buffer, size, read, NULL); }
+
+MemoFileOps& PlatformMemoFileOps() {
+  static MemoFileOps platform;
+  return platform;
+}
+
+MemoLoadResult LoadMemoFile(MemoFileOps& ops, const char* path, std::string& bytes, MemoFileStamp& stamp) {
+  bytes.clear();
+  stamp = MemoFileStamp();
+  HANDLE file = ops.OpenForRead(path);
+  if (file == INVALID_HANDLE_VALUE) return IsMissing(::GetLastError()) ? MemoLoadResult::Missing : MemoLoadResult::Unreadable;
+  BY_HANDLE_FILE_INFORMATION info;
+  if (::GetFileInformationByHandle(file, &info)) {
+    stamp.size = SizeOf(info.nFileSizeHigh, info.nFileSizeLow);
+    stamp.lastWrite = info.ftLastWriteTime;
+    bytes.reserve(stamp.size < loadLimit ? static_cast<size_t>(stamp.size) : loadLimit);
+  }
+  MemoLoadResult result = MemoLoadResult::Loaded;
+  while (bytes.size() < loadLimit) {
+    size_t kept = bytes.size();
+    bytes.resize(kept + readBlock);
+    DWORD got = 0;
+    bool ok = ops.Read(file, &bytes[kept], readBlock, &got) != FALSE;
+    bytes.resize(kept + got);
+    // A failed read is never the end of the file: what follows is unknown.
+    if (!ok) {
+      result = MemoLoadResult::ReadError;
+      break;
+    }
+    if (got == 0) break;
+  }
+  ::CloseHandle(file);
+  stamp.exists = true;
+  stamp.checksum = MemoChecksum(bytes.data(), bytes.size());
+  return result;
+}
+
+bool SaveMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp) {
+  std::string folder(path, FileNamePart(path) - path);
+  WIN32_FILE_ATTRIBUTE_DATA replaced;
+  bool replacing = ::GetFileAttributesExA(path, GetFileExInfoStandard, &replaced) != FALSE;
+  char temporary[MAX_PATH];
+  HANDLE file = ops.CreateTemporary(folder.c_str(), temporary);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = WriteAll(ops, file, bytes) && ops.Flush(file);
+  // The new text takes the old one's place with its creation time and
+  // attributes, as an edit in place would leave them.
+  if (ok && replacing) ::SetFileTime(file, &replaced.ftCreationTime, NULL, NULL);
+  if (!ops.Close(file)) ok = false;
+  if (ok && replacing && (replaced.dwFileAttributes & keptAttributes))
+    ::SetFileAttributesA(temporary, replaced.dwFileAttributes & keptAttributes);
+  // One rename: at every moment the memo's name holds either the old text or
+  // the new one, whatever stops the program.
+  if (ok) ok = ops.Rename(temporary, path, replacing) != FALSE;
+  if (!ok) {
+    DWORD error = ::GetLastError();
+    ops.Delete(temporary);
+    ::SetLastError(error);
+    return false;
+  }
+  StampWritten(path, bytes, stamp);
+  return true;
+}
+
+MemoDiskState CheckMemoFile(MemoFileOps& ops, const char* path, MemoFileStamp& stamp) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExA(path, GetFileExInfoStandard, &data)) {
+    if (!IsMissing(::GetLastError())) return MemoDiskState::Unchanged;
+    return stamp.exists ? MemoDiskState::Vanished : MemoDiskState::Unchanged;
+  }
+  if (stamp.exists && SizeOf(data.nFileSizeHigh, data.nFileSizeLow) == stamp.size && SameTime(data.ftLastWriteTime, stamp.lastWrite))
+    return MemoDiskState::Unchanged;
+  std::string current;
+  MemoFileStamp currentStamp;
+  if (LoadMemoFile(ops, path, current, currentStamp) != MemoLoadResult::Loaded) return MemoDiskState::Changed;
+  if (!stamp.exists || currentStamp.size != stamp.size || currentStamp.checksum != stamp.checksum) return MemoDiskState::Changed;
+  stamp = currentStamp;
+  return MemoDiskState::Unchanged;
+}
+
+bool IsMemoFileReadOnly(const char* path) { return _access(path, 0) == 0 && _access(path, 6) != 0; }
+
+bool CreateEmptyMemoFile(const char* path) {
+  HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  ::CloseHandle(file);
+  return true;
+}

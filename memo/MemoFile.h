@@ -1,0 +1,75 @@
+// The memo file on disk, with no user interface: read whole, saved so that
+// the file is always either its old or its new text, compared with what was
+// loaded or last written to find changes made by other programs.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+// The file calls a load and a save make, one virtual each, so that a test can
+// make any one of them fail. A save makes them in this order: CreateTemporary,
+// Write (once or more), Flush, Close, Rename; Delete removes a temporary file
+// that is not needed any more.
+class MemoFileOps {
+public:
+  virtual ~MemoFileOps();
+  // A new, empty file in folder (ending in a backslash), opened for writing;
+  // its path goes to path (MAX_PATH bytes).
+  virtual HANDLE CreateTemporary(const char* folder, char* path);
+  virtual BOOL Write(HANDLE file, const void* data, DWORD size, DWORD* written);
+  virtual BOOL Flush(HANDLE file);
+  virtual BOOL Close(HANDLE file);
+  // Gives the temporary file the target's name in one step, replacing the
+  // target when replaceExisting.
+  virtual BOOL Rename(const char* temporary, const char* target, bool replaceExisting);
+  virtual BOOL Delete(const char* path);
+  virtual HANDLE OpenForRead(const char* path);
+  virtual BOOL Read(HANDLE file, void* buffer, DWORD size, DWORD* read);
+};
+
+// The platform's own calls.
+MemoFileOps& PlatformMemoFileOps();
+
+// What is known of a memo file: its size and last write time as the file
+// system reports them, and the checksum of the bytes loaded or last written.
+struct MemoFileStamp {
+  bool exists = false;
+  ULONGLONG size = 0;
+  FILETIME lastWrite = {0, 0};
+  uint64_t checksum = 0;
+};
+
+enum class MemoLoadResult {
+  Loaded,
+  Missing,     // no such file
+  Unreadable,  // it exists but cannot be opened
+  ReadError,   // a read failed partway: bytes holds only part of it
+};
+
+// Reads the whole file into bytes and stamps it.
+MemoLoadResult LoadMemoFile(MemoFileOps& ops, const char* path, std::string& bytes, MemoFileStamp& stamp);
+
+// Writes bytes to a temporary file beside path, flushes it to the disk, then
+// gives it path's name in one step, keeping the replaced file's creation time
+// and attributes. On failure path is untouched, no temporary file is left,
+// and the platform's last error says why. On success stamp describes the
+// file written.
+bool SaveMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp);
+
+enum class MemoDiskState {
+  Unchanged,  // as stamped (a file only touched counts as unchanged)
+  Changed,    // another program changed it
+  Vanished,   // it is gone
+};
+
+// Compares the file with its stamp. Costs one attribute query while size and
+// time still match. When they differ the file is read: the same bytes only
+// restamp it; other bytes, or a file that cannot be read, are Changed.
+MemoDiskState CheckMemoFile(MemoFileOps& ops, const char* path, MemoFileStamp& stamp);
+
+// The file exists and may not be written.
+bool IsMemoFileReadOnly(const char* path);
+
+// Creates an empty file, never touching one that exists.
+bool CreateEmptyMemoFile(const char* path);
