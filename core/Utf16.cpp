@@ -1,0 +1,45 @@
+#include "Utf16.h"
+
+#include "Utf8.h"
+
+namespace {
+
+char32_t Unit(const unsigned char* text, bool bigEndian) {
+  return bigEndian ? static_cast<char32_t>(text[0] << 8 | text[1]) : static_cast<char32_t>(text[1] << 8 | text[0]);
+}
+
+void AppendUnit(char32_t unit, bool bigEndian, std::string& out) {
+  char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit);
+  out += bigEndian ? high : low;
+  out += bigEndian ? low : high;
+}
+
+bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+}  // namespace
+
+size_t DecodeUtf16Char(const unsigned char* text, size_t left, bool bigEndian, char32_t& c) {
+  c = NotAChar;
+  if (left < 2) return 1;
+  char32_t unit = Unit(text, bigEndian);
+  if (IsLowSurrogate(unit)) return 2;
+  if (!IsHighSurrogate(unit)) {
+    c = unit;
+    return 2;
+  }
+  if (left < 4) return 2;
+  char32_t next = Unit(text + 2, bigEndian);
+  if (!IsLowSurrogate(next)) return 2;
+  c = 0x10000 + ((unit - 0xD800) << 10 | (next - 0xDC00));
+  return 4;
+}
+
+void AppendUtf16(char32_t c, bool bigEndian, std::string& out) {
+  if (c < 0x10000) {
+    AppendUnit(c, bigEndian, out);
+  } else {
+    AppendUnit(0xD800 + ((c - 0x10000) >> 10), bigEndian, out);
+    AppendUnit(0xDC00 + ((c - 0x10000) & 0x3FF), bigEndian, out);
+  }
+}
