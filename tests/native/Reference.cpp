@@ -205,28 +205,30 @@ static std::string RefToUtf16(const std::u32string& text, bool bigEndian) {
   return out;
 }
 
-// Kana and kanji, signs with NEC and IBM codes, half-width katakana,
-// characters with no CP932 form, the second bytes 5C and 7C, line bytes.
-static const std::u32string UnicodePieces[] = {
-    U"a",        U"b",    U" ",  U"\\", U"|",
-    U"ファイル", U"メ",   U"モ", U"十", U"ソ",
-    U"表",       U"≒",    U"ⅰ",  U"Ⅰ",  U"纊",
-    U"ｱ",        U"ﾃｽ",   U"😀",  U"¥",  U"é",
-    U"à",        U"\r\n", U"\n", U"\r", std::u32string(1, 0),
-    U"\x1A",
+// Pieces of the random memos: characters below U+0800 (ASCII, Greek and
+// Cyrillic letters, signs) and line bytes; kana and kanji, signs with NEC and
+// IBM codes, half-width katakana; characters with no CP932 form and Ctrl-Z,
+// which are rare. The second bytes 5C and 7C run through them all.
+static const std::u32string NarrowPieces[] = {
+    U"a", U"b", U" ", U"\\", U"|", U"α", U"Ж", U"°", U"§", U"\r\n", U"\n", U"\r", std::u32string(1, 0),
 };
+static const std::u32string WidePieces[] = {U"ファイル", U"メ", U"モ", U"十", U"ソ", U"表", U"≒", U"ⅰ", U"Ⅰ", U"纊", U"ｱ", U"ﾃｽ"};
+static const std::u32string RarePieces[] = {U"é", U"à", U"¥", U"😀", U"\x1A"};
+
+template <size_t N>
+static const std::u32string& Pick(std::mt19937& rng, const std::u32string (&pieces)[N]) {
+  return pieces[rng() % N];
+}
 
 std::string RandomMemoFile(std::mt19937& rng, size_t pieces) {
   unsigned kind = rng() % 6;
   if (kind < 2) return RandomCp932(rng, pieces, true);
+  // Some texts keep below U+0800.
+  bool wide = rng() % 4 != 0;
   std::u32string text;
-  const size_t pieceKinds = sizeof UnicodePieces / sizeof UnicodePieces[0];
-  // Some texts keep to the first pieces: ASCII, then kana and signs.
-  size_t choices = rng() % 4 == 0 ? 5 : pieceKinds;
   for (size_t i = 0; i < pieces; ++i) {
-    const std::u32string& piece = UnicodePieces[rng() % choices];
-    // Ctrl-Z rarely, as in a real memo.
-    if (piece != U"\x1A" || rng() % 8 == 0) text += piece;
+    unsigned roll = rng() % 16;
+    text += roll == 0 ? Pick(rng, RarePieces) : wide && roll < 9 ? Pick(rng, WidePieces) : Pick(rng, NarrowPieces);
   }
   bool broken = rng() % 8 == 0;
   size_t at = text.empty() ? 0 : rng() % text.size();
@@ -239,7 +241,7 @@ std::string RandomMemoFile(std::mt19937& rng, size_t pieces) {
   bool bigEndian = kind == 5;
   std::string file = (bigEndian ? "\xFE\xFF" : "\xFF\xFE") + RefToUtf16(text, bigEndian);
   if (broken && rng() % 2) file += 'x';
-  if (broken) file.insert(2 + RefToUtf16(text.substr(0, at), bigEndian).size(), bigEndian ? "\xD8\x00" : "\x00\xDC");
+  if (broken) file.insert(2 + RefToUtf16(text.substr(0, at), bigEndian).size(), bigEndian ? "\xD8\x00"s : "\x00\xDC"s);
   return file;
 }
 
