@@ -43,3 +43,18 @@ void AppendUtf16(char32_t c, bool bigEndian, std::string& out) {
     AppendUnit(0xDC00 + ((c - 0x10000) & 0x3FF), bigEndian, out);
   }
 }
+
+size_t Utf16ToUtf8(const char* text, size_t len, bool bigEndian, bool whole, char* out, size_t& written) {
+  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
+  written = 0;
+  size_t i = 0;
+  while (i < len) {
+    size_t left = len - i;
+    bool mayGrow = left < 2 || (left < 4 && IsHighSurrogate(Unit(bytes + i, bigEndian)));
+    if (mayGrow && !whole) break;
+    char32_t c;
+    i += DecodeUtf16Char(bytes + i, left, bigEndian, c);
+    written += EncodeUtf8Char(c == NotAChar ? 0xFFFD : c, out + written);
+  }
+  return i;
+}

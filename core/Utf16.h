@@ -9,3 +9,10 @@
 size_t DecodeUtf16Char(const unsigned char* text, size_t left, bool bigEndian, char32_t& c);
 
 void AppendUtf16(char32_t c, bool bigEndian, std::string& out);
+
+// Writes the UTF-8 form of UTF-16 text to out, U+FFFD standing for each piece
+// that is no character, and returns the bytes of text taken. Unless whole,
+// an end that the next bytes may still complete (an odd byte, a high
+// surrogate) is left for them. out needs room for 3 bytes per 2 of text,
+// plus 3.
+size_t Utf16ToUtf8(const char* text, size_t len, bool bigEndian, bool whole, char* out, size_t& written);

@@ -58,4 +58,7 @@ inline size_t DecodeValidUtf8Char(const unsigned char* text, char32_t& c) {
   return 4;
 }
 
+// Writes c's UTF-8 form (1 to 4 bytes) to out and returns its length.
+size_t EncodeUtf8Char(char32_t c, char* out);
+
 void AppendUtf8(char32_t c, std::string& out);

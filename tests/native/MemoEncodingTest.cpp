@@ -4,6 +4,7 @@
 #include "Cp932Unicode.h"
 #include "Iconv.h"
 #include "MemoEncoding.h"
+#include "MemoFiles.h"
 #include "Reference.h"
 
 using namespace std::string_literals;
@@ -14,19 +15,6 @@ const MemoEncoding Cp932 = MemoEncoding::Cp932, Utf8 = MemoEncoding::Utf8, Utf8B
                    Utf16Le = MemoEncoding::Utf16LeBom, Utf16Be = MemoEncoding::Utf16BeBom;
 const MemoVerdict Editable = MemoVerdict::Editable, NoCp932Form = MemoVerdict::NoCp932Form, NotCp932Text = MemoVerdict::NotCp932Text,
                   Malformed = MemoVerdict::Malformed;
-
-std::string WithUtf8Bom(const std::string& utf8) { return "\xEF\xBB\xBF" + utf8; }
-
-// With its byte order mark.
-std::string Utf16(const std::u16string& text, bool bigEndian) {
-  std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-  for (char16_t unit : text) {
-    char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit);
-    out += bigEndian ? high : low;
-    out += bigEndian ? low : high;
-  }
-  return out;
-}
 
 }  // namespace
 
@@ -115,14 +103,14 @@ TEST(MemoEncoding, DecodesToPaneTextWithVerdict) {
       {WithUtf8Bom(u8"あ\xE3\x81"), Utf8Bom, Malformed, "あ〓"},
       {WithUtf8Bom(u8"😀\xC0\xAF"), Utf8Bom, Malformed, "〓〓〓"},
       {WithUtf8Bom(""), Utf8Bom, Editable, ""},
-      {Utf16(u"あ\r\n", false), Utf16Le, Editable, "あ\r\n"},
-      {Utf16(u"あa\0"s, true), Utf16Be, Editable, "あa\0"s},
-      {Utf16(u"😀", false), Utf16Le, NoCp932Form, "〓"},
-      {Utf16({u'a', 0xD800, u'b'}, false), Utf16Le, Malformed, "a〓b"},
-      {Utf16({u'a', 0xDC00}, true), Utf16Be, Malformed, "a〓"},
-      {Utf16({0xD83D}, true), Utf16Be, Malformed, "〓"},
-      {Utf16(u"AB", false) + "C", Utf16Le, Malformed, "AB〓"},
-      {Utf16(u"¥", false) + "C", Utf16Le, Malformed, "〓〓"},
+      {Utf16File(u"あ\r\n", false), Utf16Le, Editable, "あ\r\n"},
+      {Utf16File(u"あa\0"s, true), Utf16Be, Editable, "あa\0"s},
+      {Utf16File(u"😀", false), Utf16Le, NoCp932Form, "〓"},
+      {Utf16File({u'a', 0xD800, u'b'}, false), Utf16Le, Malformed, "a〓b"},
+      {Utf16File({u'a', 0xDC00}, true), Utf16Be, Malformed, "a〓"},
+      {Utf16File({0xD83D}, true), Utf16Be, Malformed, "〓"},
+      {Utf16File(u"AB", false) + "C", Utf16Le, Malformed, "AB〓"},
+      {Utf16File(u"¥", false) + "C", Utf16Le, Malformed, "〓〓"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.file));
