@@ -1,7 +1,6 @@
 #include "Cp932Unicode.h"
 
-#include <emmintrin.h>
-
+#include "AsciiRun.h"
 #include "Cp932.h"
 
 namespace {
@@ -37,8 +36,6 @@ struct FormTable {
   }
 };
 
-bool AsciiBlock(const unsigned char* p) { return _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))) == 0; }
-
 }  // namespace
 
 const uint16_t* Cp932Forms() {
@@ -58,7 +55,7 @@ bool Cp932Validator::Feed(const char* data, size_t len) {
   }
   while (valid && i < len) {
     if (p[i] < 0x80) {
-      i += i + 16 <= len && AsciiBlock(p + i) ? 16 : 1;
+      i += AsciiRun(p + i, len - i);
       continue;
     }
     size_t charLen = DecodeCp932Char(p + i, len - i, c);

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <emmintrin.h>
 
+#include "AsciiRun.h"
 #include "BomlessDetector.h"
 #include "Cp932Unicode.h"
 #include "Utf16.h"
@@ -12,7 +12,7 @@
 namespace {
 
 // 〓, the mark Japanese text sets for a character it cannot show.
-const char StandIn[] = "\x81\xAC";
+const uint16_t StandIn = 0x81AC;
 
 struct Bom {
   MemoEncoding encoding;
@@ -26,31 +26,31 @@ struct Bom {
 
 const unsigned char* Bytes(const char* text) { return reinterpret_cast<const unsigned char*>(text); }
 
-bool AsciiBlock(const char* text) { return _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text))) == 0; }
-
 // Every character of a valid UTF-8 text has a form no longer than its UTF-8
 // bytes, and so has the stand-in, so the pane text is written in place.
 MemoVerdict ValidUtf8ToPane(const char* text, size_t len, std::string& pane) {
+  const uint16_t* forms = Cp932Forms();
+  const unsigned char* bytes = Bytes(text);
   MemoVerdict verdict = MemoVerdict::Editable;
   pane.resize(len);
   char* out = &pane[0];
   for (size_t i = 0; i < len;) {
-    if (Bytes(text)[i] < 0x80) {
-      size_t run = i + 16 <= len && AsciiBlock(text + i) ? 16 : 1;
+    if (bytes[i] < 0x80) {
+      size_t run = AsciiRun(bytes + i, len - i);
       std::memcpy(out, text + i, run);
       out += run;
       i += run;
       continue;
     }
     char32_t c;
-    i += DecodeValidUtf8Char(Bytes(text) + i, c);
-    size_t formLen = EncodeCp932Char(c, out);
-    if (formLen == 0) {
-      std::memcpy(out, StandIn, 2);
-      formLen = 2;
+    i += DecodeValidUtf8Char(bytes + i, c);
+    uint16_t form = c < 0x10000 ? forms[c] : 0;
+    if (form == 0) {
+      form = StandIn;
       verdict = MemoVerdict::NoCp932Form;
     }
-    out += formLen;
+    if (form >= 0x100) *out++ = static_cast<char>(form >> 8);
+    *out++ = static_cast<char>(form);
   }
   pane.resize(static_cast<size_t>(out - pane.data()));
   return verdict;
@@ -67,12 +67,13 @@ MemoVerdict CheckedToPane(const char* text, size_t len, DecodeChar decodeChar, s
     i += decodeChar(Bytes(text) + i, len - i, c);
     char form[2];
     size_t formLen = c == NotAChar ? 0 : EncodeCp932Char(c, form);
-    if (formLen > 0) {
-      pane.append(form, formLen);
-    } else {
-      pane += StandIn;
+    if (formLen == 0) {
+      form[0] = static_cast<char>(StandIn >> 8);
+      form[1] = static_cast<char>(StandIn);
+      formLen = 2;
       verdict = std::max(verdict, c == NotAChar ? MemoVerdict::Malformed : MemoVerdict::NoCp932Form);
     }
+    pane.append(form, formLen);
   }
   return verdict;
 }
@@ -88,23 +89,31 @@ MemoVerdict Utf16ToPane(const char* text, size_t len, bool bigEndian, std::strin
       text, len, [bigEndian](const unsigned char* at, size_t left, char32_t& c) { return DecodeUtf16Char(at, left, bigEndian, c); }, pane);
 }
 
-// Appends the pane's characters with AppendChar; false at the first bytes
-// that are no CP932 character. ASCII runs go through in blocks when
-// AppendChar keeps ASCII as it is.
-template <typename AppendChar>
-bool PaneToUnicode(const char* pane, size_t len, bool asciiAsIs, AppendChar appendChar, std::string& out) {
+// Writes the pane's characters with EncodeChar, which writes one and returns
+// its length, growing by at most growth bytes per byte of the pane; false at
+// the first bytes that are no CP932 character. ASCII runs are copied when
+// the encoding keeps ASCII as it is.
+template <typename EncodeChar>
+bool PaneToUnicode(const char* pane, size_t len, size_t growth, bool asciiAsIs, EncodeChar encodeChar, std::string& out) {
+  const unsigned char* bytes = Bytes(pane);
+  size_t start = out.size();
+  out.resize(start + growth * len);
+  char* to = &out[start];
   for (size_t i = 0; i < len;) {
-    if (asciiAsIs && i + 16 <= len && AsciiBlock(pane + i)) {
-      out.append(pane + i, 16);
-      i += 16;
+    if (asciiAsIs && bytes[i] < 0x80) {
+      size_t run = AsciiRun(bytes + i, len - i);
+      std::memcpy(to, pane + i, run);
+      to += run;
+      i += run;
       continue;
     }
     char32_t c;
-    size_t charLen = DecodeCp932Char(Bytes(pane) + i, len - i, c);
+    size_t charLen = DecodeCp932Char(bytes + i, len - i, c);
     if (charLen == 0) return false;
-    appendChar(c, out);
+    to += encodeChar(c, to);
     i += charLen;
   }
+  out.resize(static_cast<size_t>(to - out.data()));
   return true;
 }
 
@@ -169,12 +178,13 @@ bool EncodeMemo(const char* paneText, size_t len, MemoEncoding encoding, std::st
   for (const Bom& bom : Boms) {
     if (bom.encoding == encoding) out.assign(bom.bytes, bom.len);
   }
-  bool utf8 = encoding == MemoEncoding::Utf8 || encoding == MemoEncoding::Utf8Bom;
   bool bigEndian = encoding == MemoEncoding::Utf16BeBom;
-  out.reserve(out.size() + (utf8 ? len + len / 2 : 2 * len));
-  bool converted = utf8 ? PaneToUnicode(paneText, len, true, AppendUtf8, out)
-                        : PaneToUnicode(
-                              paneText, len, false, [bigEndian](char32_t c, std::string& to) { AppendUtf16(c, bigEndian, to); }, out);
+  // A half-width katakana takes three bytes in UTF-8; any character takes
+  // two in UTF-16.
+  bool converted = encoding == MemoEncoding::Utf8 || encoding == MemoEncoding::Utf8Bom
+                       ? PaneToUnicode(paneText, len, 3, true, EncodeUtf8Char, out)
+                       : PaneToUnicode(
+                             paneText, len, 2, false, [bigEndian](char32_t c, char* to) { return EncodeUtf16Char(c, bigEndian, to); }, out);
   if (!converted) out.clear();
   return converted;
 }

@@ -5,9 +5,7 @@
 // out CP932 or UTF-8 (BomlessDetector decides, as for loading), so each
 // reading is searched with its own words, and a match is reported as soon as
 // it holds in every reading still open. A CP932 memo shows itself within its
-// first non-ASCII bytes, and while all bytes are ASCII the readings agree, so
-// the search reads on only for memos that may be UTF-8 and have matched in
-// one reading alone.
+// first non-ASCII bytes, and while all bytes are ASCII the readings agree.
 #include <cstddef>
 
 #include "BomlessDetector.h"
@@ -21,6 +19,12 @@ public:
 
   // Every byte of a memo without a byte order mark, in order, as it is read.
   void Feed(const char* bytes, size_t len);
+
+  // Whether the memo may still turn out either way.
+  bool IsOpen() const { return reading == Reading::Open; }
+  // Whether it may, and holds bytes outside ASCII: lines searched now would
+  // have to be searched in both readings.
+  bool NeedsBothReadings() const { return IsOpen() && !detector.AllAscii(); }
 
   // Searches whole lines of the text, as ScanLines does, in each reading
   // still open and not matched yet; Match once a match counts.

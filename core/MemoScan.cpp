@@ -16,6 +16,9 @@ namespace {
 const size_t BlockSize = 64 * 1024;
 const unsigned char CtrlZ = 0x1A;
 const size_t LongestBom = 3;
+// Past this, lines of a memo that may still be read either way are searched
+// in both readings rather than kept.
+const size_t MaxWaitingBytes = 1024 * 1024;
 
 size_t FindLastLf(const char* data, size_t from, size_t len) {
   for (size_t i = len; i > from; --i) {
@@ -48,10 +51,11 @@ ScanResult MemoScanner::Scan(BlockReader& reader) {
 
 ScanResult MemoScanner::ScanText(BlockReader& reader, size_t got, bool utf8) {
   MemoReadings readings(matcher, stopFlag, utf8);
-  // buffer[0, used) holds the start of a line not yet complete, and the got
-  // bytes after it are new; whole lines are scanned as soon as a block
-  // completes them, so a match that straddles two blocks is seen once the
-  // second one arrives.
+  // buffer[0, used) holds text not scanned yet, and the got bytes after it
+  // are new. Whole lines are scanned as soon as a block completes them, so a
+  // match that straddles two blocks is seen once the second one arrives;
+  // but while the memo may still be read either way, lines wait (up to a
+  // limit) for its encoding to show, so as to be searched once.
   size_t used = 0;
   for (;; used += got, got = 0) {
     bool atEnd = false;
@@ -65,17 +69,12 @@ ScanResult MemoScanner::ScanText(BlockReader& reader, size_t got, bool utf8) {
     readings.Feed(data + used, got);
     // The new bytes may have shown that a match found before counts.
     if (readings.Result() == ScanResult::Match) return ScanResult::Match;
-    if (atEnd) {
-      ScanResult result = readings.ScanLines(data, used);
-      return result == ScanResult::NoMatch ? readings.Finish() : result;
-    }
+    if (atEnd) return readings.Finish() == ScanResult::Match ? ScanResult::Match : readings.ScanLines(data, used);
     size_t end = used + got;
     // The text ends at a Ctrl-Z.
     size_t ctrlZ = FindByte(data, end, used, CtrlZ);
-    if (ctrlZ != NotFound) {
-      ScanResult result = readings.ScanLines(data, ctrlZ);
-      return result == ScanResult::NoMatch ? ReadRest(reader, readings) : result;
-    }
+    if (ctrlZ != NotFound) return ScanUpTo(reader, readings, ctrlZ);
+    if (readings.NeedsBothReadings() && end < MaxWaitingBytes) continue;
     size_t lastLf = FindLastLf(data, used, end);
     if (lastLf == NotFound) continue;
     size_t complete = lastLf + 1;
@@ -87,14 +86,25 @@ ScanResult MemoScanner::ScanText(BlockReader& reader, size_t got, bool utf8) {
   }
 }
 
-ScanResult MemoScanner::ReadRest(BlockReader& reader, MemoReadings& readings) {
-  while (readings.RestDecides()) {
-    if (StopRequested(stopFlag)) return ScanResult::Stopped;
-    size_t got = reader.Read(buffer.data(), buffer.size());
-    if (got == 0) return readings.Finish();
-    readings.Feed(buffer.data(), got);
+ScanResult MemoScanner::ScanUpTo(BlockReader& reader, MemoReadings& readings, size_t textEnd) {
+  if (readings.NeedsBothReadings() && !ReadRest(reader, readings, textEnd, true)) return ScanResult::Stopped;
+  ScanResult result = readings.ScanLines(buffer.data(), textEnd);
+  if (result != ScanResult::NoMatch) return result;
+  return ReadRest(reader, readings, 0, false) ? readings.Result() : ScanResult::Stopped;
+}
+
+bool MemoScanner::ReadRest(BlockReader& reader, MemoReadings& readings, size_t keep, bool untilKnown) {
+  if (buffer.size() < keep + BlockSize) buffer.resize(keep + BlockSize);
+  while (untilKnown ? readings.IsOpen() : readings.RestDecides()) {
+    if (StopRequested(stopFlag)) return false;
+    size_t got = reader.Read(buffer.data() + keep, buffer.size() - keep);
+    if (got == 0) {
+      readings.Finish();
+      return true;
+    }
+    readings.Feed(buffer.data() + keep, got);
   }
-  return readings.Result();
+  return true;
 }
 
 ScanResult ScanMemoBuffer(const char* data, size_t len, const KeywordMatcher& matcher, const volatile int* stopFlag) {

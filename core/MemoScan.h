@@ -28,15 +28,21 @@ class MemoScanner {
 public:
   MemoScanner(const KeywordMatcher& matcher, const volatile int* stopFlag);
 
-  // Reads no further than the block holding the first matching line, but for
-  // a memo without a byte order mark that matched only as UTF-8 or only as
-  // CP932: the rest of the file tells which it is.
+  // Reads no further than the block holding the first matching line, but
+  // for a memo without a byte order mark that may be UTF-8: only its end
+  // tells.
   ScanResult Scan(BlockReader& reader);
 
 private:
   // got: bytes of text already read into the buffer.
   ScanResult ScanText(BlockReader& reader, size_t got, bool utf8);
-  ScanResult ReadRest(BlockReader& reader, MemoReadings& readings);
+  // The text ends before buffer[textEnd]; the file may go on.
+  ScanResult ScanUpTo(BlockReader& reader, MemoReadings& readings, size_t textEnd);
+  // Reads on past the end of the memo's text, feeding readings, while the
+  // rest of the file matters: until the encoding is known when untilKnown,
+  // else while RestDecides(). The first keep bytes of the buffer stay.
+  // False when stopped.
+  bool ReadRest(BlockReader& reader, MemoReadings& readings, size_t keep, bool untilKnown);
 
   const KeywordMatcher& matcher;
   const volatile int* stopFlag;

@@ -8,10 +8,10 @@ char32_t Unit(const unsigned char* text, bool bigEndian) {
   return bigEndian ? static_cast<char32_t>(text[0] << 8 | text[1]) : static_cast<char32_t>(text[1] << 8 | text[0]);
 }
 
-void AppendUnit(char32_t unit, bool bigEndian, std::string& out) {
+void WriteUnit(char32_t unit, bool bigEndian, char* out) {
   char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit);
-  out += bigEndian ? high : low;
-  out += bigEndian ? low : high;
+  out[0] = bigEndian ? high : low;
+  out[1] = bigEndian ? low : high;
 }
 
 bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
@@ -35,13 +35,14 @@ size_t DecodeUtf16Char(const unsigned char* text, size_t left, bool bigEndian, c
   return 4;
 }
 
-void AppendUtf16(char32_t c, bool bigEndian, std::string& out) {
+size_t EncodeUtf16Char(char32_t c, bool bigEndian, char* out) {
   if (c < 0x10000) {
-    AppendUnit(c, bigEndian, out);
-  } else {
-    AppendUnit(0xD800 + ((c - 0x10000) >> 10), bigEndian, out);
-    AppendUnit(0xDC00 + ((c - 0x10000) & 0x3FF), bigEndian, out);
+    WriteUnit(c, bigEndian, out);
+    return 2;
   }
+  WriteUnit(0xD800 + ((c - 0x10000) >> 10), bigEndian, out);
+  WriteUnit(0xDC00 + ((c - 0x10000) & 0x3FF), bigEndian, out);
+  return 4;
 }
 
 size_t Utf16ToUtf8(const char* text, size_t len, bool bigEndian, bool whole, char* out, size_t& written) {

@@ -23,10 +23,9 @@ public:
   bool SawWide() const { return wide; }
 
 private:
-  bool CheckBlock(__m128i block);
+  bool CheckBlocks(const char* data, size_t blocks);
 
   __m128i previous = _mm_setzero_si128();
-  bool previousOpen = false;  // previous ends inside a sequence
   unsigned char carry[16] = {};
   size_t carryLen = 0;
   bool valid = true;
@@ -59,6 +58,27 @@ inline size_t DecodeValidUtf8Char(const unsigned char* text, char32_t& c) {
 }
 
 // Writes c's UTF-8 form (1 to 4 bytes) to out and returns its length.
-size_t EncodeUtf8Char(char32_t c, char* out);
+inline size_t EncodeUtf8Char(char32_t c, char* out) {
+  if (c < 0x80) {
+    out[0] = static_cast<char>(c);
+    return 1;
+  }
+  if (c < 0x800) {
+    out[0] = static_cast<char>(0xC0 | c >> 6);
+    out[1] = static_cast<char>(0x80 | (c & 0x3F));
+    return 2;
+  }
+  if (c < 0x10000) {
+    out[0] = static_cast<char>(0xE0 | c >> 12);
+    out[1] = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+    out[2] = static_cast<char>(0x80 | (c & 0x3F));
+    return 3;
+  }
+  out[0] = static_cast<char>(0xF0 | c >> 18);
+  out[1] = static_cast<char>(0x80 | (c >> 12 & 0x3F));
+  out[2] = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+  out[3] = static_cast<char>(0x80 | (c & 0x3F));
+  return 4;
+}
 
 void AppendUtf8(char32_t c, std::string& out);

@@ -235,9 +235,8 @@ TEST(MemoScan, ReadsOnOnlyWhileTheEncodingDecides) {
       {"メモ" + rest, "メモ", true, 16},
       {WithUtf8Bom(u8"メモ") + rest, "メモ", true, 16},
       {Utf16File(u"メモ\n", false) + rest, "メモ", true, 32},
-      // A match in both readings counts whatever the memo turns out to be.
-      {u8"メモhit" + rest, "hit", true, 16},
-      // A match in one reading only waits for the rest of the file.
+      // A memo that may be UTF-8 is known only at its end.
+      {u8"メモhit" + rest, "hit", true, 0},
       {u8"メモ" + rest, "メモ", true, 0},
       {u8"メモ" + rest + "\x83", "メモ", false, 0},
       {u8"わ\\" + rest, "十", false, 0},
@@ -249,6 +248,28 @@ TEST(MemoScan, ReadsOnOnlyWhileTheEncodingDecides) {
     ChunkReader reader(c.file, {16});
     EXPECT_EQ(c.matches ? ScanResult::Match : ScanResult::NoMatch, MemoScanner(matcher, nullptr).Scan(reader));
     EXPECT_EQ(c.read ? c.read : c.file.size(), reader.pos);
+  }
+}
+
+TEST(MemoScan, MemosThatMayBeUtf8PastTheirWaitingLimit) {
+  // Past a megabyte, lines stop waiting for the encoding and are searched in
+  // both readings.
+  std::string lines;
+  while (lines.size() < 1200000) lines += u8"あいうえお、かきくけこ。\r\n";
+  struct Case {
+    std::string file;
+    const char* keyword;
+    bool matches;
+  } cases[] = {
+      {lines + u8"ファイル\r\n", "ファイル", true}, {lines + u8"ファイル\r\n\x83", "ファイル", false},
+      {u8"わ\\\r\n" + lines, "十", false},          {u8"わ\\\r\n" + lines + "\x83", "十", true},
+      {lines + u8"わ\\\r\n\x83", "十", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.file.substr(c.file.size() - 20)) + " / " + c.keyword);
+    ASSERT_EQ(c.matches, RefScanMemo(c.file, c.keyword));
+    for (const std::vector<size_t>& sizes : {std::vector<size_t>{Whole}, {4093, 17}})
+      EXPECT_EQ(c.matches ? ScanResult::Match : ScanResult::NoMatch, ScanInBlocks(c.file, c.keyword, sizes));
   }
 }
 
