@@ -2,23 +2,62 @@
 
 #include <cstring>
 
+#include "ByteSearch.h"
 #include "Cp932.h"
+#include "Cp932Unicode.h"
+#include "Utf8.h"
 
-KeywordMatcher::KeywordMatcher(const char* keyword) {
+namespace {
+
+std::vector<std::string> CutIntoWords(const char* keyword) {
+  std::vector<std::string> words;
   const char* rest = keyword ? keyword : "";
   for (const char* space = std::strchr(rest, ' '); space && space != rest; space = std::strchr(rest, ' ')) {
     words.emplace_back(rest, space);
     rest = space + 1;
   }
   words.emplace_back(rest);
-  for (const std::string& word : words) {
+  return words;
+}
+
+// False when the word holds bytes that are no CP932 character.
+bool Cp932ToUtf8(const std::string& word, std::string& utf8) {
+  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(word.data());
+  for (size_t i = 0; i < word.size();) {
+    char32_t c;
+    size_t charLen = DecodeCp932Char(bytes + i, word.size() - i, c);
+    if (charLen == 0) return false;
+    AppendUtf8(c, utf8);
+    i += charLen;
+  }
+  return true;
+}
+
+std::vector<std::string> InUtf8(const std::vector<std::string>& cp932Words) {
+  std::vector<std::string> words;
+  for (const std::string& word : cp932Words) {
+    std::string utf8;
+    if (Cp932ToUtf8(word, utf8)) words.push_back(utf8);
+  }
+  return words;
+}
+
+}  // namespace
+
+KeywordWords::KeywordWords(std::vector<std::string> words, bool utf8) : words(std::move(words)), utf8(utf8) {
+  for (const std::string& word : this->words) {
     if (word.empty() || word.find_first_of("\r\n\x1A") != std::string::npos) wholeBlocks = false;
   }
 }
 
-bool KeywordMatcher::LineMatches(const char* line, size_t len) const {
+bool KeywordWords::LineMatches(const char* line, size_t len) const {
   for (const std::string& word : words) {
-    if (Cp932Find(line, len, word.data(), word.size())) return true;
+    if (word.empty()) return true;
+    bool found =
+        utf8 ? FindBytes(line, len, 0, word.data(), word.size()) != NotFound : Cp932Find(line, len, word.data(), word.size()) != nullptr;
+    if (found) return true;
   }
   return false;
 }
+
+KeywordMatcher::KeywordMatcher(const char* keyword) : cp932(CutIntoWords(keyword), false), utf8(InUtf8(cp932.Words()), true) {}

@@ -10,13 +10,18 @@
 #include <string>
 #include <vector>
 
-class KeywordMatcher {
+// A keyword's words as they stand in memo text of one encoding.
+class KeywordWords {
 public:
-  explicit KeywordMatcher(const char* keyword);
+  // utf8: the words and the text are UTF-8, where every occurrence of a
+  // whole character starts on a character; otherwise CP932, where an
+  // occurrence counts only when it starts on one.
+  KeywordWords(std::vector<std::string> words, bool utf8);
 
   bool LineMatches(const char* line, size_t len) const;
 
   const std::vector<std::string>& Words() const { return words; }
+  bool IsUtf8() const { return utf8; }
 
   // True when every word can be hunted over whole blocks of a memo:
   // non-empty and free of the bytes that end or cut lines (CR, LF, Ctrl-Z).
@@ -24,5 +29,25 @@ public:
 
 private:
   std::vector<std::string> words;
+  bool utf8;
   bool wholeBlocks = true;
+};
+
+class KeywordMatcher {
+public:
+  explicit KeywordMatcher(const char* keyword);
+
+  // For CP932 memos.
+  bool LineMatches(const char* line, size_t len) const { return cp932.LineMatches(line, len); }
+  const std::vector<std::string>& Words() const { return cp932.Words(); }
+  bool SearchesWholeBlocks() const { return cp932.SearchesWholeBlocks(); }
+
+  const KeywordWords& Cp932Words() const { return cp932; }
+  // For UTF-8 and UTF-16 memos: the words in UTF-8, leaving out those with
+  // bytes that are no CP932 character, which occur in no such memo.
+  const KeywordWords& Utf8Words() const { return utf8; }
+
+private:
+  KeywordWords cp932;
+  KeywordWords utf8;
 };

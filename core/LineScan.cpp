@@ -61,24 +61,25 @@ private:
 // spans a line end, and it lies in the visible part of its line unless a NUL
 // in its line or a Ctrl-Z anywhere comes before it. LF and CR cannot be
 // second bytes, so a line start is a character start of the whole block too:
-// one boundary walk serves all lines.
-ScanResult ScanByCandidates(const char* data, size_t len, const KeywordMatcher& matcher, const volatile int* stopFlag) {
+// one boundary walk serves all lines. In UTF-8 a copy of whole characters
+// always starts on one.
+ScanResult ScanByCandidates(const char* data, size_t len, const KeywordWords& words, const volatile int* stopFlag) {
   CtrlZTracker ctrlZ(data);
-  for (const std::string& word : matcher.Words()) {
+  for (const std::string& word : words.Words()) {
     CharStartTracker chars(data);
     NulTracker nul(data);
     for (size_t from = 0;;) {
       size_t at = FindBytes(data, len, from, word.data(), word.size());
       if (at == NotFound || ctrlZ.EndsBefore(at)) break;
       if (StopRequested(stopFlag)) return ScanResult::Stopped;
-      if (chars.IsCharStart(at) && !nul.Hides(at)) return ScanResult::Match;
+      if ((words.IsUtf8() || chars.IsCharStart(at)) && !nul.Hides(at)) return ScanResult::Match;
       from = at + 1;
     }
   }
   return ScanResult::NoMatch;
 }
 
-ScanResult ScanLineByLine(const char* data, size_t len, const KeywordMatcher& matcher, const volatile int* stopFlag) {
+ScanResult ScanLineByLine(const char* data, size_t len, const KeywordWords& words, const volatile int* stopFlag) {
   len = std::min(len, FindByte(data, len, 0, CtrlZ));
   for (size_t start = 0; start < len;) {
     size_t lf = FindByte(data, len, start, '\n');
@@ -89,7 +90,7 @@ ScanResult ScanLineByLine(const char* data, size_t len, const KeywordMatcher& ma
     if (nul != NotFound) end = nul;
     if (end > start) {
       if (StopRequested(stopFlag)) return ScanResult::Stopped;
-      if (matcher.LineMatches(data + start, end - start)) return ScanResult::Match;
+      if (words.LineMatches(data + start, end - start)) return ScanResult::Match;
     }
     start = next;
   }
@@ -98,7 +99,7 @@ ScanResult ScanLineByLine(const char* data, size_t len, const KeywordMatcher& ma
 
 }  // namespace
 
-ScanResult ScanLines(const char* data, size_t len, const KeywordMatcher& matcher, const volatile int* stopFlag) {
-  if (matcher.SearchesWholeBlocks()) return ScanByCandidates(data, len, matcher, stopFlag);
-  return ScanLineByLine(data, len, matcher, stopFlag);
+ScanResult ScanLines(const char* data, size_t len, const KeywordWords& words, const volatile int* stopFlag) {
+  if (words.SearchesWholeBlocks()) return ScanByCandidates(data, len, words, stopFlag);
+  return ScanLineByLine(data, len, words, stopFlag);
 }

@@ -9,4 +9,4 @@
 // the memo. CR LF and a lone LF end a line, a lone CR stays in its line, a NUL
 // hides the rest of its line, a Ctrl-Z ends the text, empty lines are never
 // tested. The stop flag is read before every line examined.
-ScanResult ScanLines(const char* data, size_t len, const KeywordMatcher& matcher, const volatile int* stopFlag);
+ScanResult ScanLines(const char* data, size_t len, const KeywordWords& words, const volatile int* stopFlag);

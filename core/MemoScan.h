@@ -4,11 +4,17 @@
 // CR stays in its line, Ctrl-Z ends the file, a NUL hides the rest of its line,
 // empty lines are skipped. The stop flag (may be null) is read afresh before
 // every line examined; once it is non-zero the scan ends with Stopped.
+//
+// Each memo is searched in the encoding it opens in (see MemoEncoding.h):
+// the keyword's words in CP932 for a CP932 memo, in UTF-8 for a UTF-8 or
+// UTF-16 memo, whose text is searched in UTF-8.
 #include <cstddef>
 #include <vector>
 
 #include "KeywordMatch.h"
 #include "ScanResult.h"
+
+class MemoReadings;
 
 struct BlockReader {
   virtual ~BlockReader();
@@ -22,13 +28,26 @@ class MemoScanner {
 public:
   MemoScanner(const KeywordMatcher& matcher, const volatile int* stopFlag);
 
-  // Reads no further than the block holding the first matching line.
+  // Reads no further than the block holding the first matching line, but
+  // for a memo without a byte order mark that may be UTF-8: only its end
+  // tells.
   ScanResult Scan(BlockReader& reader);
 
 private:
+  // got: bytes of text already read into the buffer.
+  ScanResult ScanText(BlockReader& reader, size_t got, bool utf8);
+  // The text ends before buffer[textEnd]; the file may go on.
+  ScanResult ScanUpTo(BlockReader& reader, MemoReadings& readings, size_t textEnd);
+  // Reads on past the end of the memo's text, feeding readings, while the
+  // rest of the file matters: until the encoding is known when untilKnown,
+  // else while RestDecides(). The first keep bytes of the buffer stay.
+  // False when stopped.
+  bool ReadRest(BlockReader& reader, MemoReadings& readings, size_t keep, bool untilKnown);
+
   const KeywordMatcher& matcher;
   const volatile int* stopFlag;
   std::vector<char> buffer;
+  std::vector<char> utf16Buffer;
 };
 
 // The same for a memo already in memory.

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "MemoEncoding.h"
+
 const char* const MissingKeyword = "ゼブラ模様";
 const char* const PlantedKeyword = "棚卸し予定表";
 
@@ -106,10 +108,28 @@ std::string MakeMemo(Rng& rng, bool plant) {
   return memo;
 }
 
+// The memo's bytes in the encoding picked for it; the pick has its own
+// sequence, so every corpus holds the same texts.
+std::string Encode(const std::string& memo, CorpusEncoding encoding, Rng& picks, Corpus& corpus) {
+  if (encoding == CorpusEncoding::Cp932 || picks.Below(2) == 0) return memo;
+  std::string utf8;
+  EncodeMemo(memo.data(), memo.size(), picks.Below(4) == 0 ? MemoEncoding::Utf8Bom : MemoEncoding::Utf8, utf8);
+  ++corpus.utf8Memos;
+  return utf8;
+}
+
 }  // namespace
 
-bool WriteCorpus(const std::string& root, Corpus& corpus) {
+std::string MakeLongMemo(size_t bytes) {
+  Rng rng(19990101);
+  std::string memo;
+  while (memo.size() < bytes) memo += MakeLine(rng, nullptr) + "\r\n";
+  return memo;
+}
+
+bool WriteCorpus(const std::string& root, Corpus& corpus, CorpusEncoding encoding) {
   Rng rng(20100401);
+  Rng picks(20240601);
   corpus = Corpus();
   for (int f = 1; f <= FolderCount; ++f) {
     std::filesystem::path folder = std::filesystem::path(root) / ("folder" + std::to_string(f));
@@ -119,7 +139,7 @@ bool WriteCorpus(const std::string& root, Corpus& corpus) {
     corpus.folders.push_back(folder.string());
     for (int m = 0; m < MemosPerFolder; ++m) {
       bool plant = rng.Below(10) == 0;
-      std::string memo = MakeMemo(rng, plant);
+      std::string memo = Encode(MakeMemo(rng, plant), encoding, picks, corpus);
       std::string name = "memo" + std::to_string(m) + ".txt";
       std::FILE* file = std::fopen((folder / name).string().c_str(), "wb");
       if (!file) return false;

@@ -5,6 +5,8 @@
 #include <functional>
 
 #include "GuardedText.h"
+#include "MemoEncoding.h"
+#include "MemoFiles.h"
 #include "MemoScan.h"
 #include "Reference.h"
 
@@ -162,6 +164,139 @@ TEST(MemoScan, AgreesWithLineReader) {
           << testing::PrintToString(file) << " / " << testing::PrintToString(keyword);
       ChunkReader reader(file, {1 + rng() % 7, 1 + rng() % 70});
       EXPECT_EQ(expected, scanner.Scan(reader));
+    }
+  }
+}
+
+TEST(MemoScan, SearchesEachMemoInItsOwnEncoding) {
+  struct Case {
+    std::string file;
+    const char* keyword;
+    bool matches;
+  } cases[] = {
+      {u8"設定ファイルの場所\r\n", "ファイル", true},
+      {WithUtf8Bom(u8"設定ファイル\r\n"), "ファイル", true},
+      {Utf16File(u"設定ファイル\r\n", false), "ファイル", true},
+      {Utf16File(u"設定ファイル\r\n", true), "ファイル", true},
+      {"設定ファイル\r\n", "ファイル", true},
+      // わ\ and ゃ\ hold 8F 5C and 83 5C, the CP932 bytes of 十 and ソ.
+      {u8"わ\\ゃ\\\r\n", "十 ソ", false},
+      {WithUtf8Bom(u8"わ\\ゃ\\\r\n"), "十 ソ", false},
+      {u8"わ\\ゃ\\\r\n十\r\n", "十 ソ", true},
+      {u8"メモ\r\nabc\r\n", "xyz abc", true},
+      {u8"メモ\r\nabc\r\n", "xyz メモ", true},
+      {Utf16File(u"メモ\nabc\n", false), "xyz abc", true},
+      {u8"メモ\r\n", "xyz", false},
+      {u8"メモ\r\n", "メモ ", true},  // the empty word
+      {u8"\r\n\n", "メモ ", false},
+      // NEC and IBM codes find their character.
+      {u8"約≒10\r\n", "\x87\x90", true},
+      {u8"ⅰ\r\n", "\xEE\xEF", true},
+      // A word with bytes that are no CP932 character finds nothing here.
+      {u8"メモ\r\n", "\x83", false},
+      {u8"メモ\r\n", "\x83 メ", true},
+      {u8"メモ\x1A"
+       u8"ファイル",
+       "ファイル", false},
+      {Utf16File(u"メモ\x1Aファイル", true), "ファイル", false},
+      {u8"メ\0ファイル\r\nメモ"s, "ファイル", false},
+      {Utf16File(u"メ\0ファイル\r\n"s, false), "ファイル", false},
+      {Utf16File(u"メモ\r\n", false) + "x", "メモ", true},
+      // ﾃｽ in CP932 is also UTF-8 ("ý"), and CP932 it stays.
+      {"ﾃｽ\r\n", "ﾃｽ", true},
+      {u8"ﾃｽ\r\n", "ﾃｽ", true},
+      // UTF-8 up to a byte that shows the memo is CP932.
+      {u8"ファイル\r\n" + std::string(100, 'x') + "\r\nソ", "ソ", true},
+      {u8"ファイル\r\n" + std::string(100, 'x') + "\r\nソ", "ファイル", false},
+      {u8"ファイル\r\n\x1A\x83", "ファイル", false},
+      {u8"ファイル\r\n\x1A" + std::string(100, 'x') + u8"の", "ファイル", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.file) + " / " + c.keyword);
+    ASSERT_EQ(c.matches, RefScanMemo(c.file, c.keyword));
+    ScanResult expected = c.matches ? ScanResult::Match : ScanResult::NoMatch;
+    KeywordMatcher matcher(c.keyword);
+    GuardedText guarded(c.file);
+    EXPECT_EQ(expected, ScanMemoBuffer(guarded.data(), guarded.size(), matcher, nullptr));
+    for (size_t block : {size_t(1), size_t(2), size_t(3), size_t(16), Whole})
+      EXPECT_EQ(expected, ScanInBlocks(c.file, c.keyword, {block})) << block;
+  }
+}
+
+TEST(MemoScan, ReadsOnOnlyWhileTheEncodingDecides) {
+  const std::string rest = "\n" + std::string(10000, 'z');
+  struct Case {
+    std::string file;
+    const char* keyword;
+    bool matches;
+    size_t read;  // bytes read when the scan ends, in blocks of 16; 0 for all
+  } cases[] = {
+      {"hit" + rest, "hit", true, 16},
+      {"メモ" + rest, "メモ", true, 16},
+      {WithUtf8Bom(u8"メモ") + rest, "メモ", true, 16},
+      {Utf16File(u"メモ\n", false) + rest, "メモ", true, 32},
+      // A memo that may be UTF-8 is known only at its end.
+      {u8"メモhit" + rest, "hit", true, 0},
+      {u8"メモ" + rest, "メモ", true, 0},
+      {u8"メモ" + rest + "\x83", "メモ", false, 0},
+      {u8"わ\\" + rest, "十", false, 0},
+      {u8"わ\\\n" + std::string(40, 'z') + "\x83" + rest, "十", true, 48},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.file.substr(0, 20)) + " / " + c.keyword);
+    KeywordMatcher matcher(c.keyword);
+    ChunkReader reader(c.file, {16});
+    EXPECT_EQ(c.matches ? ScanResult::Match : ScanResult::NoMatch, MemoScanner(matcher, nullptr).Scan(reader));
+    EXPECT_EQ(c.read ? c.read : c.file.size(), reader.pos);
+  }
+}
+
+TEST(MemoScan, MemosThatMayBeUtf8PastTheirWaitingLimit) {
+  // Past a megabyte, lines stop waiting for the encoding and are searched in
+  // both readings.
+  std::string lines;
+  while (lines.size() < 1200000) lines += u8"あいうえお、かきくけこ。\r\n";
+  struct Case {
+    std::string file;
+    const char* keyword;
+    bool matches;
+  } cases[] = {
+      {lines + u8"ファイル\r\n", "ファイル", true}, {lines + u8"ファイル\r\n\x83", "ファイル", false},
+      {u8"わ\\\r\n" + lines, "十", false},          {u8"わ\\\r\n" + lines + "\x83", "十", true},
+      {lines + u8"わ\\\r\n\x83", "十", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.file.substr(c.file.size() - 20)) + " / " + c.keyword);
+    ASSERT_EQ(c.matches, RefScanMemo(c.file, c.keyword));
+    for (const std::vector<size_t>& sizes : {std::vector<size_t>{Whole}, {4093, 17}})
+      EXPECT_EQ(c.matches ? ScanResult::Match : ScanResult::NoMatch, ScanInBlocks(c.file, c.keyword, sizes));
+  }
+}
+
+TEST(MemoScan, AgreesWithReferenceInEveryEncoding) {
+  std::mt19937 rng(13);
+  for (int round = 0; round < 1500; ++round) {
+    std::string files[3];
+    for (std::string& file : files) file = RandomMemoFile(rng, rng() % 120);
+    // A piece of one memo's pane text, often cut inside a character, or
+    // words made of the characters the memos hold.
+    std::string keyword = RandomKeyword(rng);
+    if (rng() % 2) {
+      const std::string& source = files[rng() % 3];
+      std::string pane = DecodeMemo(source.data(), source.size()).paneText;
+      size_t from = pane.empty() ? 0 : rng() % pane.size();
+      keyword = pane.substr(from, 1 + rng() % 6);
+    }
+    keyword = keyword.substr(0, keyword.find('\0'));
+    KeywordMatcher matcher(keyword.c_str());
+    MemoScanner scanner(matcher, nullptr);  // one buffer for all three files
+    for (const std::string& file : files) {
+      ScanResult expected = RefScanMemo(file, keyword) ? ScanResult::Match : ScanResult::NoMatch;
+      GuardedText guarded(file);
+      EXPECT_EQ(expected, ScanMemoBuffer(guarded.data(), guarded.size(), matcher, nullptr))
+          << testing::PrintToString(file) << " / " << testing::PrintToString(keyword);
+      ChunkReader reader(file, {1 + rng() % 7, 1 + rng() % 70});
+      EXPECT_EQ(expected, scanner.Scan(reader)) << testing::PrintToString(file) << " / " << testing::PrintToString(keyword);
     }
   }
 }

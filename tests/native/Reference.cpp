@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "Cp932.h"
+#include "Cp932Unicode.h"
+#include "MemoEncoding.h"
 
 using namespace std::string_literals;
 
@@ -37,29 +39,116 @@ size_t RefDeleteOrReplace(const std::string& text, const std::string& search, co
   return count;
 }
 
-static bool RefLineMatches(const std::string& line, std::string keyword) {
-  for (;;) {
-    size_t space = keyword.find(' ');
-    if (space == std::string::npos || space == 0) return RefFind(line, keyword) != std::string::npos;
-    if (RefFind(line, keyword.substr(0, space)) != std::string::npos) return true;
+// The host's rule: cut at single-byte spaces, but a space first in what is
+// left stops the cutting.
+static std::vector<std::string> RefWords(std::string keyword) {
+  std::vector<std::string> words;
+  for (size_t space = keyword.find(' '); space != std::string::npos && space != 0; space = keyword.find(' ')) {
+    words.push_back(keyword.substr(0, space));
     keyword.erase(0, space + 1);
   }
+  words.push_back(keyword);
+  return words;
 }
 
-bool RefScan(const std::string& file, const std::string& keyword) {
-  std::vector<std::string> lines(1);
-  for (size_t i = 0; i < file.size() && file[i] != '\x1A'; ++i) {
-    if (file.compare(i, 2, "\r\n") == 0) continue;
+// Whether a line of the text matches, reading it as a C runtime text-mode
+// line reader does: CR LF and LF end lines, Ctrl-Z ends the text, a NUL hides
+// the rest of its line, empty lines are skipped.
+template <typename Text, typename LineMatches>
+static bool AnyLineMatches(const Text& file, LineMatches lineMatches) {
+  std::vector<Text> lines(1);
+  for (size_t i = 0; i < file.size() && file[i] != 0x1A; ++i) {
+    if (file[i] == '\r' && i + 1 < file.size() && file[i + 1] == '\n') continue;
     if (file[i] == '\n')
       lines.emplace_back();
     else
       lines.back() += file[i];
   }
-  for (const std::string& line : lines) {
-    std::string visible = line.substr(0, line.find('\0'));
-    if (!visible.empty() && RefLineMatches(visible, keyword)) return true;
+  for (const Text& line : lines) {
+    Text visible = line.substr(0, line.find(typename Text::value_type(0)));
+    if (!visible.empty() && lineMatches(visible)) return true;
   }
   return false;
+}
+
+bool RefScan(const std::string& file, const std::string& keyword) {
+  std::vector<std::string> words = RefWords(keyword);
+  return AnyLineMatches(file, [&](const std::string& line) {
+    for (const std::string& word : words) {
+      if (RefFind(line, word) != std::string::npos) return true;
+    }
+    return false;
+  });
+}
+
+static std::u32string RefUtf8(const std::string& bytes) {
+  static const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+  std::u32string text;
+  for (size_t i = 0; i < bytes.size();) {
+    unsigned char b = bytes[i];
+    size_t len = b < 0x80 ? 1 : b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3 : b >= 0xF0 && b <= 0xF4 ? 4 : 0;
+    char32_t c = len == 1 ? b : b & (0x7F >> len);
+    bool ok = len > 0 && i + len <= bytes.size();
+    for (size_t k = 1; ok && k < len; ++k) {
+      ok = (bytes[i + k] & 0xC0) == 0x80;
+      c = c << 6 | (bytes[i + k] & 0x3F);
+    }
+    ok = ok && c >= least[len] && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
+    text += ok ? c : 0xFFFD;
+    i += ok ? len : 1;
+  }
+  return text;
+}
+
+static std::u32string RefUtf16(const std::string& bytes, bool bigEndian) {
+  std::vector<char32_t> units;
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    unsigned char first = bytes[i], second = bytes[i + 1];
+    units.push_back(bigEndian ? first << 8 | second : second << 8 | first);
+  }
+  std::u32string text;
+  for (size_t i = 0; i < units.size(); ++i) {
+    bool high = units[i] >= 0xD800 && units[i] <= 0xDBFF;
+    bool pair = high && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF;
+    if (pair) {
+      text += 0x10000 + ((units[i] - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+      ++i;
+    } else {
+      text += units[i] >= 0xD800 && units[i] <= 0xDFFF ? 0xFFFD : units[i];
+    }
+  }
+  if (bytes.size() % 2) text += 0xFFFD;
+  return text;
+}
+
+// False when the word holds bytes that are no CP932 character.
+static bool RefCp932ToUnicode(const std::string& word, std::u32string& text) {
+  for (size_t i = 0; i < word.size(); i += CharLen(word, i)) {
+    char32_t c = 0;
+    if (DecodeCp932Char(reinterpret_cast<const unsigned char*>(word.data()) + i, word.size() - i, c) != CharLen(word, i)) return false;
+    text += c;
+  }
+  return true;
+}
+
+bool RefScanMemo(const std::string& file, const std::string& keyword) {
+  MemoEncoding encoding = DetectMemoEncoding(file.data(), file.size());
+  if (encoding == MemoEncoding::Cp932) return RefScan(file, keyword);
+  std::string bytes = file.substr(BomLength(encoding));
+  std::u32string text = encoding == MemoEncoding::Utf8 || encoding == MemoEncoding::Utf8Bom
+                            ? RefUtf8(bytes)
+                            : RefUtf16(bytes, encoding == MemoEncoding::Utf16BeBom);
+  std::vector<std::u32string> words;
+  for (const std::string& word : RefWords(keyword)) {
+    std::u32string unicode;
+    if (RefCp932ToUnicode(word, unicode)) words.push_back(unicode);
+  }
+  return AnyLineMatches(text, [&](const std::u32string& line) {
+    for (const std::u32string& word : words) {
+      if (line.find(word) != std::u32string::npos) return true;
+    }
+    return false;
+  });
 }
 
 std::string RandomCp932(std::mt19937& rng, size_t pieces, bool lineBytes) {
@@ -78,4 +167,91 @@ std::string RandomCp932(std::mt19937& rng, size_t pieces, bool lineBytes) {
       out += text[rng() % (sizeof text / sizeof text[0])];
   }
   return out;
+}
+
+static std::string RefToUtf8(const std::u32string& text) {
+  std::string out;
+  for (char32_t c : text) {
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
+    } else if (c < 0x10000) {
+      out += {static_cast<char>(0xE0 | c >> 12), static_cast<char>(0x80 | (c >> 6 & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
+    } else {
+      out += {static_cast<char>(0xF0 | c >> 18), static_cast<char>(0x80 | (c >> 12 & 0x3F)), static_cast<char>(0x80 | (c >> 6 & 0x3F)),
+              static_cast<char>(0x80 | (c & 0x3F))};
+    }
+  }
+  return out;
+}
+
+static void AppendRefUtf16Unit(char32_t unit, bool bigEndian, std::string& out) {
+  char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit);
+  out += bigEndian ? high : low;
+  out += bigEndian ? low : high;
+}
+
+static std::string RefToUtf16(const std::u32string& text, bool bigEndian) {
+  std::string out;
+  for (char32_t c : text) {
+    if (c < 0x10000) {
+      AppendRefUtf16Unit(c, bigEndian, out);
+    } else {
+      AppendRefUtf16Unit(0xD800 + ((c - 0x10000) >> 10), bigEndian, out);
+      AppendRefUtf16Unit(0xDC00 + ((c - 0x10000) & 0x3FF), bigEndian, out);
+    }
+  }
+  return out;
+}
+
+// Pieces of the random memos: characters below U+0800 (ASCII, Greek and
+// Cyrillic letters, signs) and line bytes; kana and kanji, signs with NEC and
+// IBM codes, half-width katakana; characters with no CP932 form and Ctrl-Z,
+// which are rare. The second bytes 5C and 7C run through them all.
+static const std::u32string NarrowPieces[] = {
+    U"a", U"b", U" ", U"\\", U"|", U"α", U"Ж", U"°", U"§", U"\r\n", U"\n", U"\r", std::u32string(1, 0),
+};
+static const std::u32string WidePieces[] = {U"ファイル", U"メ", U"モ", U"十", U"ソ", U"表", U"≒", U"ⅰ", U"Ⅰ", U"纊", U"ｱ", U"ﾃｽ"};
+static const std::u32string RarePieces[] = {U"é", U"à", U"¥", U"😀", U"\x1A"};
+
+template <size_t N>
+static const std::u32string& Pick(std::mt19937& rng, const std::u32string (&pieces)[N]) {
+  return pieces[rng() % N];
+}
+
+std::string RandomMemoFile(std::mt19937& rng, size_t pieces) {
+  unsigned kind = rng() % 6;
+  if (kind < 2) return RandomCp932(rng, pieces, true);
+  // Some texts keep below U+0800.
+  bool wide = rng() % 4 != 0;
+  std::u32string text;
+  for (size_t i = 0; i < pieces; ++i) {
+    unsigned roll = rng() % 16;
+    text += roll == 0 ? Pick(rng, RarePieces) : wide && roll < 9 ? Pick(rng, WidePieces) : Pick(rng, NarrowPieces);
+  }
+  bool broken = rng() % 8 == 0;
+  size_t at = text.empty() ? 0 : rng() % text.size();
+  if (kind < 4) {
+    std::string file = RefToUtf8(text);
+    static const char* const junk[] = {"\x80", "\xE3\x81", "\xC0\xAF", "\xFF", "\xED\xA0\x80"};
+    if (broken) file.insert(std::min(file.size(), RefToUtf8(text.substr(0, at)).size()), junk[rng() % 5]);
+    return kind == 2 ? file : "\xEF\xBB\xBF" + file;
+  }
+  bool bigEndian = kind == 5;
+  std::string file = (bigEndian ? "\xFE\xFF" : "\xFF\xFE") + RefToUtf16(text, bigEndian);
+  if (broken && rng() % 2) file += 'x';
+  if (broken) file.insert(2 + RefToUtf16(text.substr(0, at), bigEndian).size(), bigEndian ? "\xD8\x00"s : "\x00\xDC"s);
+  return file;
+}
+
+static const char* const KeywordPieces[] = {"a",        "b",        "\\",    "|",  "ファイル", "ファ", "イル", "メモ",
+                                            "十",       "ソ",       "十 ソ", "表", "≒",        "ⅰ",    "Ⅰ",    "\x87\x90",
+                                            "\xEE\xEF", "\xED\x40", "ｱ",     "ﾃｽ", "a b",      "\x83", "\x80", ""};
+
+std::string RandomKeyword(std::mt19937& rng) {
+  const size_t count = sizeof KeywordPieces / sizeof KeywordPieces[0];
+  std::string keyword = KeywordPieces[rng() % count];
+  if (rng() % 3 == 0) keyword += std::string(rng() % 2 ? " " : "") + KeywordPieces[rng() % count];
+  return keyword;
 }

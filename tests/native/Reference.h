@@ -13,7 +13,23 @@ size_t RefDeleteOrReplace(const std::string& text, const std::string& search, co
 // runtime text-mode line reader does.
 bool RefScan(const std::string& file, const std::string& keyword);
 
+// The same for a memo in any encoding: a CP932 memo as RefScan reads it; in
+// any other, the characters of its lines and of the keyword's words (those
+// that are CP932 text) compared as Unicode.
+bool RefScanMemo(const std::string& file, const std::string& keyword);
+
 // Mixed ASCII and CP932 text dense with the traps of the character rule
 // (5C, 7C, 40, 41 after lead bytes, lone and invalid lead bytes); with
 // lineBytes it also holds CR, LF, NUL and, rarely, Ctrl-Z.
 std::string RandomCp932(std::mt19937& rng, size_t pieces, bool lineBytes);
+
+// A memo file in a random encoding: CP932 text as RandomCp932 makes it, or
+// Japanese, other and unmappable characters and line bytes in UTF-8 (with or
+// without a BOM) or UTF-16 (either byte order, with a BOM), now and then with
+// bytes that are no character of its encoding.
+std::string RandomMemoFile(std::mt19937& rng, size_t pieces);
+
+// A CP932 keyword of one or two words made of the characters RandomMemoFile
+// uses, in their own and in their NEC and IBM codes, or of bytes that are no
+// CP932 character.
+std::string RandomKeyword(std::mt19937& rng);

@@ -1,0 +1,64 @@
+#include "EncodingBench.h"
+
+#include <cstdio>
+#include <string>
+
+#include "Corpus.h"
+#include "EditText.h"
+#include "MemoEncoding.h"
+#include "Timing.h"
+
+namespace {
+
+const size_t PaneLimit = 200000;
+const int Repeats = 20;
+
+template <typename Work>
+double SecondsEach(Work work) {
+  return BestOfFive([&] {
+           for (int i = 0; i < Repeats; ++i) work();
+         }) /
+         Repeats;
+}
+
+}  // namespace
+
+void RunEncodingBench() {
+  std::string cp932 = MakeLongMemo(PaneLimit).substr(0, PaneLimit);
+  // Cut at a line end, so the text stays whole characters.
+  cp932.resize(cp932.rfind('\n') + 1);
+  std::string utf8;
+  EncodeMemo(cp932.data(), cp932.size(), MemoEncoding::Utf8, utf8);
+
+  DecodedMemo memo;
+  double decodeUtf8 = SecondsEach([&] {
+    memo = DecodeMemo(utf8.data(), utf8.size());
+    Consume(memo.paneText.data());
+  });
+  bool sameText = memo.verdict == MemoVerdict::Editable && memo.paneText == cp932;
+  double decodeCp932 = SecondsEach([&] {
+    memo = DecodeMemo(cp932.data(), cp932.size());
+    Consume(memo.paneText.data());
+  });
+  MemoEncoding detected = MemoEncoding::Utf8;
+  double detectCp932 = SecondsEach([&] {
+    detected = DetectMemoEncoding(cp932.data(), cp932.size());
+    Consume(&detected);
+  });
+  std::string saved;
+  double encodeUtf8 = SecondsEach([&] {
+    EncodeMemo(cp932.data(), cp932.size(), MemoEncoding::Utf8, saved);
+    Consume(saved.data());
+  });
+  double encodeCp932 = SecondsEach([&] {
+    EncodeMemo(cp932.data(), cp932.size(), MemoEncoding::Cp932, saved);
+    Consume(saved.data());
+  });
+  std::printf("memo encodings, a pane of %zu bytes of CP932 text, %zu bytes in UTF-8%s:\n", cp932.size(), utf8.size(),
+              sameText && detected == MemoEncoding::Cp932 ? "" : " (WRONG RESULT)");
+  std::printf("  open: UTF-8 detected and decoded %6.1f us, CP932 detected and checked %6.1f us, x%.2f (goal: well under 1 ms)\n",
+              decodeUtf8 * 1e6, decodeCp932 * 1e6, decodeUtf8 / decodeCp932);
+  std::printf("  detection alone on the CP932 memo %6.2f us, x%.3f of its open\n", detectCp932 * 1e6, detectCp932 / decodeCp932);
+  std::printf("  save: to UTF-8 %6.1f us, to CP932 (a copy) %6.1f us, x%.2f\n", encodeUtf8 * 1e6, encodeCp932 * 1e6,
+              encodeUtf8 / encodeCp932);
+}

@@ -1,0 +1,131 @@
+// Detection and conversion on real Japanese text: every manual page of
+// Debian's package manpages-ja, in UTF-8 as shipped and converted to CP932 by
+// glibc, each page whole and each of its lines as a memo of its own.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <zlib.h>
+
+#include "Iconv.h"
+#include "MemoEncoding.h"
+
+namespace {
+
+const char ManPageRoot[] = "/usr/share/man/ja";
+// manpages-ja has over 900; a few other packages add some dozens.
+const size_t FewestPages = 500;
+
+struct ManPage {
+  std::string path;
+  std::string utf8;
+  std::string cp932;  // characters with no CP932 form dropped
+};
+
+bool ReadGzip(const std::string& path, std::string& out) {
+  gzFile file = gzopen(path.c_str(), "rb");
+  if (!file) return false;
+  char buffer[64 * 1024];
+  int got;
+  while ((got = gzread(file, buffer, sizeof buffer)) > 0) out.append(buffer, static_cast<size_t>(got));
+  gzclose(file);
+  return got == 0;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (size_t start = 0; start < text.size();) {
+    size_t end = std::min(text.find('\n', start), text.size());
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+bool IsAscii(const std::string& text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+MemoEncoding Detect(const std::string& file) { return DetectMemoEncoding(file.data(), file.size()); }
+
+class ManPages : public testing::Test {
+protected:
+  // Read once for all the tests; what went wrong, if anything, in problem.
+  static void SetUpTestSuite() {
+    std::error_code error;
+    std::vector<std::string> paths;
+    for (std::filesystem::recursive_directory_iterator it(ManPageRoot, error), end; !error && it != end; it.increment(error)) {
+      if (it->is_regular_file() && !it->is_symlink() && it->path().extension() == ".gz") paths.push_back(it->path().string());
+    }
+    if (paths.size() < FewestPages) {
+      problem = "found " + std::to_string(paths.size()) + " Japanese manual pages under " + ManPageRoot +
+                ", too few to test on: install Debian's package manpages-ja (tools/setup.sh does)";
+      return;
+    }
+    Iconv checkUtf8("UTF-8", "UTF-8"), fromEucJp("UTF-8", "EUC-JP"), toCp932("CP932", "UTF-8");
+    for (const std::string& path : paths) {
+      ManPage page{path, "", ""};
+      std::string raw, checked;
+      if (!ReadGzip(path, raw)) {
+        problem = "cannot read " + path;
+        return;
+      }
+      // Older versions of the package shipped EUC-JP.
+      if (checkUtf8.Convert(raw, checked)) {
+        page.utf8 = raw;
+      } else if (!fromEucJp.Convert(raw, page.utf8)) {
+        problem = path + " is neither UTF-8 nor EUC-JP";
+        return;
+      }
+      page.cp932 = toCp932.ConvertDropping(page.utf8);
+      pages.push_back(std::move(page));
+    }
+  }
+
+  static void TearDownTestSuite() { pages.clear(); }
+
+  static std::vector<ManPage> pages;
+  static std::string problem;
+};
+
+std::vector<ManPage> ManPages::pages;
+std::string ManPages::problem;
+
+}  // namespace
+
+TEST_F(ManPages, Cp932PagesAndTheirLinesAreNeverTakenForUtf8) {
+  ASSERT_EQ("", problem);
+  size_t lines = 0;
+  for (const ManPage& page : pages) {
+    EXPECT_EQ(MemoEncoding::Cp932, Detect(page.cp932)) << page.path;
+    for (const std::string& line : Lines(page.cp932)) {
+      EXPECT_EQ(MemoEncoding::Cp932, Detect(line)) << page.path << ": " << line;
+      lines += !IsAscii(line);
+    }
+  }
+  EXPECT_GT(lines, 100000u);
+}
+
+TEST_F(ManPages, Utf8PagesAreTakenForUtf8) {
+  ASSERT_EQ("", problem);
+  for (const ManPage& page : pages)
+    EXPECT_EQ(IsAscii(page.utf8) ? MemoEncoding::Cp932 : MemoEncoding::Utf8, Detect(page.utf8)) << page.path;
+}
+
+TEST_F(ManPages, Utf8PagesDecodeToCp932AndBack) {
+  ASSERT_EQ("", problem);
+  size_t editable = 0;
+  for (const ManPage& page : pages) {
+    DecodedMemo memo = DecodeMemo(page.utf8.data(), page.utf8.size());
+    // Where glibc dropped a character the page has none: its pane shows 〓.
+    if (memo.verdict != MemoVerdict::Editable) continue;
+    ++editable;
+    EXPECT_TRUE(memo.paneText == page.cp932) << page.path;
+    std::string saved;
+    EXPECT_TRUE(EncodeMemo(memo.paneText.data(), memo.paneText.size(), memo.encoding, saved)) << page.path;
+    EXPECT_TRUE(saved == page.utf8) << page.path;
+  }
+  EXPECT_GT(editable, pages.size() / 2);
+}
