@@ -139,14 +139,15 @@ std::vector<Shown> OperationsTest::Drop(const std::vector<std::string>& paths, c
   return Answering(answers, [&] { ::SendMessageA(list, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0); });
 }
 
-std::vector<Shown> OperationsTest::Answering(const std::vector<Answer>& answers, const std::function<void()>& action) {
+std::vector<Shown> OperationsTest::Answering(const std::vector<Answer>& answers, const std::function<void()>& action, size_t awaited) {
   DWORD thread = harness.PanelThreadId();
   HWND panel = harness.PanelWindow();
   std::vector<Shown> shown;
-  std::atomic<bool> done(false);
+  std::atomic<bool> done(false), finished(false);
   std::thread answerer([&] {
     size_t next = 0;
-    while (!done) {
+    DWORD started = ::GetTickCount();
+    while (!done || (shown.size() < awaited && ::GetTickCount() - started < 10000)) {
       // The dialog that takes input now: a box it raised disables the one below.
       HWND dialog = FindThreadDialog(thread, panel, true);
       if (!dialog) {
@@ -163,9 +164,12 @@ std::vector<Shown> OperationsTest::Answering(const std::vector<Answer>& answers,
       // Answered: it goes away, or a box it shows takes the input.
       for (int waited = 0; waited < 5000 && ::IsWindow(dialog) && ::IsWindowEnabled(dialog); waited += 10) ::Sleep(10);
     }
+    finished = true;
   });
   action();
   done = true;
+  // The panel may be sending to the host's window, on this thread, meanwhile.
+  PumpUntil([&] { return finished.load(); }, 20000);
   answerer.join();
   return shown;
 }

@@ -28,7 +28,7 @@ Answer TypeTitle(const std::string& title);
 void SetItemText(HWND dialog, int id, const std::string& text);
 
 class OperationsTest : public ::testing::Test {
-protected:
+public:
   void SetUp() override;
 
   ToolPanel* Panel() { return harness.Panel(); }
@@ -57,8 +57,10 @@ protected:
 
   // Runs action, which returns once the panel has handled it, answering the
   // dialogs it shows with answers in turn. Dialogs beyond them are dismissed
-  // and reported too, so a test fails instead of hanging.
-  std::vector<Shown> Answering(const std::vector<Answer>& answers, const std::function<void()>& action);
+  // and reported too, so a test fails instead of hanging. A dialog that comes
+  // after the action has returned is waited for while fewer than awaited
+  // were shown.
+  std::vector<Shown> Answering(const std::vector<Answer>& answers, const std::function<void()>& action, size_t awaited = 0);
   std::vector<Shown> ClickAnswering(int id, const std::vector<Answer>& answers) {
     return Answering(answers, [&] { harness.Click(id); });
   }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 
 TempFolder::TempFolder() {
@@ -54,4 +55,17 @@ void RemoveTree(const std::string& path) {
     ::FindClose(find);
   }
   ::RemoveDirectoryA(path.c_str());
+}
+
+std::vector<std::string> FileNames(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+  } while (::FindNextFileA(find, &found));
+  ::FindClose(find);
+  std::sort(names.begin(), names.end());
+  return names;
 }

@@ -1,6 +1,7 @@
 // A fresh folder under the temporary directory, removed with its contents.
 #pragma once
 #include <string>
+#include <vector>
 
 class TempFolder {
 public:
@@ -19,3 +20,5 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
 void RemoveTree(const std::string& path);
+// The names of the files in a folder, sorted.
+std::vector<std::string> FileNames(const std::string& folder);

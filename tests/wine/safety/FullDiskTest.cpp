@@ -1,0 +1,75 @@
+// A real full disk: a 256 KB tmpfs mounted as memo folder 2 (the test runs as
+// root). Closing an edited memo there fails: the old file stays whole and
+// the edits stay open; once space is freed, the next close writes them.
+#include "OperationsFixture.h"
+#include "UnixCommand.h"
+
+namespace {
+
+const char writeFailure[] = "カレントメモフォルダパスにファイルが存在しません！\n編集を保存できませんでした。";
+
+std::string Lines(const char* line, size_t length) {
+  std::string text;
+  while (text.size() < length) text += line;
+  text.resize(length);
+  return text;
+}
+
+class FullDisk : public OperationsTest {
+public:
+  void SetUp() override {
+    OperationsTest::SetUp();
+    int status = RunUnixCommand("mkdir -p " + mountPoint + " && mount -t tmpfs -o size=256k scribbit " + mountPoint);
+    ASSERT_EQ(0, status) << "cannot mount a 256 KB tmpfs at " << mountPoint << " (mount needs root)";
+    mounted = true;
+  }
+  void TearDown() override {
+    harness.Close();
+    if (mounted) EXPECT_EQ(0, RunUnixCommand("umount " + mountPoint + " && rmdir " + mountPoint));
+  }
+
+  // Writes until the disk refuses; the error it gives.
+  DWORD Fill(const std::string& path) {
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    std::string block(4096, 'f');
+    DWORD written = 0, error = 0;
+    while (!error)
+      if (!::WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &written, NULL) || written < block.size())
+        error = ::GetLastError();
+    ::CloseHandle(file);
+    return error;
+  }
+
+  std::string mountPoint = "/tmp/scribbit-full-disk-" + std::to_string(::GetCurrentProcessId());
+  std::string folder = WindowsPathOf(mountPoint);
+  bool mounted = false;
+};
+
+TEST_F(FullDisk, EditsStayOpenUntilThereIsRoomAndTheOldFileStaysWhole) {
+  const std::string oldText = Lines("ディスクが一杯になる前の行\r\n", 20000);
+  const std::string newText = Lines("一杯のディスクに書けない行\r\n", 60000);
+  const std::string memo = folder + "\\memo.txt", filler = folder + "\\filler.bin";
+  ASSERT_TRUE(WriteFileBytes(memo, oldText));
+  ASSERT_TRUE(WriteFileBytes(folder + "\\other.txt", ""));
+  harness.settings.Set("ScribbitFolderPath2", folder);
+  harness.Click(IDC_PANEL_FOLDER2);
+  OpenMemo("memo");
+  TypeIntoPane(newText);
+  ASSERT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), Fill(filler));
+
+  std::vector<Shown> shown = Answering({Press(IDOK)}, [this] { OpenMemo("other"); });
+  ASSERT_EQ(1u, shown.size());
+  EXPECT_EQ(writeFailure, shown[0].text);
+  EXPECT_EQ(oldText, ReadFileBytes(memo));
+  EXPECT_EQ((std::vector<std::string>{"filler.bin", "memo.txt", "other.txt"}), FileNames(folder));
+  EXPECT_EQ("memo", std::string(Panel()->currentTitle));
+  EXPECT_EQ(newText, PaneText());
+  EXPECT_TRUE(PaneModified());
+
+  ::DeleteFileA(filler.c_str());
+  EXPECT_TRUE(Answering({}, [this] { OpenMemo("other"); }).empty());
+  EXPECT_EQ(newText, ReadFileBytes(memo));
+  EXPECT_EQ("other", std::string(Panel()->currentTitle));
+}
+
+}  // namespace

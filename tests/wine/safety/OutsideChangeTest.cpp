@@ -1,0 +1,134 @@
+// Another program changes the open memo's file: the panel never writes over
+// that change. An unedited pane takes the new text; edits go to a memo of
+// their own beside it, and a message says where.
+#include "OperationsFixture.h"
+
+namespace {
+
+const char keptBeside[] = "このメモはほかのプログラムで書き換えられていました。\nパネルで編集した内容は、新しいメモ「%s」に保存しました。";
+
+std::string KeptMessage(const char* title) {
+  char message[512];
+  snprintf(message, sizeof(message), keptBeside, title);
+  return message;
+}
+
+class OutsideChange : public OperationsTest {
+public:
+  // The panel activated from another program, as when the user comes back from an editor.
+  std::vector<Shown> Activate(const std::vector<Answer>& answers) {
+    std::vector<Shown> shown = Answering(answers, [this] {
+      ::SendMessageA(harness.PanelWindow(), WM_ACTIVATE, WA_ACTIVE, 0);
+      harness.OnPanelThread([] {});
+    });
+    // A box the check showed is answered: the check goes on to its end.
+    harness.OnPanelThread([] {});
+    return shown;
+  }
+  std::vector<Shown> SaveState(const std::vector<Answer>& answers, int expected) {
+    int result = -1;
+    std::vector<Shown> shown = Answering(
+        answers, [&] { result = harness.tool->SaveState(); }, answers.size());
+    EXPECT_EQ(expected, result);
+    return shown;
+  }
+};
+
+TEST_F(OutsideChange, IsNeverOverwritten) {
+  const struct {
+    const char* name;
+    bool edited;
+    // What brings the panel to look at the file.
+    std::function<std::vector<Shown>(OutsideChange&, const std::vector<Answer>&)> act;
+    const char* keptAs;  // the edits' new memo
+  } cases[] = {
+      {"unedited, SaveState", false, [](OutsideChange& t, const std::vector<Answer>& a) { return t.SaveState(a, 1); }, ""},
+      {"unedited, activation", false, [](OutsideChange& t, const std::vector<Answer>& a) { return t.Activate(a); }, ""},
+      {"edited, close", true, [](OutsideChange& t, const std::vector<Answer>& a) { return t.Answering(a, [&] { t.OpenMemo("other"); }); },
+       "memo (3)"},
+      {"edited, SaveState", true, [](OutsideChange& t, const std::vector<Answer>& a) { return t.SaveState(a, 1); }, "memo (3)"},
+      {"edited, activation", true, [](OutsideChange& t, const std::vector<Answer>& a) { return t.Activate(a); }, "memo (3)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    // A memo of the first numbered title exists already.
+    WriteMemos({{"memo.txt", "loaded"}, {"memo (2).htm", "<p>taken</p>"}, {"other.txt", ""}});
+    OpenMemo("memo");
+    if (c.edited) TypeIntoPane("loaded and edited");
+    ASSERT_TRUE(WriteFileBytes(MemoPath("memo.txt"), "changed by another program"));
+    std::vector<Shown> shown = c.act(*this, c.edited ? std::vector<Answer>{Press(IDOK)} : std::vector<Answer>{});
+
+    EXPECT_EQ("changed by another program", ReadFileBytes(MemoPath("memo.txt")));
+    if (c.edited) {
+      ASSERT_EQ(1u, shown.size());
+      EXPECT_EQ(KeptMessage(c.keptAs), shown[0].text);
+      EXPECT_EQ(Information, shown[0].type);
+      EXPECT_EQ("loaded and edited", ReadFileBytes(MemoPath(std::string(c.keptAs) + ".txt")));
+      EXPECT_NE(-1, IndexOf(c.keptAs));
+    } else {
+      EXPECT_TRUE(shown.empty());
+      EXPECT_FALSE(FileExists(MemoPath("memo (3).txt")));
+    }
+    // A memo still open shows the file's text, with nothing left to write.
+    if (std::string(Panel()->currentTitle) == "memo") {
+      EXPECT_EQ("changed by another program", PaneText());
+      EXPECT_FALSE(PaneModified());
+    }
+    ::DeleteFileA(MemoPath("memo (3).txt").c_str());
+  }
+}
+
+TEST_F(OutsideChange, TouchedFileWithTheSameBytesTakesTheEdits) {
+  WriteMemos({{"memo.txt", "same"}});
+  OpenMemo("memo");
+  TypeIntoPane("same and more");
+  ASSERT_TRUE(WriteFileBytes(MemoPath("memo.txt"), "same"));
+  EXPECT_TRUE(SaveState({}, 1).empty());
+  EXPECT_EQ("same and more", ReadFileBytes(MemoPath("memo.txt")));
+  EXPECT_EQ(1u, Titles().size());
+}
+
+TEST_F(OutsideChange, VanishedFileIsWrittenBackFromThePane) {
+  WriteMemos({{"memo.txt", "last copy"}, {"other.txt", ""}});
+  for (bool edited : {false, true}) {
+    OpenMemo("memo");
+    if (edited) TypeIntoPane("last copy, edited");
+    ::DeleteFileA(MemoPath("memo.txt").c_str());
+    EXPECT_TRUE(Answering({}, [&] { OpenMemo("other"); }).empty());
+    EXPECT_EQ(edited ? "last copy, edited" : "last copy", ReadFileBytes(MemoPath("memo.txt")));
+  }
+}
+
+// The editor that the panel starts saves the memo; back in the panel the
+// memo shows what the editor saved, or, when the pane was edited meanwhile,
+// both texts are kept.
+TEST_F(OutsideChange, ExternalEditorsSaveComesBackIntoThePanel) {
+  char module[MAX_PATH];
+  ::GetModuleFileNameA(NULL, module, sizeof(module));
+  std::string editor = module;
+  harness.settings.Set("ScribbitEditorPath", editor.substr(0, editor.rfind('\\')) + "\\record_args.exe");
+  TempFolder records;
+  const std::string record = records / "launches.txt";
+  ::SetEnvironmentVariableA("SCRIBBIT_RECORD_ARGS", record.c_str());
+  ::SetEnvironmentVariableA("SCRIBBIT_EDITOR_APPENDS", " + editor");
+  for (bool editedMeanwhile : {false, true}) {
+    SCOPED_TRACE(editedMeanwhile ? "edited meanwhile" : "left alone");
+    WriteMemos({{"memo.txt", "text"}});
+    ::DeleteFileA(record.c_str());
+    OpenMemo("memo");
+    TypeIntoPane("text + panel");
+    harness.Click(IDC_PANEL_OPEN_EDITOR);
+    // The editor records its start once it has saved.
+    ASSERT_TRUE(PumpUntil([&] { return !ReadFileBytes(record).empty(); }));
+    if (editedMeanwhile) TypeIntoPane("text + panel + more");
+    std::vector<Shown> shown = Activate(editedMeanwhile ? std::vector<Answer>{Press(IDOK)} : std::vector<Answer>{});
+    EXPECT_EQ("text + panel + editor", ReadFileBytes(MemoPath("memo.txt")));
+    EXPECT_EQ("text + panel + editor", PaneText());
+    EXPECT_EQ(editedMeanwhile ? 1u : 0u, shown.size());
+    if (editedMeanwhile) EXPECT_EQ("text + panel + more", ReadFileBytes(MemoPath("memo (2).txt")));
+  }
+  ::SetEnvironmentVariableA("SCRIBBIT_RECORD_ARGS", NULL);
+  ::SetEnvironmentVariableA("SCRIBBIT_EDITOR_APPENDS", NULL);
+}
+
+}  // namespace
