@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include "ProcAddress.h"
+
 // The host's own window object as its framework lays it out: a virtual
 // table pointer, 24 bytes of bookkeeping, then the window handle at offset 28.
 struct HostWindowObject {
@@ -71,8 +73,7 @@ bool HostWindow::Start(const char* dllPath) {
   ::ShowWindow(window, SW_SHOWNORMAL);
 
   library = ::LoadLibraryA(dllPath);
-  NewToolFunction newTool =
-      library ? reinterpret_cast<NewToolFunction>(reinterpret_cast<void*>(::GetProcAddress(library, "NewJotbookTool"))) : NULL;
+  NewToolFunction newTool = library ? GetProcAddressAs<NewToolFunction>(library, "NewJotbookTool") : NULL;
   if (!newTool) {
     SetStatus("Scribbit.dll を読み込めませんでした。");
     return false;
