@@ -4,6 +4,7 @@
 
 #include <ole2.h>
 
+#include "IconToggle.h"
 #include "Positions.h"
 #include "SettingKeys.h"
 #include "ToolPanel.h"
@@ -110,8 +111,11 @@ BOOL ToolPanel::OnInitDialog() {
         .SendMessage(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(folderBitmaps[folder - 1]->m_hObject));
   }
 
-  readOnlyIcon = ::LoadIconA(resources, MAKEINTRESOURCEA(IDI_READ_ONLY));
+  // The 25-pixel toggle shows the icon's 16-pixel image whole; the system's
+  // icon size would be clipped.
+  readOnlyIcon = static_cast<HICON>(::LoadImageA(resources, MAKEINTRESOURCEA(IDI_READ_ONLY), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
   GetDlgItem(IDC_PANEL_READ_ONLY).SendMessage(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(readOnlyIcon));
+  MakeIconToggle(GetDlgItem(IDC_PANEL_READ_ONLY));
 
   memoList->SetListFont(listFont, 1);
   memoList->SetItemHeight(18);
@@ -213,6 +217,9 @@ void ToolPanel::OnDestroy() {
     delete bitmap;
     bitmap = NULL;
   }
+  // Loaded at a size of our own, so not shared: ours to destroy.
+  if (readOnlyIcon) ::DestroyIcon(readOnlyIcon);
+  readOnlyIcon = NULL;
   // A close sent from another thread is handled inside the loop's wait for
   // the next message: wake the loop so it sees the window is gone and ends.
   ::PostThreadMessageA(::GetCurrentThreadId(), WM_NULL, 0, 0);
