@@ -50,14 +50,7 @@ BOOL ToolPanel::OnInitDialog() {
   SetIcon(panelIcon, TRUE);
   SetIcon(panelIcon, FALSE);
 
-  RECT outer = {0, 0, 765, 600};
-  ::AdjustWindowRect(&outer, GetStyle(), FALSE);
-  char value[SettingValueSize];
-  ReadSetting(SettingKeys[WndPosXKey], value);
-  int x = ReadPosition(value);
-  ReadSetting(SettingKeys[WndPosYKey], value);
-  int y = ReadPosition(value);
-  MoveWindow(x, y, outer.right - outer.left, outer.bottom - outer.top, TRUE);
+  RestorePosition();
 
   SetWindowText(ToolDisplayName);
 
@@ -223,6 +216,27 @@ void ToolPanel::OnDestroy() {
   // A close sent from another thread is handled inside the loop's wait for
   // the next message: wake the loop so it sees the window is gone and ends.
   ::PostThreadMessageA(::GetCurrentThreadId(), WM_NULL, 0, 0);
+}
+
+// The stored corner is that of the normal-position rectangle, which is in
+// workspace coordinates: it goes back the same way, else a taskbar at the top
+// or left would move the panel by its size at every start. SetWindowPlacement
+// also brings a rectangle that lies off every monitor back onto one.
+void ToolPanel::RestorePosition() {
+  RECT outer = {0, 0, 765, 600};
+  ::AdjustWindowRect(&outer, GetStyle(), FALSE);
+  char value[SettingValueSize];
+  ReadSetting(SettingKeys[WndPosXKey], value);
+  int x = ReadPosition(value);
+  ReadSetting(SettingKeys[WndPosYKey], value);
+  int y = ReadPosition(value);
+  WINDOWPLACEMENT placement;
+  if (!GetWindowPlacement(&placement)) return;
+  placement.flags = 0;
+  // The host shows the panel once it is ready.
+  placement.showCmd = SW_HIDE;
+  placement.rcNormalPosition = {x, y, x + outer.right - outer.left, y + outer.bottom - outer.top};
+  SetWindowPlacement(&placement);
 }
 
 void ToolPanel::StorePosition() {
