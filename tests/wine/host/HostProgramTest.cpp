@@ -44,13 +44,16 @@ protected:
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     ASSERT_TRUE(::CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) << commandLine;
-    ASSERT_TRUE(PumpUntil([this] { return HostWindow() && Panel(); })) << commandLine;
+    // Shown, the panel takes the foreground: only then is the keyboard where a test puts it.
+    ASSERT_TRUE(PumpUntil([this] { return HostWindow() && Panel() && ::GetForegroundWindow() == Panel(); })) << commandLine;
   }
 
   void TearDown() override {
     if (!process.hProcess) return;
     ::PostMessageA(HostWindow(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(PumpUntil([this] { return ::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }));
+    bool ended = PumpUntil([this] { return ::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; });
+    EXPECT_TRUE(ended);
+    if (!ended) ::TerminateProcess(process.hProcess, 1);
     DWORD exitCode = 1;
     ::GetExitCodeProcess(process.hProcess, &exitCode);
     EXPECT_EQ(0u, exitCode);
@@ -87,8 +90,7 @@ TEST_F(HostProgram, MenuShowsThePanelAgainAfterTheUserClosedIt) {
   }
   // Asked for while it is open, the panel is only brought forward.
   HWND open = Panel();
-  ::PostMessageA(HostWindow(), WM_COMMAND, MAKEWPARAM(CommandShowPanel, 0), 0);
-  ::SendMessageA(HostWindow(), WM_NULL, 0, 0);
+  ::SendMessageA(HostWindow(), WM_COMMAND, MAKEWPARAM(CommandShowPanel, 0), 0);
   EXPECT_EQ(open, Panel());
 }
 
@@ -102,6 +104,10 @@ TEST_F(HostProgram, KeepsSettingsAndMemosWhereItsUnixPathsSay) {
 }
 
 TEST_F(HostProgram, TypedJapaneseReachesTheSearchFieldWhole) {
+  // With the panel gone the host's window keeps the foreground: the keyboard
+  // stays where the test puts it.
+  ClosePanel();
+  ASSERT_TRUE(PumpUntil([this] { return ::GetForegroundWindow() == HostWindow(); }));
   HWND field = ::GetDlgItem(HostWindow(), IdSearchField);
   ASSERT_TRUE(FocusControl(field));
   TypeKeys(L"検索 日本語とｶﾅ");
