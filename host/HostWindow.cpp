@@ -194,6 +194,7 @@ void HostWindow::OnShowPanel() {
   if (!panel) {
     // The panel is closing: a new one follows once its tool is released.
     showPanelWhenReleased = true;
+    ReleaseEndedTool();
     return;
   }
   if (::IsIconic(panel)) ::ShowWindow(panel, SW_RESTORE);

@@ -39,11 +39,17 @@ class HostProgram : public ::testing::Test {
 protected:
   void SetUp() override {
     ASSERT_TRUE(::CreateDirectoryA(home.c_str(), NULL));
+    char program[MAX_PATH];
+    std::string programPath(program, ::GetModuleFileNameA(NULL, program, sizeof(program)));
+    std::string dll = programPath.substr(0, programPath.find_last_of('\\')) + "\\Scribbit.dll";
     // Given as a user of the Unix side gives them.
-    std::string commandLine = "JotbookHost.exe --ini \"" + UnixName(home) + "/JotbookHost.ini\" --data \"" + UnixName(home) + "/データ\"";
+    std::string commandLine = "JotbookHost.exe --ini \"" + UnixName(home) + "/JotbookHost.ini\" --data \"" + UnixName(home) +
+                              "/データ\" --dll \"" + UnixName(dll) + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    ASSERT_TRUE(::CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) << commandLine;
+    // Started on drive C, so that no path comes out right merely by resolving against drive Z, which is the Unix root.
+    ASSERT_TRUE(::CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, folder.Path().c_str(), &startup, &process))
+        << commandLine;
     ASSERT_TRUE(PumpUntil([this] { return HostWindow() && Panel(); })) << commandLine;
   }
 
@@ -97,9 +103,13 @@ TEST_F(HostProgram, KeepsSettingsAndMemosWhereItsUnixPathsSay) {
   EXPECT_TRUE(FileExists(home + "\\データ\\Scribbit"));
   // The panel stores its position as it closes.
   ClosePanel();
-  char position[32] = "";
-  ::GetPrivateProfileStringA("19", "WndPosX", "", position, sizeof(position), (home + "\\JotbookHost.ini").c_str());
-  EXPECT_STRNE("", position);
+  std::string ini = home + "\\JotbookHost.ini";
+  char value[MAX_PATH] = "";
+  ::GetPrivateProfileStringA("19", "WndPosX", "", value, sizeof(value), ini.c_str());
+  EXPECT_STRNE("", value);
+  // The tool shows the folder and forms memo paths in it: it sees the Windows path.
+  ::GetPrivateProfileStringA("19", "ScribbitFolderPath1", "", value, sizeof(value), ini.c_str());
+  EXPECT_EQ(0, lstrcmpiA((home + "\\データ\\Scribbit").c_str(), value)) << value;
 }
 
 TEST_F(HostProgram, TypedJapaneseReachesTheSearchFieldWhole) {
