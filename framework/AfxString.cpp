@@ -19,7 +19,6 @@ struct EmptyBlock {
 } emptyBlock = {{0, 0}, {0}};
 
 StringHeader* HeaderOf(char* text) { return reinterpret_cast<StringHeader*>(text) - 1; }
-const StringHeader* HeaderOf(const char* text) { return reinterpret_cast<const StringHeader*>(text) - 1; }
 bool IsShared(const char* text) { return text == emptyBlock.text; }
 
 }  // namespace

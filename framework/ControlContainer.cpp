@@ -1,5 +1,7 @@
 #include "ControlContainer.h"
 
+#include "ProcAddress.h"
+
 namespace {
 
 bool containmentEnabled = false;
@@ -17,11 +19,12 @@ bool AfxPrepareControlContainer() {
   if (getControl) return true;
   if (!atlModule) atlModule = ::LoadLibraryA("atl.dll");
   if (!atlModule) return false;
-  AtlAxWinInitFunction init = reinterpret_cast<AtlAxWinInitFunction>(::GetProcAddress(atlModule, "AtlAxWinInit"));
+  AtlAxWinInitFunction init = GetProcAddressAs<AtlAxWinInitFunction>(atlModule, "AtlAxWinInit");
   // The class stays registered once any module of the process made it.
-  WNDCLASSEXA registered = {sizeof(registered)};
+  WNDCLASSEXA registered = {};
+  registered.cbSize = sizeof(registered);
   if (!init || (!init() && !::GetClassInfoExA(atlModule, "AtlAxWin", &registered))) return false;
-  getControl = reinterpret_cast<AtlAxGetControlFunction>(::GetProcAddress(atlModule, "AtlAxGetControl"));
+  getControl = GetProcAddressAs<AtlAxGetControlFunction>(atlModule, "AtlAxGetControl");
   return getControl != NULL;
 }
 

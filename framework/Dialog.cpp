@@ -69,7 +69,8 @@ void CDialog::OnOK() {
 
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
-BOOL CDialog::PreTranslateMessage(MSG* msg) { return m_hWnd && ::IsDialogMessageA(m_hWnd, msg); }
+// Wide, as every message loop of ours is: the message was taken with GetMessageW.
+BOOL CDialog::PreTranslateMessage(MSG* msg) { return m_hWnd && ::IsDialogMessageW(m_hWnd, msg); }
 
 bool CDialog::OnCommand(int notifyCode, int id, HWND) {
   if (notifyCode != BN_CLICKED) return false;

@@ -42,6 +42,7 @@ public:
     placement->length = sizeof(*placement);
     return ::GetWindowPlacement(m_hWnd, placement);
   }
+  BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement) const { return ::SetWindowPlacement(m_hWnd, placement); }
   LONG GetStyle() const { return ::GetWindowLongA(m_hWnd, GWL_STYLE); }
 
   // Buttons

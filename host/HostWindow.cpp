@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <string>
 
+#include "HostCommands.h"
+#include "ProcAddress.h"
+
 // The host's own window object as its framework lays it out: a virtual
 // table pointer, 24 bytes of bookkeeping, then the window handle at offset 28.
 struct HostWindowObject {
@@ -17,15 +20,6 @@ namespace {
 
 const char windowClass[] = "JotbookStandInHost";
 
-enum MenuCommand {
-  CommandSettings = 100,
-  CommandSaveState,
-  CommandAbout,
-  CommandExit,
-};
-
-typedef ToolBase*(__cdecl* NewToolFunction)(CWnd*, HostSettings*);
-
 const int margin = 8;
 const int statusHeight = 36;
 
@@ -38,8 +32,10 @@ HostWindow::HostWindow(const std::string& iniPath, const std::string& dataFolder
       status(NULL),
       closeAfterSearch(false),
       library(NULL),
+      newTool(NULL),
       tool(NULL),
-      toolThread(NULL) {}
+      toolThread(NULL),
+      showPanelWhenReleased(false) {}
 
 bool HostWindow::Start(const char* dllPath) {
   WNDCLASSA wc = {};
@@ -52,6 +48,7 @@ bool HostWindow::Start(const char* dllPath) {
 
   HMENU menu = ::CreateMenu();
   HMENU toolMenu = ::CreatePopupMenu();
+  ::AppendMenuA(toolMenu, MF_STRING, CommandShowPanel, "スクリビットのパネルを表示(&P)");
   ::AppendMenuA(toolMenu, MF_STRING, CommandSettings, "スクリビットの設定(&S)...");
   ::AppendMenuA(toolMenu, MF_STRING, CommandSaveState, "状態を保存(&V)");
   ::AppendMenuA(toolMenu, MF_SEPARATOR, 0, NULL);
@@ -71,30 +68,39 @@ bool HostWindow::Start(const char* dllPath) {
   ::ShowWindow(window, SW_SHOWNORMAL);
 
   library = ::LoadLibraryA(dllPath);
-  NewToolFunction newTool =
-      library ? reinterpret_cast<NewToolFunction>(reinterpret_cast<void*>(::GetProcAddress(library, "NewJotbookTool"))) : NULL;
+  newTool = library ? GetProcAddressAs<NewToolFunction>(library, "NewJotbookTool") : NULL;
   if (!newTool) {
     SetStatus("Scribbit.dll を読み込めませんでした。");
     return false;
   }
+  return StartTool();
+}
+
+bool HostWindow::StartTool() {
   tool = newTool(reinterpret_cast<CWnd*>(hostWnd), &settings);
   if (!tool) return false;
   SetStatus("スクリビットを起動しています...");
   tool->StartTool();
-  // Keep the panel thread's handle, so shutdown can wait for the thread to end.
+  // Keep the panel thread's handle: its end tells when the tool may be deleted.
   if (tool->uiThread)
     ::DuplicateHandle(::GetCurrentProcess(), tool->uiThread->m_hThread, ::GetCurrentProcess(), &toolThread, SYNCHRONIZE, FALSE, 0);
   return true;
 }
 
 int HostWindow::Run() {
-  MSG msg;
-  while (::GetMessageA(&msg, NULL, 0, 0) > 0) {
-    if (search.PreTranslateMessage(msg)) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+  for (;;) {
+    // Wide, so that a typed double-byte character reaches the search field whole.
+    MSG msg;
+    while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
+      if (search.PreTranslateMessage(msg)) continue;
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    // Besides messages, wait for the end of the panel's thread, after its panel closed.
+    DWORD handles = toolThread ? 1 : 0;
+    if (::MsgWaitForMultipleObjects(handles, &toolThread, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 && handles) OnToolThreadEnded();
   }
-  return static_cast<int>(msg.wParam);
 }
 
 LRESULT CALLBACK HostWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -142,6 +148,9 @@ LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void HostWindow::OnCommand(int id) {
   switch (id) {
+    case CommandShowPanel:
+      OnShowPanel();
+      break;
     case CommandSettings:
       if (tool && tool->m_hWnd) ::PostMessageA(tool->m_hWnd, WM_TOOL_SETTINGS, 0, 0);
       break;
@@ -176,7 +185,43 @@ void HostWindow::OnSize() {
   ::MoveWindow(status, area.left, area.bottom + margin / 2, area.right - area.left, statusHeight - margin / 2, TRUE);
 }
 
+void HostWindow::OnShowPanel() {
+  if (!tool) {
+    StartTool();
+    return;
+  }
+  HWND panel = tool->m_hWnd;
+  if (!panel) {
+    // The panel is closing: a new one follows once its tool is released.
+    showPanelWhenReleased = true;
+    ReleaseEndedTool();
+    return;
+  }
+  if (::IsIconic(panel)) ::ShowWindow(panel, SW_RESTORE);
+  ::SetForegroundWindow(panel);
+}
+
+void HostWindow::OnToolThreadEnded() {
+  ::CloseHandle(toolThread);
+  toolThread = NULL;
+  ReleaseEndedTool();
+}
+
+void HostWindow::ReleaseEndedTool() {
+  if (!tool || toolThread || search.Running()) return;
+  delete tool;
+  tool = NULL;
+  if (showPanelWhenReleased) {
+    showPanelWhenReleased = false;
+    StartTool();
+  }
+}
+
 void HostWindow::OnSearchStart() {
+  if (!tool) {
+    SetStatus("パネルを表示してから検索してください。");
+    return;
+  }
   if (!search.Start(tool, reinterpret_cast<CWnd*>(hostWnd))) return;
   std::string text = "「" + search.Keyword() + "」を検索しています...";
   SetStatus(text.c_str());
@@ -187,7 +232,11 @@ void HostWindow::OnSearchDone() {
   char text[128];
   snprintf(text, sizeof(text), search.WasStopped() ? "検索を中止しました: %d 件" : "検索が終わりました: %d 件", search.ResultCount());
   SetStatus(text);
-  if (closeAfterSearch) OnClose();
+  if (closeAfterSearch) {
+    OnClose();
+    return;
+  }
+  ReleaseEndedTool();
 }
 
 void HostWindow::ShowAbout() {

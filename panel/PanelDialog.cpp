@@ -4,6 +4,7 @@
 
 #include <ole2.h>
 
+#include "IconToggle.h"
 #include "MemoPaneText.h"
 #include "Positions.h"
 #include "SettingKeys.h"
@@ -49,14 +50,7 @@ BOOL ToolPanel::OnInitDialog() {
   SetIcon(panelIcon, TRUE);
   SetIcon(panelIcon, FALSE);
 
-  RECT outer = {0, 0, 765, 600};
-  ::AdjustWindowRect(&outer, GetStyle(), FALSE);
-  char value[SettingValueSize];
-  ReadSetting(SettingKeys[WndPosXKey], value);
-  int x = ReadPosition(value);
-  ReadSetting(SettingKeys[WndPosYKey], value);
-  int y = ReadPosition(value);
-  MoveWindow(x, y, outer.right - outer.left, outer.bottom - outer.top, TRUE);
+  RestorePosition();
 
   SetWindowText(ToolDisplayName);
 
@@ -110,8 +104,11 @@ BOOL ToolPanel::OnInitDialog() {
         .SendMessage(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(folderBitmaps[folder - 1]->m_hObject));
   }
 
-  readOnlyIcon = ::LoadIconA(resources, MAKEINTRESOURCEA(IDI_READ_ONLY));
+  // The 25-pixel toggle shows the icon's 16-pixel image whole; the system's
+  // icon size would be clipped.
+  readOnlyIcon = static_cast<HICON>(::LoadImageA(resources, MAKEINTRESOURCEA(IDI_READ_ONLY), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
   GetDlgItem(IDC_PANEL_READ_ONLY).SendMessage(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(readOnlyIcon));
+  MakeIconToggle(GetDlgItem(IDC_PANEL_READ_ONLY));
 
   memoList->SetListFont(listFont, 1);
   memoList->SetItemHeight(18);
@@ -231,9 +228,33 @@ void ToolPanel::OnDestroy() {
     delete bitmap;
     bitmap = NULL;
   }
+  // Loaded at a size of our own, so not shared: ours to destroy.
+  if (readOnlyIcon) ::DestroyIcon(readOnlyIcon);
+  readOnlyIcon = NULL;
   // A close sent from another thread is handled inside the loop's wait for
   // the next message: wake the loop so it sees the window is gone and ends.
   ::PostThreadMessageA(::GetCurrentThreadId(), WM_NULL, 0, 0);
+}
+
+// The stored corner is that of the normal-position rectangle, which is in
+// workspace coordinates: it goes back the same way, else a taskbar at the top
+// or left would move the panel by its size at every start. SetWindowPlacement
+// also brings a rectangle that lies off every monitor back onto one.
+void ToolPanel::RestorePosition() {
+  RECT outer = {0, 0, 765, 600};
+  ::AdjustWindowRect(&outer, GetStyle(), FALSE);
+  char value[SettingValueSize];
+  ReadSetting(SettingKeys[WndPosXKey], value);
+  int x = ReadPosition(value);
+  ReadSetting(SettingKeys[WndPosYKey], value);
+  int y = ReadPosition(value);
+  WINDOWPLACEMENT placement;
+  if (!GetWindowPlacement(&placement)) return;
+  placement.flags = 0;
+  // The host shows the panel once it is ready.
+  placement.showCmd = SW_HIDE;
+  placement.rcNormalPosition = {x, y, x + outer.right - outer.left, y + outer.bottom - outer.top};
+  SetWindowPlacement(&placement);
 }
 
 void ToolPanel::StorePosition() {

@@ -80,10 +80,13 @@ UINT __cdecl ToolPanel::ToolUiThreadProc(LPVOID parameter) {
   if (tool->m_hWnd) return 0xFFFFFFFF;
   tool->CreateToolWindow(tool->GetTemplateId(), NULL);
   MSG msg = {};
-  while (::GetMessageA(&msg, NULL, 0, 0)) {
+  // The wide functions hand a typed double-byte character over whole; the
+  // ANSI ones would give the pane its two bytes one by one, each of which it
+  // takes for a character of its own.
+  while (::GetMessageW(&msg, NULL, 0, 0)) {
     if (tool->PreTranslateMessage(&msg)) continue;
     ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    ::DispatchMessageW(&msg);
     if (!tool->m_hWnd) break;
   }
   if (tool->m_hWnd) ::DestroyWindow(tool->m_hWnd);

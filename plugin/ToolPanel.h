@@ -119,6 +119,7 @@ private:
   bool MemoFolderPath(char* out);
   void ReadSetting(const char* key, char* out);
   void WriteSetting(const char* key, const char* value);
+  void RestorePosition();
   void StorePosition();
   void StoreOwnFolderPath();
   void RegisterFolderTip(int folder);

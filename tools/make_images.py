@@ -712,10 +712,37 @@ def padlock32():
     return cv
 
 
+def padlock16():
+    # The 32-pixel padlock redrawn for a small button: the toggle is 25 pixels
+    # square, and the larger picture would be clipped there.
+    cv = Canvas(16, 16)
+    cx, cy = 7.5, 5.5
+    r_out, r_in = 4.6, 1.7
+    for y in range(0, 9):
+        for x in range(16):
+            d = math.hypot(x - cx, y - cy) if y <= cy else abs(x - cx)
+            if r_in <= d <= r_out:
+                if d > r_out - 1 or d < r_in + 1:
+                    col = V_BLACK
+                elif x < cx:
+                    col = V_WHITE
+                else:
+                    col = V_SILVER
+                cv.put(x, y, col)
+    cv.rect(2, 8, 13, 15, V_YELLOW)
+    cv.line(3, 9, 12, 9, V_WHITE)
+    cv.line(3, 9, 3, 14, V_WHITE)
+    cv.line(12, 10, 12, 14, V_OLIVE)
+    cv.line(4, 14, 12, 14, V_OLIVE)
+    cv.frame(2, 8, 13, 15, V_BLACK)
+    cv.rect(7, 10, 8, 12, V_BLACK)
+    return cv
+
+
 def make_icons():
     write_ico(os.path.join(OUT_DIR, "panel.ico"),
               [notepad32(ICON), notepad16(ICON)])
-    write_ico(os.path.join(OUT_DIR, "readonly.ico"), [padlock32()])
+    write_ico(os.path.join(OUT_DIR, "readonly.ico"), [padlock32(), padlock16()])
 
 
 def main():

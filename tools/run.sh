@@ -5,22 +5,27 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/prepare.sh
 host="build/win/bin/JotbookHost.exe"
+# Memos and settings live in the user's data folder, so that a new build, or
+# none, leaves them be. The host takes these Unix paths as they are.
+home="${XDG_DATA_HOME:-$HOME/.local/share}/scribbit"
+args=(--ini "$home/JotbookHost.ini" --data "$home/JotbookData")
 # A first run finds one memo waiting in memo folder 1. Its text is code page
 # 932; Wine keeps file names in UTF-8 on the Linux side.
-memos="build/win/bin/JotbookData/Scribbit"
+memos="$home/JotbookData/Scribbit"
 if [ ! -d "$memos" ]; then
   mkdir -p "$memos"
   printf 'スクリビットへようこそ。\r\n\r\nメモを選ぶと、ここに内容が表示されます。\r\n書き換えて別のメモを選ぶと、自動で保存されます。\r\n' |
     iconv -f UTF-8 -t CP932 > "$memos/ようこそ.txt"
 fi
 if [ -n "${DISPLAY:-}" ]; then
-  exec wine "$host"
+  exec wine "$host" "${args[@]}"
 fi
-shot="$BUILD/screenshot.png"
 # A Wine desktop draws the window frames and captions that Xvfb alone would not.
-xvfb-run -a -s "-screen 0 1280x1024x24" sh -c "
-  wine explorer /desktop=Jotbook,1260x1000 '$host' & host=\$!
-  sleep \${SCRIBBIT_SHOT_DELAY:-8}
-  import -window root '$shot'
-  kill \$host; wineserver -k" >/dev/null 2>&1 || true
+shot="$BUILD/screenshot.png"
+xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
+  shot=$1; shift
+  wine explorer /desktop=Jotbook,1260x1000 "$@" & host=$!
+  sleep "${SCRIBBIT_SHOT_DELAY:-8}"
+  import -window root "$shot"
+  kill $host; wineserver -k' sh "$shot" "$host" "${args[@]}" >/dev/null 2>&1 || true
 echo "Screenshot of the running tool: $shot"

@@ -25,4 +25,15 @@ prepare_wine_prefix() {
       done; wineserver -w'
     touch "$WINEPREFIX/.font-replacements"
   fi
+  # The caption buttons of the windows Wine frames itself are letters of the
+  # Marlett font; without it they show as "0 1 r". Debian's fonts-wine ships
+  # it outside the prefix, where this Wine does not look.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ ! -e "$fonts/marlett.ttf" ]; then
+    local marlett
+    marlett=$(dpkg -L fonts-wine | grep -m1 '/marlett\.ttf$')
+    mkdir -p "$fonts"
+    ln -sf "$marlett" "$fonts/marlett.ttf"
+    with_display sh -c 'wine reg add "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts" /v "Marlett (TrueType)" /d marlett.ttf /f >/dev/null 2>&1; wineserver -w'
+  fi
 }

@@ -40,6 +40,16 @@ size_t FittingLength(const std::string& text, size_t size) {
   }
 }
 
+// Without the focus the selection is drawn in the highlight colour halfway to
+// the window's: still plain to see, for an entry taken for unselected turns a
+// click on it into a slow second click, which asks for a rename. The window's
+// text colour stays readable on it, as on the window itself.
+COLORREF UnfocusedSelectionColour() {
+  COLORREF highlight = ::GetSysColor(COLOR_HIGHLIGHT), window = ::GetSysColor(COLOR_WINDOW);
+  return RGB((GetRValue(highlight) + GetRValue(window)) / 2, (GetGValue(highlight) + GetGValue(window)) / 2,
+             (GetBValue(highlight) + GetBValue(window)) / 2);
+}
+
 // Where an index goes when the item at deleted is removed; -1 for that item itself.
 int IndexAfterDeletion(int index, int deleted) {
   if (index < deleted) return index;
@@ -409,9 +419,9 @@ void CVardenListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
   RECT rect = item.rcItem;
   bool selected = index == selection;
   bool focused = ::GetFocus() == list.GetSafeHwnd();
-  // Without the focus the selection stays visible in a quieter colour.
-  int background = !selected ? COLOR_WINDOW : focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE;
-  ::FillRect(dc, &rect, ::GetSysColorBrush(background));
+  COLORREF background = !selected ? ::GetSysColor(COLOR_WINDOW) : focused ? ::GetSysColor(COLOR_HIGHLIGHT) : UnfocusedSelectionColour();
+  ::SetDCBrushColor(dc, background);
+  ::FillRect(dc, &rect, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
   if (drawItemLines) {
     rect.bottom--;
     RECT line = {rect.left, rect.bottom, rect.right, rect.bottom + 1};

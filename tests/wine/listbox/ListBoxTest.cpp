@@ -8,6 +8,7 @@
 #include <string>
 
 #include "VardenListBox.h"
+#include "WindowCapture.h"
 #include "Wnd.h"
 
 namespace {
@@ -209,6 +210,33 @@ TEST_F(ListBoxTest, RenameIsAskedByF2DoubleClickAndSlowSecondClick) {
   // A double click on an item selected long before asks once, at its first click.
   DoubleClick(3);
   EXPECT_EQ("3@3 3@3 ", TakeEvents());
+}
+
+// The open memo's entry must read as selected whether or not the list has the
+// focus: taken for unselected, a click on it becomes a slow second click,
+// which asks for a rename.
+TEST_F(ListBoxTest, SelectedItemStandsOutWithAndWithoutTheFocus) {
+  Click(1);
+  const COLORREF highlight = ::GetSysColor(COLOR_HIGHLIGHT);
+  const struct {
+    const char* state;
+    bool focused;
+  } states[] = {{"focused", true}, {"unfocused", false}};
+  for (const auto& s : states) {
+    ::SetFocus(s.focused ? list->GetSafeHwnd() : parent.m_hWnd);
+    PumpMessages();
+    WindowCapture shot(list->GetSafeHwnd());
+    // Right of the short titles: background only.
+    RECT selectedRow = ItemRect(1), otherRow = ItemRect(2);
+    COLORREF selected = shot.At(selectedRow.right - 4, (selectedRow.top + selectedRow.bottom) / 2);
+    COLORREF other = shot.At(otherRow.right - 4, (otherRow.top + otherRow.bottom) / 2);
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOW), other) << s.state;
+    EXPECT_GE(ColourDistance(selected, other), 96) << s.state << ": selected " << std::hex << selected << ", other " << other;
+    EXPECT_LT(ColourDistance(selected, highlight), ColourDistance(other, highlight)) << s.state;
+    if (s.focused) {
+      EXPECT_EQ(highlight, selected);
+    }
+  }
 }
 
 TEST_F(ListBoxTest, DroppedFilesReachTheOwnerAndAreReleasedAfter) {

@@ -2,6 +2,8 @@
 // notifications around activation.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "ToolHarness.h"
 
 namespace {
@@ -105,6 +107,48 @@ TEST(PanelLayout, ClosingAMinimizedPanelStoresItsRestoredPosition) {
   EXPECT_EQ("120", harness.settings.Get("WndPosX"));
   EXPECT_EQ("-8", harness.settings.Get("WndPosY"));
   EXPECT_EQ(19, harness.settings.writeSection);
+}
+
+// A stored position from a screen that is no longer there must not leave the
+// panel out of reach.
+TEST(PanelLayout, StoredPositionOffEveryScreenComesBackOntoOne) {
+  const struct {
+    const char* x;
+    const char* y;
+  } stored[] = {{"-5000", "40"}, {"40", "-5000"}, {"30000", "30000"}, {"-30000", "-30000"}};
+  for (const auto& position : stored) {
+    ToolHarness harness;
+    harness.settings.Set("WndPosX", position.x);
+    harness.settings.Set("WndPosY", position.y);
+    ASSERT_TRUE(harness.Start());
+    RECT expected = {0, 0, 765, 600};
+    ::AdjustWindowRect(&expected, ::GetWindowLongA(harness.PanelWindow(), GWL_STYLE), FALSE);
+    RECT outer;
+    ::GetWindowRect(harness.PanelWindow(), &outer);
+    std::string where = std::string(position.x) + ", " + position.y;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    ASSERT_TRUE(::GetMonitorInfoA(::MonitorFromRect(&outer, MONITOR_DEFAULTTONULL), &monitor)) << where;
+    // The caption, by which the panel is moved, lies in the monitor's work area.
+    POINT corner = {outer.left, outer.top};
+    EXPECT_TRUE(::PtInRect(&monitor.rcWork, corner)) << where;
+    EXPECT_EQ(expected.right - expected.left, outer.right - outer.left) << where;
+    EXPECT_EQ(expected.bottom - expected.top, outer.bottom - outer.top) << where;
+  }
+}
+
+// What a close stores, the next start reads: the panel comes back where it was left.
+TEST(PanelLayout, StoredPositionSurvivesARestartUnchanged) {
+  const char* const stored[][2] = {{"0", "0"}, {"120", "37"}, {"-8", "300"}, {"400", "-5"}};
+  for (const auto& position : stored) {
+    ToolHarness harness;
+    harness.settings.Set("WndPosX", position[0]);
+    harness.settings.Set("WndPosY", position[1]);
+    ASSERT_TRUE(harness.Start());
+    harness.Close();
+    EXPECT_EQ(position[0], harness.settings.Get("WndPosX"));
+    EXPECT_EQ(position[1], harness.settings.Get("WndPosY"));
+  }
 }
 
 TEST(PanelLayout, ActivationTellsTheHost) {

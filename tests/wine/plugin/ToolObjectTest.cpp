@@ -31,8 +31,7 @@ std::string Hex(const char* text) {
 TEST(ToolObject, FactoryFillsTheFieldsTheHostReads) {
   ToolHarness harness;
   ASSERT_TRUE(ToolHarness::Library());
-  typedef ToolBase*(__cdecl * NewTool)(CWnd*, HostSettings*);
-  NewTool newTool = reinterpret_cast<NewTool>(::GetProcAddress(ToolHarness::Library(), "NewJotbookTool"));
+  ToolHarness::NewToolFunction newTool = ToolHarness::Factory();
   ASSERT_TRUE(newTool);
   ToolBase* tool = newTool(harness.hostObject.AsWnd(), &harness.settings);
   ASSERT_TRUE(tool);
@@ -105,8 +104,7 @@ TEST(ToolObject, OperationsSitAtSlots52To58) {
 
 TEST(ToolObject, HostReachesEveryOperationBySlot) {
   ToolHarness harness;
-  typedef ToolBase*(__cdecl * NewTool)(CWnd*, HostSettings*);
-  NewTool newTool = reinterpret_cast<NewTool>(::GetProcAddress(ToolHarness::Library(), "NewJotbookTool"));
+  ToolHarness::NewToolFunction newTool = ToolHarness::Factory();
   harness.tool = newTool(harness.hostObject.AsWnd(), &harness.settings);
   void* tool = harness.tool;
 

@@ -129,8 +129,7 @@ TEST(ToolStart, OnlyThePanelsWindowCreationInitialisesOle) {
   EXPECT_FALSE(baseInitialised);
 
   ToolHarness harness;
-  typedef ToolBase*(__cdecl * NewTool)(CWnd*, HostSettings*);
-  NewTool newTool = reinterpret_cast<NewTool>(::GetProcAddress(ToolHarness::Library(), "NewJotbookTool"));
+  ToolHarness::NewToolFunction newTool = ToolHarness::Factory();
   harness.tool = newTool(NULL, &harness.settings);
   bool panelCreated = false, panelInitialised = false;
   std::thread([&] {

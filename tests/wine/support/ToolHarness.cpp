@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
+#include "ProcAddress.h"
+
 namespace {
 
 const char recorderClass[] = "ScribbitTestHostWindow";
 const UINT runOnPanelMessage = WM_APP + 0x3F00;
-
-typedef ToolBase*(__cdecl* NewToolFunction)(CWnd*, HostSettings*);
 
 // Runs a function on the panel's thread: a message hook sees every message
 // the panel's thread takes from its queue.
@@ -86,6 +86,8 @@ HMODULE ToolHarness::Library() {
   return library;
 }
 
+ToolHarness::NewToolFunction ToolHarness::Factory() { return GetProcAddressAs<NewToolFunction>(Library(), "NewJotbookTool"); }
+
 ToolHarness::ToolHarness() : settings(data.Path()) { hostObject.handle = host.Handle(); }
 
 ToolHarness::~ToolHarness() {
@@ -94,7 +96,7 @@ ToolHarness::~ToolHarness() {
 }
 
 bool ToolHarness::Start() {
-  NewToolFunction newTool = reinterpret_cast<NewToolFunction>(::GetProcAddress(Library(), "NewJotbookTool"));
+  NewToolFunction newTool = Factory();
   if (!newTool) return false;
   tool = newTool(hostObject.AsWnd(), &settings);
   if (!tool) return false;

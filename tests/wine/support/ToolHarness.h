@@ -78,6 +78,9 @@ public:
   void OnPanelThread(const std::function<void()>& fn);
 
   static HMODULE Library();
+  // The DLL's export NewJotbookTool, as the host finds it.
+  typedef ToolBase*(__cdecl* NewToolFunction)(CWnd*, HostSettings*);
+  static NewToolFunction Factory();
 
 private:
   HANDLE thread = NULL;

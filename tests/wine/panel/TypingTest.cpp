@@ -1,0 +1,109 @@
+// Keys typed into the panel and its dialogs go through the system's input
+// queue and the panel thread's message loop, as a user's do: characters
+// arrive whole, Return breaks the line, Escape is dropped.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Keyboard.h"
+#include "ToolHarness.h"
+
+namespace {
+
+struct TypingCase {
+  const char* what;
+  const wchar_t* keys;
+  const char* text;  // code page 932, as the control and the file hold it
+};
+
+const TypingCase paneCases[] = {
+    {"kanji", L"日本語", "日本語"},
+    {"half-width katakana", L"ｶﾀｶﾅ", "ｶﾀｶﾅ"},
+    {"kana and kanji among ASCII", L"memo 日本語とｶﾅ 123", "memo 日本語とｶﾅ 123"},
+    {"Return", L"一行目\r二行目", "一行目\r\n二行目"},
+    {"Escape", L"前\x1b後", "前後"},
+};
+
+// Memo titles: Return would press the dialog's OK, Escape its Cancel.
+const TypingCase titleCases[] = {
+    {"kanji", L"日本語", "日本語"},
+    {"half-width katakana", L"ｶﾀｶﾅ", "ｶﾀｶﾅ"},
+    {"kana and kanji among ASCII", L"memo 日本語とｶﾅ 123", "memo 日本語とｶﾅ 123"},
+};
+
+std::string TextOf(HWND control) {
+  char text[1024] = "";
+  ::GetWindowTextA(control, text, sizeof(text));
+  return text;
+}
+
+// Types into a control of another thread; returns what the control then
+// holds, once it holds the expected text or the wait has given up.
+std::string TypeInto(HWND control, const TypingCase& typed) {
+  if (!FocusControl(control)) return "(no focus)";
+  TypeKeys(typed.keys);
+  PumpUntil([&] { return TextOf(control) == typed.text; }, 3000);
+  return TextOf(control);
+}
+
+class Typing : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ::CreateDirectoryA(harness.Folder1().c_str(), NULL);
+    for (size_t i = 0; i < sizeof(paneCases) / sizeof(paneCases[0]); ++i) WriteFileBytes(MemoPath(Title(i)), "");
+    WriteFileBytes(MemoPath("other"), "");
+    ASSERT_TRUE(harness.Start());
+    // The host shows the panel once it is ready; only a shown window takes the keyboard.
+    ::ShowWindow(harness.PanelWindow(), SW_SHOWNORMAL);
+  }
+
+  static std::string Title(size_t index) { return "memo" + std::to_string(index); }
+  std::string MemoPath(const std::string& title) { return harness.Folder1() + "\\" + title + ".txt"; }
+
+  void Select(const std::string& title) {
+    harness.OnPanelThread([&] {
+      CVardenListBox* list = harness.Panel()->memoList;
+      for (int i = 0; i < list->GetCount(); ++i) {
+        char text[CVardenListBox::TextBufferSize];
+        list->GetText(i, text);
+        if (title == text) list->SetCurSel(i);
+      }
+    });
+  }
+
+  bool PanelOpen() { return ::IsWindowVisible(harness.PanelWindow()) && harness.host.Count(WM_TOOL_CLOSING) == 0; }
+
+  ToolHarness harness;
+};
+
+TEST_F(Typing, TypedTextReachesThePaneAndTheSavedMemo) {
+  for (size_t i = 0; i < sizeof(paneCases) / sizeof(paneCases[0]); ++i) {
+    const TypingCase& typed = paneCases[i];
+    Select(Title(i));
+    EXPECT_EQ(typed.text, TypeInto(harness.Item(IDC_PANEL_TEXT), typed)) << typed.what;
+    // Selecting another memo closes this one, writing the edits.
+    Select("other");
+    EXPECT_EQ(typed.text, ReadFileBytes(MemoPath(Title(i)))) << typed.what;
+    EXPECT_TRUE(PanelOpen()) << typed.what;
+  }
+}
+
+TEST_F(Typing, TypedTitleReachesTheNameDialog) {
+  for (const TypingCase& typed : titleCases) {
+    std::string received;
+    DialogAnswerer answerer(
+        harness.PanelThreadId(),
+        [&](HWND dialog) {
+          received = TypeInto(::GetDlgItem(dialog, IDC_MEMO_NAME_TITLE), typed);
+          PressDialogButton(dialog, IDOK);
+        },
+        harness.PanelWindow());
+    harness.Click(IDC_PANEL_NEW);
+    ASSERT_TRUE(answerer.Wait()) << typed.what;
+    EXPECT_EQ(typed.text, received) << typed.what;
+    EXPECT_TRUE(FileExists(MemoPath(typed.text))) << typed.what;
+    EXPECT_EQ(typed.text, harness.ItemText(IDC_PANEL_TITLE)) << typed.what;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+#include "Keyboard.h"
+
+#include <vector>
+
+bool FocusControl(HWND control) {
+  DWORD self = ::GetCurrentThreadId();
+  DWORD owner = ::GetWindowThreadProcessId(control, NULL);
+  // Focus belongs to a thread's input state: share it for the moment of the change.
+  ::AttachThreadInput(self, owner, TRUE);
+  ::SetForegroundWindow(::GetAncestor(control, GA_ROOT));
+  ::SetFocus(control);
+  ::AttachThreadInput(self, owner, FALSE);
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof(info);
+  return ::GetGUIThreadInfo(owner, &info) && info.hwndFocus == control;
+}
+
+namespace {
+
+void AddKey(std::vector<INPUT>& inputs, WORD virtualKey, WORD character) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  if (virtualKey) {
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+  } else {
+    input.ki.wScan = character;
+    input.ki.dwFlags = KEYEVENTF_UNICODE;
+  }
+  inputs.push_back(input);
+  input.ki.dwFlags |= KEYEVENTF_KEYUP;
+  inputs.push_back(input);
+}
+
+}  // namespace
+
+void TypeKeys(const std::wstring& keys) {
+  std::vector<INPUT> inputs;
+  for (wchar_t key : keys) {
+    if (key == L'\r')
+      AddKey(inputs, VK_RETURN, 0);
+    else if (key == L'\x1b')
+      AddKey(inputs, VK_ESCAPE, 0);
+    else
+      AddKey(inputs, 0, key);
+  }
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}

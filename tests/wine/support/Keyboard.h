@@ -1,0 +1,15 @@
+// The keyboard as a user has it: input through the system's input queue, to
+// whichever control of whichever thread has the focus.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// Gives the focus to a control of another thread and brings its top-level
+// window to the front, as a click into it would. True when the control has it.
+bool FocusControl(HWND control);
+
+// Types keys as an input method hands them over: each character as a
+// KEYEVENTF_UNICODE key (VK_PACKET), except "\r" and "\x1b", which are the
+// Return and Escape keys.
+void TypeKeys(const std::wstring& keys);
