@@ -25,7 +25,9 @@ public:
   }
   void TearDown() override {
     harness.Close();
-    if (mounted) EXPECT_EQ(0, RunUnixCommand("umount " + mountPoint + " && rmdir " + mountPoint));
+    if (mounted) {
+      EXPECT_EQ(0, RunUnixCommand("umount " + mountPoint + " && rmdir " + mountPoint));
+    }
   }
 
   // Writes until the disk refuses; the error it gives.

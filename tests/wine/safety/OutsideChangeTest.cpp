@@ -125,7 +125,9 @@ TEST_F(OutsideChange, ExternalEditorsSaveComesBackIntoThePanel) {
     EXPECT_EQ("text + panel + editor", ReadFileBytes(MemoPath("memo.txt")));
     EXPECT_EQ("text + panel + editor", PaneText());
     EXPECT_EQ(editedMeanwhile ? 1u : 0u, shown.size());
-    if (editedMeanwhile) EXPECT_EQ("text + panel + more", ReadFileBytes(MemoPath("memo (2).txt")));
+    if (editedMeanwhile) {
+      EXPECT_EQ("text + panel + more", ReadFileBytes(MemoPath("memo (2).txt")));
+    }
   }
   ::SetEnvironmentVariableA("SCRIBBIT_RECORD_ARGS", NULL);
   ::SetEnvironmentVariableA("SCRIBBIT_EDITOR_APPENDS", NULL);
