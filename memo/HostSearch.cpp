@@ -12,20 +12,23 @@ namespace {
 
 const char unsupportedModeText[] = "非対応の検索モードです。";
 
-// A memo file read in large blocks. Others may read and write the file while
-// the search holds it, so a search never makes the panel's load or save of
-// the same memo fail.
+// A memo file read in large blocks. Others may read, write and replace the
+// file while the search reads it, so a search never makes the panel's load
+// or save of the same memo fail.
 class MemoFileReader : public BlockReader {
 public:
   explicit MemoFileReader(const char* path)
-      : file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, NULL)) {}
-  ~MemoFileReader() override {
-    if (IsOpen()) ::CloseHandle(file);
-  }
+      : file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
+                           FILE_FLAG_SEQUENTIAL_SCAN, NULL)) {}
+  ~MemoFileReader() override { Close(); }
   MemoFileReader(const MemoFileReader&) = delete;
   MemoFileReader& operator=(const MemoFileReader&) = delete;
 
   bool IsOpen() const { return file != INVALID_HANDLE_VALUE; }
+  void Close() {
+    if (IsOpen()) ::CloseHandle(file);
+    file = INVALID_HANDLE_VALUE;
+  }
 
   size_t Read(char* buffer, size_t capacity) override {
     DWORD got = 0;
@@ -71,6 +74,9 @@ void SearchFolder(const SearchRequest& request, const char* folderPath, const ch
     while (scanner.Scan(reader) == ScanResult::Match) {
       CWindow window = ResultWindow(request);
       if (window.Exists()) {
+        // The host may take its time over the result: the memo is let go
+        // first, so that a save of it meanwhile can replace the file.
+        reader.Close();
         result.Format("[%s] %s", label, name);
         SendResult(window, result);
         break;

@@ -1,6 +1,6 @@
 #include "MemoFile.h"
 
-#include <io.h>
+#include <cstdio>
 
 #include "MemoChecksum.h"
 #include "MemoPaths.h"
@@ -13,6 +13,9 @@ const size_t loadLimit = 32 * 1024 * 1024;
 const DWORD readBlock = 256 * 1024;
 // Attributes a replaced file hands on to its new text.
 const DWORD keptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+const int renameAttempts = 10;
+const DWORD renameRetryMs = 20;
 
 bool IsMissing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
@@ -50,15 +53,20 @@ MemoFileOps::~MemoFileOps() {}
 
 HANDLE MemoFileOps::CreateTemporary(const char* folder, char* path) {
   // The name ends in ".tmp", so neither it nor its short name ever matches
-  // the memo list's "*.txt" and "*.htm*".
-  if (!::GetTempFileNameA(folder, "~sb", 0, path)) return INVALID_HANDLE_VALUE;
-  HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-  if (file == INVALID_HANDLE_VALUE) {
-    DWORD error = ::GetLastError();
-    ::DeleteFileA(path);
-    ::SetLastError(error);
+  // the memo list's "*.txt" and "*.htm*". One call makes and opens it: a
+  // save pays for every call to the file system.
+  static LONG serial = 0;
+  DWORD unique = ::GetTickCount() ^ (::GetCurrentProcessId() << 16);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    int length = snprintf(path, MAX_PATH, "%s~sb%08lx.tmp", folder, static_cast<unsigned long>(unique + ::InterlockedIncrement(&serial)));
+    if (length < 0 || length >= MAX_PATH) {
+      ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
+      return INVALID_HANDLE_VALUE;
+    }
+    HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) return file;
   }
-  return file;
+  return INVALID_HANDLE_VALUE;
 }
 
 BOOL MemoFileOps::Write(HANDLE file, const void* data, DWORD size, DWORD* written) { return ::WriteFile(file, data, size, written, NULL); }
@@ -68,7 +76,15 @@ BOOL MemoFileOps::Flush(HANDLE file) { return ::FlushFileBuffers(file); }
 BOOL MemoFileOps::Close(HANDLE file) { return ::CloseHandle(file); }
 
 BOOL MemoFileOps::Rename(const char* temporary, const char* target, bool replaceExisting) {
-  return ::MoveFileExA(temporary, target, MOVEFILE_WRITE_THROUGH | (replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0));
+  DWORD flags = MOVEFILE_WRITE_THROUGH | (replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0);
+  // A reader that holds the target a moment (a search, a virus scanner)
+  // makes the replace fail until it lets go.
+  for (int attempt = 1;; ++attempt) {
+    if (::MoveFileExA(temporary, target, flags)) return TRUE;
+    DWORD error = ::GetLastError();
+    if (attempt == renameAttempts || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)) return FALSE;
+    ::Sleep(renameRetryMs);
+  }
 }
 
 BOOL MemoFileOps::Delete(const char* path) { return ::DeleteFileA(path); }
@@ -160,7 +176,10 @@ MemoDiskState CheckMemoFile(MemoFileOps& ops, const char* path, MemoFileStamp& s
   return MemoDiskState::Unchanged;
 }
 
-bool IsMemoFileReadOnly(const char* path) { return _access(path, 0) == 0 && _access(path, 6) != 0; }
+bool IsMemoFileReadOnly(const char* path) {
+  DWORD attributes = ::GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+}
 
 bool CreateEmptyMemoFile(const char* path) {
   HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);

@@ -69,13 +69,21 @@ bool ToolPanel::CloseMemo() {
 
 std::string ToolPanel::PaneFileBytes() const {
   // The whole text the pane holds: a stamp or a replacement may have taken it
-  // past the typing limit, and none of it may be dropped.
-  CString text = TextPane().GetWindowText();
-  return std::string(text.GetString(), text.GetLength());
+  // past the typing limit, and none of it may be dropped. The pane counts
+  // its characters at no cost, and none takes more than two bytes; its byte
+  // count would cost a conversion of the whole text.
+  HWND pane = TextPane();
+  std::string bytes(2 * static_cast<size_t>(::GetWindowTextLengthW(pane)) + 1, '\0');
+  bytes.resize(::GetWindowTextA(pane, &bytes[0], static_cast<int>(bytes.size())));
+  return bytes;
 }
 
 int ToolPanel::WriteMemoFile(const char* path) {
   if (paneIncomplete || IsMemoFileReadOnly(path)) return 0;
+  return WritePane(path);
+}
+
+int ToolPanel::WritePane(const char* path) {
   if (!SaveMemoFile(*memoFileOps, path, PaneFileBytes(), openStamp)) {
     ShowMessage(writeFailure, MB_ICONEXCLAMATION);
     return 0;
@@ -185,7 +193,7 @@ int ToolPanel::SaveStateOnPanelThread() {
     else if (sync == DiskSync::Vanished)
       result = RestoreVanishedFile(path);
     else if (sync == DiskSync::Current && TextPane().GetModify())
-      result = WriteMemoFile(path);
+      result = WritePane(path);
     else
       result = 1;
   }

@@ -148,6 +148,8 @@ private:
   bool SavePaneAsNewMemo(const char* folderPath, int firstTry, CString& title);
   bool KeepPaneBesideMemo();
   int RestoreVanishedFile(const char* path);
+  // WriteMemoFile once the file is known to be writable.
+  int WritePane(const char* path);
   void RescueUnsavedEdits();
   // The bytes the open text memo's file holds for the pane's text.
   std::string PaneFileBytes() const;

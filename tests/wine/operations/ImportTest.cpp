@@ -8,6 +8,7 @@ const char importQuestion[] =
     "インポートしてもよろしいですか？";
 const char unsupported[] = "は未対応のファイル形式です。インポートに失敗しました。";
 const char copyFailure[] = "のコピーに失敗しました！";
+const char reservedName[] = "は予約されたデバイス名のため、インポートできません。";
 
 class ImportFiles : public OperationsTest {
 protected:
@@ -57,6 +58,9 @@ TEST_F(ImportFiles, RefusalsCopyNothingAndLeaveTheListAlone) {
       {"memo.txt", copyFailure},
       // The 5C second byte of ソ is no backslash: the whole name is reported.
       {"表ソ.doc", unsupported},
+      // A device, which would take the copy without a byte reaching the disk.
+      {"aux.txt", reservedName},
+      {"Nul.HTML", reservedName},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

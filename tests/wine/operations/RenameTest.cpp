@@ -6,6 +6,8 @@ namespace {
 const char forbiddenChar[] = "メモタイトルとして適切ではありません。\nファイル名に使用できない文字は使用できません。（\\/:*?\"<>|）";
 const char duplicate[] = "その名前のメモは既に登録されています！";
 const char tooLong[] = "メモタイトルが長すぎます！\nメモファイルのパスが長すぎるため使用できません。";
+const char reservedName[] =
+    "メモタイトルとして適切ではありません。\nCON、PRN、AUX、NUL、COM1～COM9、LPT1～LPT9 はデバイス名のため、ファイル名に使用できません。";
 const char cannotRename[] = "このメモは読取り専用です。メモ名を変更できません！";
 
 class RenameMemo : public OperationsTest {
@@ -43,7 +45,17 @@ TEST_F(RenameMemo, DialogRefusesUnusableTitlesAndKeepsThemTyped) {
     const char* message;
   } cases[] = {
       // Unchanged: the open memo's own file exists.
-      {"abc", duplicate}, {"a/b", forbiddenChar}, {"a\"b", forbiddenChar}, {"メ\\a", forbiddenChar}, {std::string(300, 'a'), tooLong},
+      {"abc", duplicate},
+      {"a/b", forbiddenChar},
+      {"a\"b", forbiddenChar},
+      {"メ\\a", forbiddenChar},
+      {std::string(300, 'a'), tooLong},
+      // Device names, which a file of the name would open instead.
+      {"CON", reservedName},
+      {"nul.txt", reservedName},
+      {"Com1 ", reservedName},
+      {"LPT9..", reservedName},
+      {"aux.tar.gz", reservedName},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.title);

@@ -88,6 +88,27 @@ TEST_F(Typing, TypedTextReachesThePaneAndTheSavedMemo) {
   }
 }
 
+// New leaves the caret in the new memo: what is typed right after lands there.
+TEST_F(Typing, KeysTypedRightAfterNewLandInTheNewMemo) {
+  ASSERT_TRUE(FocusControl(harness.Item(IDC_PANEL_NEW)));
+  DialogAnswerer answerer(
+      harness.PanelThreadId(),
+      [](HWND dialog) {
+        ::SendDlgItemMessageA(dialog, IDC_MEMO_NAME_TITLE, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("fresh"));
+        PressDialogButton(dialog, IDOK);
+      },
+      harness.PanelWindow());
+  harness.Click(IDC_PANEL_NEW);
+  ASSERT_TRUE(answerer.Wait());
+  const TypingCase& typed = paneCases[2];
+  TypeKeys(typed.keys);
+  HWND pane = harness.Item(IDC_PANEL_TEXT);
+  PumpUntil([&] { return TextOf(pane) == typed.text; }, 3000);
+  EXPECT_EQ(typed.text, TextOf(pane));
+  Select("other");
+  EXPECT_EQ(typed.text, ReadFileBytes(MemoPath("fresh")));
+}
+
 TEST_F(Typing, TypedTitleReachesTheNameDialog) {
   for (const TypingCase& typed : titleCases) {
     std::string received;

@@ -58,25 +58,38 @@ TEST_F(HostSearch, HtmlMemosAreSearchedAsPlainTextAndOtherFilesNotAtAll) {
   EXPECT_EQ((Texts{"[ﾒﾓﾌｫﾙﾀﾞ:2] page.html", "[ﾒﾓﾌｫﾙﾀﾞ:3] page.htm"}), Search("class=\"note\""));
 }
 
-TEST_F(HostSearch, FileHeldByTheSearchCanStillBeReadAndWritten) {
+// The host may take its time over a result: meanwhile the memo is not held,
+// and the panel's load and save of it go through.
+TEST_F(HostSearch, MemoIsLetGoWhileTheHostHandlesItsResult) {
   std::string path = folders.Path(2) + "\\held.txt";
   folders.Write(2, "held.txt", "keyword\r\n");
-  DWORD exclusiveError = 0;
-  bool readable = false, writable = false;
-  AfterEachResult whileHeld(results.Handle(), [&] {
-    // The exclusive open proves the search still holds the file.
-    HANDLE exclusive = ::CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-    exclusiveError = exclusive == INVALID_HANDLE_VALUE ? ::GetLastError() : 0;
-    if (exclusive != INVALID_HANDLE_VALUE) ::CloseHandle(exclusive);
-    // What the panel's load and save do.
+  bool exclusive = false, readable = false, replaceable = false;
+  AfterEachResult whileHandled(results.Handle(), [&] {
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    exclusive = file != INVALID_HANDLE_VALUE;
+    if (exclusive) ::CloseHandle(file);
     readable = ReadFileBytes(path) == "keyword\r\n";
-    writable = WriteFileBytes(path, "saved by the panel");
+    // A save gives a whole new file the memo's name.
+    std::string replacement = folders.Path(2) + "\\replacement.tmp";
+    WriteFileBytes(replacement, "saved by the panel");
+    replaceable = ::MoveFileExA(replacement.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
   });
   EXPECT_EQ(Texts{"[ﾒﾓﾌｫﾙﾀﾞ:2] held.txt"}, Search("keyword"));
-  EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), exclusiveError);
+  EXPECT_TRUE(exclusive);
   EXPECT_TRUE(readable);
-  EXPECT_TRUE(writable);
+  EXPECT_TRUE(replaceable);
   EXPECT_EQ("saved by the panel", ReadFileBytes(path));
+}
+
+// A folder that is not set has no memos: nothing stands in for its path,
+// and the root of the drive ("\\" alone) is never read.
+TEST_F(HostSearch, UnsetFoldersAreNotSearched) {
+  const std::string atRoot = "\\scribbit-search-root-probe.txt";
+  ASSERT_TRUE(WriteFileBytes(atRoot, "keyword\r\n"));
+  folders.Write(3, "set.txt", "keyword\r\n");
+  for (int folder : {2, 4, 5}) harness.settings.Set("ScribbitFolderPath" + std::to_string(folder), "");
+  EXPECT_EQ(Texts{"[ﾒﾓﾌｫﾙﾀﾞ:3] set.txt"}, Search("keyword"));
+  ::DeleteFileA(atRoot.c_str());
 }
 
 TEST_F(HostSearch, RequestsItDoesNotServe) {
