@@ -6,14 +6,14 @@
 
 using namespace std::string_literals;
 
-static size_t CharLen(const std::string& text, size_t i) {
+size_t RefCharLen(const std::string& text, size_t i) {
   bool pair =
       i + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[i])) && IsTrailByte(static_cast<unsigned char>(text[i + 1]));
   return pair ? 2 : 1;
 }
 
 size_t RefFind(const std::string& text, const std::string& word) {
-  for (size_t i = 0; i + word.size() <= text.size(); i += CharLen(text, i)) {
+  for (size_t i = 0; i + word.size() <= text.size(); i += RefCharLen(text, i)) {
     if (text.compare(i, word.size(), word) == 0) return i;
   }
   return std::string::npos;
@@ -29,7 +29,7 @@ size_t RefDeleteOrReplace(const std::string& text, const std::string& search, co
       ++count;
       i += search.size();
     } else {
-      size_t len = CharLen(text, i);
+      size_t len = RefCharLen(text, i);
       out.append(text, i, len);
       i += len;
     }
@@ -37,7 +37,7 @@ size_t RefDeleteOrReplace(const std::string& text, const std::string& search, co
   return count;
 }
 
-static bool RefLineMatches(const std::string& line, std::string keyword) {
+bool RefLineMatches(const std::string& line, std::string keyword) {
   for (;;) {
     size_t space = keyword.find(' ');
     if (space == std::string::npos || space == 0) return RefFind(line, keyword) != std::string::npos;

@@ -4,10 +4,16 @@
 #include <random>
 #include <string>
 
+// Bytes in the CP932 character that starts at text[i].
+size_t RefCharLen(const std::string& text, size_t i);
+
 size_t RefFind(const std::string& text, const std::string& word);
 
 size_t RefDeleteOrReplace(const std::string& text, const std::string& search, const std::string& replacement, bool replace,
                           std::string& out);
+
+// Whether any word of keyword, cut at spaces as the host cuts it, occurs in line.
+bool RefLineMatches(const std::string& line, std::string keyword);
 
 // Whether a memo holds a line matching keyword, reading the file as a C
 // runtime text-mode line reader does.

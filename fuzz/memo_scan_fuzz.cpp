@@ -1,0 +1,91 @@
+// The memo scanner against the plain line reader. Each memo is scanned in
+// memory and through a reader that hands it out in blocks of the sizes the
+// input picks; one scanner reads both memos in turn, as it reads a folder.
+//
+// Input: the keyword, then the text of the two memos. From the end
+// backwards: the keyword's length, the first memo's length, three block
+// sizes (1-256) the reader uses in turn.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "Check.h"
+#include "ExactCopy.h"
+#include "MemoScan.h"
+#include "Reference.h"
+
+namespace {
+
+const size_t MaxKeywordLen = 32;
+const size_t BlockSizeCount = 3;
+
+class BlocksOfSizes : public BlockReader {
+public:
+  BlocksOfSizes(const char* data, size_t len, const std::vector<size_t>& sizes) : data(data), len(len), sizes(sizes) {}
+
+  size_t Read(char* buf, size_t cap) override {
+    size_t n = std::min({cap, sizes[reads++ % sizes.size()], len - pos});
+    std::memcpy(buf, data + pos, n);
+    pos += n;
+    return n;
+  }
+
+  size_t pos = 0;
+
+private:
+  const char* data;
+  size_t len;
+  const std::vector<size_t>& sizes;
+  size_t reads = 0;
+};
+
+// Where the reader stands once it has handed out the block holding byte at.
+size_t EndOfBlockHolding(size_t at, const std::vector<size_t>& sizes, size_t len) {
+  size_t end = 0;
+  for (size_t read = 0; end <= at; ++read) end += sizes[read % sizes.size()];
+  return std::min(end, len);
+}
+
+// The LF ending the first matching line, or npos when no line ended by an LF
+// matches. A memo cut right after an LF holds the same lines up to there, and
+// once such a cut matches every longer one does.
+size_t FirstMatchingLineEnd(const std::string& memo, const std::string& keyword) {
+  std::vector<size_t> lfs;
+  for (size_t i = 0; i < memo.size(); ++i) {
+    if (memo[i] == '\n') lfs.push_back(i);
+  }
+  auto first = std::partition_point(lfs.begin(), lfs.end(), [&](size_t lf) { return !RefScan(memo.substr(0, lf + 1), keyword); });
+  return first == lfs.end() ? std::string::npos : *first;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzedDataProvider input(data, size);
+  size_t keywordLen = input.ConsumeIntegralInRange<size_t>(0, MaxKeywordLen);
+  size_t firstMemoLen = input.ConsumeIntegral<uint8_t>();
+  std::vector<size_t> blockSizes;
+  for (size_t i = 0; i < BlockSizeCount; ++i) blockSizes.push_back(input.ConsumeIntegralInRange<size_t>(1, 256));
+  std::string keyword = CutAtNul(input.ConsumeBytesAsString(keywordLen));
+  std::string text = input.ConsumeRemainingBytesAsString();
+  firstMemoLen = std::min(firstMemoLen, text.size());
+  const std::string memos[] = {text.substr(0, firstMemoLen), text.substr(firstMemoLen)};
+
+  KeywordMatcher matcher(ExactCString(keyword).get());
+  MemoScanner scanner(matcher, nullptr);
+  for (const std::string& memo : memos) {
+    bool matches = RefScan(memo, keyword);
+    ScanResult expected = matches ? ScanResult::Match : ScanResult::NoMatch;
+    std::unique_ptr<char[]> copy = ExactCopy(memo);
+    FUZZ_CHECK(ScanMemoBuffer(copy.get(), memo.size(), matcher, nullptr) == expected);
+
+    BlocksOfSizes reader(copy.get(), memo.size(), blockSizes);
+    FUZZ_CHECK(scanner.Scan(reader) == expected);
+    size_t lineEnd = matches ? FirstMatchingLineEnd(memo, keyword) : std::string::npos;
+    if (lineEnd != std::string::npos) FUZZ_CHECK(reader.pos <= EndOfBlockHolding(lineEnd, blockSizes, memo.size()));
+  }
+  return 0;
+}
