@@ -11,7 +11,7 @@
 
 #include "Check.h"
 #include "DeleteReplace.h"
-#include "ExactCopy.h"
+#include "GuardedCopy.h"
 #include "Reference.h"
 
 namespace {
@@ -35,11 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   std::string expected;
   size_t expectedCount = RefDeleteOrReplace(text, search, replacement, replace, expected);
-  std::unique_ptr<char[]> textCopy = ExactCopy(text);
-  std::unique_ptr<char[]> searchCopy = ExactCopy(search);
-  std::unique_ptr<char[]> replacementCopy = ExactCopy(replacement);
+  GuardedCopy textCopy(text);
+  GuardedCopy searchCopy(search);
+  GuardedCopy replacementCopy(replacement);
   std::string out = "stale";
-  size_t count = DeleteOrReplace(textCopy.get(), text.size(), searchCopy.get(), search.size(), replacementCopy.get(), replacement.size(),
+  size_t count = DeleteOrReplace(textCopy.data(), text.size(), searchCopy.data(), search.size(), replacementCopy.data(), replacement.size(),
                                  replace, out);
   FUZZ_CHECK(count == expectedCount);
   FUZZ_CHECK(out == expected);

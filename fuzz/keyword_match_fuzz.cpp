@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "Check.h"
-#include "ExactCopy.h"
+#include "GuardedCopy.h"
 #include "KeywordMatch.h"
 #include "Reference.h"
 
@@ -42,9 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string keyword = CutAtNul(input.ConsumeBytesAsString(keywordLen));
   std::string line = input.ConsumeRemainingBytesAsString();
 
-  KeywordMatcher matcher(ExactCString(keyword).get());
+  KeywordMatcher matcher(GuardedCString(keyword).data());
   FUZZ_CHECK(matcher.Words() == RefWords(keyword));
-  std::unique_ptr<char[]> copy = ExactCopy(line);
-  FUZZ_CHECK(matcher.LineMatches(copy.get(), line.size()) == RefLineMatches(line, keyword));
+  GuardedCopy copy(line);
+  FUZZ_CHECK(matcher.LineMatches(copy.data(), line.size()) == RefLineMatches(line, keyword));
   return 0;
 }

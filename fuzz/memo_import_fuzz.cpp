@@ -6,7 +6,7 @@
 #include <string>
 
 #include "Check.h"
-#include "ExactCopy.h"
+#include "GuardedCopy.h"
 #include "MemoImport.h"
 #include "Reference.h"
 
@@ -30,15 +30,15 @@ bool RefIsImportable(const std::string& extension) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string path = CutAtNul(std::string(reinterpret_cast<const char*>(data), size));
-  std::unique_ptr<char[]> copy = ExactCString(path);
+  GuardedCopy copy = GuardedCString(path);
 
   size_t dot = RefLastChar(path, '.');
-  const char* extension = ImportExtension(copy.get());
-  FUZZ_CHECK(extension == (dot == std::string::npos ? nullptr : copy.get() + dot));
+  const char* extension = ImportExtension(copy.data());
+  FUZZ_CHECK(extension == (dot == std::string::npos ? nullptr : copy.data() + dot));
   FUZZ_CHECK(IsImportableExtension(extension) == (dot != std::string::npos && RefIsImportable(path.substr(dot))));
-  FUZZ_CHECK(IsImportableExtension(copy.get()) == RefIsImportable(path));
+  FUZZ_CHECK(IsImportableExtension(copy.data()) == RefIsImportable(path));
 
   size_t backslash = RefLastChar(path, '\\');
-  FUZZ_CHECK(ImportFileName(copy.get()) == copy.get() + (backslash == std::string::npos ? 0 : backslash + 1));
+  FUZZ_CHECK(ImportFileName(copy.data()) == copy.data() + (backslash == std::string::npos ? 0 : backslash + 1));
   return 0;
 }

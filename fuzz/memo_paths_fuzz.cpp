@@ -1,6 +1,6 @@
 // Path forming against plain concatenation and a character walk for the
-// final backslash, with output buffers of exactly outSize bytes, so that a
-// write past outSize is an AddressSanitizer report. outSize lies within a
+// final backslash, with output buffers of outSize bytes guarded at their end,
+// so that a write past outSize is an AddressSanitizer report. outSize lies within a
 // few bytes of what the path needs, where fitting turns to not fitting.
 //
 // Input: the folder, the title, then the extension (each up to its first
@@ -13,7 +13,7 @@
 #include <cstring>
 
 #include "Check.h"
-#include "ExactCopy.h"
+#include "GuardedCopy.h"
 #include "MemoPaths.h"
 #include "Reference.h"
 
@@ -25,14 +25,10 @@ bool RefEndsWithBackslash(const std::string& path) {
   return lastChar == "\\";
 }
 
-size_t OutSizeFor(const std::string& expected, int slack) { return static_cast<size_t>(std::max(0, int(expected.size()) + 1 + slack)); }
+// Output bytes with no terminator among them, so that a result without one shows.
+std::string Unterminated(size_t outSize) { return std::string(outSize, '#'); }
 
-// A buffer with no terminator in it, so that a result without one shows.
-std::unique_ptr<char[]> Unterminated(size_t size) {
-  std::unique_ptr<char[]> out(new char[size]);
-  std::memset(out.get(), '#', size);
-  return out;
-}
+size_t OutSizeFor(const std::string& expected, int slack) { return static_cast<size_t>(std::max(0, int(expected.size()) + 1 + slack)); }
 
 void CheckFormed(bool formed, const char* out, size_t outSize, const std::string& expected) {
   FUZZ_CHECK(formed == (expected.size() < outSize));
@@ -51,21 +47,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string folder = CutAtNul(input.ConsumeBytesAsString(folderLen));
   std::string title = CutAtNul(input.ConsumeBytesAsString(titleLen));
   std::string extension = CutAtNul(input.ConsumeRemainingBytesAsString());
-  std::unique_ptr<char[]> folderCopy = ExactCString(folder);
-  std::unique_ptr<char[]> titleCopy = ExactCString(title);
-  std::unique_ptr<char[]> extensionCopy = ExactCString(extension);
+  GuardedCopy folderCopy = GuardedCString(folder);
+  GuardedCopy titleCopy = GuardedCString(title);
+  GuardedCopy extensionCopy = GuardedCString(extension);
 
   bool endsWithBackslash = RefEndsWithBackslash(folder);
-  FUZZ_CHECK(EndsWithBackslash(folderCopy.get()) == endsWithBackslash);
+  FUZZ_CHECK(EndsWithBackslash(folderCopy.data()) == endsWithBackslash);
 
   std::string folderPath = endsWithBackslash ? folder : folder + "\\";
   size_t outSize = OutSizeFor(folderPath, slack);
-  std::unique_ptr<char[]> out = Unterminated(outSize);
-  CheckFormed(FormMemoFolderPath(folderCopy.get(), out.get(), outSize), out.get(), outSize, folderPath);
+  GuardedCopy folderOut(Unterminated(outSize));
+  CheckFormed(FormMemoFolderPath(folderCopy.data(), folderOut.data(), outSize), folderOut.data(), outSize, folderPath);
 
   std::string filePath = folder + title + extension;
   outSize = OutSizeFor(filePath, slack);
-  out = Unterminated(outSize);
-  CheckFormed(FormMemoFilePath(folderCopy.get(), titleCopy.get(), extensionCopy.get(), out.get(), outSize), out.get(), outSize, filePath);
+  GuardedCopy fileOut(Unterminated(outSize));
+  CheckFormed(FormMemoFilePath(folderCopy.data(), titleCopy.data(), extensionCopy.data(), fileOut.data(), outSize), fileOut.data(), outSize,
+              filePath);
   return 0;
 }

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "Check.h"
-#include "ExactCopy.h"
+#include "GuardedCopy.h"
 #include "MemoScan.h"
 #include "Reference.h"
 
@@ -74,15 +74,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   firstMemoLen = std::min(firstMemoLen, text.size());
   const std::string memos[] = {text.substr(0, firstMemoLen), text.substr(firstMemoLen)};
 
-  KeywordMatcher matcher(ExactCString(keyword).get());
+  KeywordMatcher matcher(GuardedCString(keyword).data());
   MemoScanner scanner(matcher, nullptr);
   for (const std::string& memo : memos) {
     bool matches = RefScan(memo, keyword);
     ScanResult expected = matches ? ScanResult::Match : ScanResult::NoMatch;
-    std::unique_ptr<char[]> copy = ExactCopy(memo);
-    FUZZ_CHECK(ScanMemoBuffer(copy.get(), memo.size(), matcher, nullptr) == expected);
+    GuardedCopy copy(memo);
+    FUZZ_CHECK(ScanMemoBuffer(copy.data(), memo.size(), matcher, nullptr) == expected);
 
-    BlocksOfSizes reader(copy.get(), memo.size(), blockSizes);
+    BlocksOfSizes reader(copy.data(), memo.size(), blockSizes);
     FUZZ_CHECK(scanner.Scan(reader) == expected);
     size_t lineEnd = matches ? FirstMatchingLineEnd(memo, keyword) : std::string::npos;
     if (lineEnd != std::string::npos) FUZZ_CHECK(reader.pos <= EndOfBlockHolding(lineEnd, blockSizes, memo.size()));

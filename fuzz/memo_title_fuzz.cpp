@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "Check.h"
-#include "ExactCopy.h"
+#include "GuardedCopy.h"
 #include "MemoTitle.h"
 
 namespace {
@@ -42,9 +42,9 @@ std::string RefTitleFromFileName(const std::string& fileName) { return fileName.
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string name = CutAtNul(std::string(reinterpret_cast<const char*>(data), size));
-  std::unique_ptr<char[]> copy = ExactCString(name);
-  FUZZ_CHECK(HasForbiddenChar(copy.get()) == RefHasForbiddenChar(name));
-  FUZZ_CHECK(IsReservedDeviceName(copy.get()) == RefIsReservedDeviceName(name));
-  FUZZ_CHECK(TitleFromFileName(copy.get()) == RefTitleFromFileName(name));
+  GuardedCopy copy = GuardedCString(name);
+  FUZZ_CHECK(HasForbiddenChar(copy.data()) == RefHasForbiddenChar(name));
+  FUZZ_CHECK(IsReservedDeviceName(copy.data()) == RefIsReservedDeviceName(name));
+  FUZZ_CHECK(TitleFromFileName(copy.data()) == RefTitleFromFileName(name));
   return 0;
 }

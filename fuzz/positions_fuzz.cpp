@@ -12,7 +12,7 @@
 #include <string>
 
 #include "Check.h"
-#include "ExactCopy.h"
+#include "GuardedCopy.h"
 #include "Positions.h"
 
 namespace {
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
   int value = input.ConsumeIntegral<int>();
   std::string text = CutAtNul(input.ConsumeRemainingBytesAsString());
-  FUZZ_CHECK(ReadPosition(ExactCString(text).get()) == RefReadPosition(text));
+  FUZZ_CHECK(ReadPosition(GuardedCString(text).data()) == RefReadPosition(text));
 
   char formatted[12];
   FormatPosition(value, formatted);
