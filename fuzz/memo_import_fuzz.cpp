@@ -12,7 +12,7 @@
 
 namespace {
 
-// Position of the last CP932 character that is wanted alone, or npos.
+// Where the last wanted byte standing as a CP932 character of its own is, or npos.
 size_t RefLastChar(const std::string& path, char wanted) {
   size_t last = std::string::npos;
   for (size_t i = 0; i < path.size(); i += RefCharLen(path, i)) {
