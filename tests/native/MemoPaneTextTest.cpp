@@ -5,30 +5,9 @@
 #include <string>
 
 #include "MemoPaneText.h"
+#include "Reference.h"
 
 namespace {
-
-// What the pane took from a file when it was read by a C runtime line reader
-// into a buffer of 200,000 bytes: each piece is a string, a NUL ends it.
-MemoPaneText RefPaneText(const std::string& file, size_t limit) {
-  MemoPaneText pane;
-  std::string buffer;
-  for (size_t at = 0; at < file.size();) {
-    buffer.clear();
-    while (at < file.size() && buffer.size() < 199999) {
-      buffer += file[at++];
-      if (buffer.back() == '\n') break;
-    }
-    size_t visible = std::strlen(buffer.c_str());
-    if (visible < buffer.size()) pane.loss = PaneLoss::Nul;
-    pane.text += buffer.substr(0, visible);
-  }
-  if (pane.text.size() > limit) {
-    pane.text.resize(limit);
-    pane.loss = PaneLoss::Cut;
-  }
-  return pane;
-}
 
 TEST(MemoPaneText, ShowsWhatTheLineReaderTookAndSaysWhatItLost) {
   const std::string full(200000, 'x');

@@ -1,5 +1,6 @@
 #include "Reference.h"
 
+#include <cstring>
 #include <vector>
 
 #include "Cp932.h"
@@ -8,14 +9,14 @@
 
 using namespace std::string_literals;
 
-static size_t CharLen(const std::string& text, size_t i) {
+size_t RefCharLen(const std::string& text, size_t i) {
   bool pair =
       i + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[i])) && IsTrailByte(static_cast<unsigned char>(text[i + 1]));
   return pair ? 2 : 1;
 }
 
 size_t RefFind(const std::string& text, const std::string& word) {
-  for (size_t i = 0; i + word.size() <= text.size(); i += CharLen(text, i)) {
+  for (size_t i = 0; i + word.size() <= text.size(); i += RefCharLen(text, i)) {
     if (text.compare(i, word.size(), word) == 0) return i;
   }
   return std::string::npos;
@@ -31,7 +32,7 @@ size_t RefDeleteOrReplace(const std::string& text, const std::string& search, co
       ++count;
       i += search.size();
     } else {
-      size_t len = CharLen(text, i);
+      size_t len = RefCharLen(text, i);
       out.append(text, i, len);
       i += len;
     }
@@ -49,6 +50,12 @@ static std::vector<std::string> RefWords(std::string keyword) {
   }
   words.push_back(keyword);
   return words;
+}
+
+bool RefLineMatches(const std::string& line, std::string keyword) {
+  for (const std::string& word : RefWords(keyword))
+    if (RefFind(line, word) != std::string::npos) return true;
+  return false;
 }
 
 // Whether a line of the text matches, reading it as a C runtime text-mode
@@ -123,9 +130,9 @@ static std::u32string RefUtf16(const std::string& bytes, bool bigEndian) {
 
 // False when the word holds bytes that are no CP932 character.
 static bool RefCp932ToUnicode(const std::string& word, std::u32string& text) {
-  for (size_t i = 0; i < word.size(); i += CharLen(word, i)) {
+  for (size_t i = 0; i < word.size(); i += RefCharLen(word, i)) {
     char32_t c = 0;
-    if (DecodeCp932Char(reinterpret_cast<const unsigned char*>(word.data()) + i, word.size() - i, c) != CharLen(word, i)) return false;
+    if (DecodeCp932Char(reinterpret_cast<const unsigned char*>(word.data()) + i, word.size() - i, c) != RefCharLen(word, i)) return false;
     text += c;
   }
   return true;
@@ -254,4 +261,24 @@ std::string RandomKeyword(std::mt19937& rng) {
   std::string keyword = KeywordPieces[rng() % count];
   if (rng() % 3 == 0) keyword += std::string(rng() % 2 ? " " : "") + KeywordPieces[rng() % count];
   return keyword;
+}
+
+MemoPaneText RefPaneText(const std::string& file, size_t limit) {
+  MemoPaneText pane;
+  std::string buffer;
+  for (size_t at = 0; at < file.size();) {
+    buffer.clear();
+    while (at < file.size() && buffer.size() < 199999) {
+      buffer += file[at++];
+      if (buffer.back() == '\n') break;
+    }
+    size_t visible = std::strlen(buffer.c_str());
+    if (visible < buffer.size()) pane.loss = PaneLoss::Nul;
+    pane.text += buffer.substr(0, visible);
+  }
+  if (pane.text.size() > limit) {
+    pane.text.resize(limit);
+    pane.loss = PaneLoss::Cut;
+  }
+  return pane;
 }

@@ -4,10 +4,18 @@
 #include <random>
 #include <string>
 
+#include "MemoPaneText.h"
+
+// Bytes in the CP932 character that starts at text[i].
+size_t RefCharLen(const std::string& text, size_t i);
+
 size_t RefFind(const std::string& text, const std::string& word);
 
 size_t RefDeleteOrReplace(const std::string& text, const std::string& search, const std::string& replacement, bool replace,
                           std::string& out);
+
+// Whether any word of keyword, cut at spaces as the host cuts it, occurs in line.
+bool RefLineMatches(const std::string& line, std::string keyword);
 
 // Whether a memo holds a line matching keyword, reading the file as a C
 // runtime text-mode line reader does.
@@ -33,3 +41,8 @@ std::string RandomMemoFile(std::mt19937& rng, size_t pieces);
 // uses, in their own and in their NEC and IBM codes, or of bytes that are no
 // CP932 character.
 std::string RandomKeyword(std::mt19937& rng);
+
+// What the text pane took from a memo file read by a C runtime line reader
+// into a buffer of 200,000 bytes: each piece is a string, a NUL ends it; the
+// text is cut at limit.
+MemoPaneText RefPaneText(const std::string& file, size_t limit);

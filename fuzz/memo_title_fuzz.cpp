@@ -1,0 +1,50 @@
+// The title rules against plain walks and string rules. The whole input, up
+// to its first NUL, is the title or file name.
+#include <cstdint>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "Check.h"
+#include "GuardedCopy.h"
+#include "MemoTitle.h"
+
+namespace {
+
+// The file system's loose double-byte rule: a byte in 80-A0 or E0-FF takes
+// the next byte along, whatever it is.
+bool RefHasForbiddenChar(const std::string& title) {
+  const std::string_view forbidden = "\\/:*?\"<>|";
+  for (size_t i = 0; i < title.size(); ++i) {
+    unsigned char b = static_cast<unsigned char>(title[i]);
+    if ((b >= 0x80 && b <= 0xA0) || b >= 0xE0)
+      ++i;
+    else if (forbidden.find(title[i]) != std::string_view::npos)
+      return true;
+  }
+  return false;
+}
+
+bool RefIsReservedDeviceName(const std::string& name) {
+  static const std::set<std::string> devices = {"CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
+                                                "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
+  std::string base = name.substr(0, name.find('.'));
+  base.erase(base.find_last_not_of(' ') + 1);
+  for (char& c : base) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return devices.count(base) > 0;
+}
+
+std::string RefTitleFromFileName(const std::string& fileName) { return fileName.substr(0, fileName.rfind('.')); }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string name = CutAtNul(std::string(reinterpret_cast<const char*>(data), size));
+  GuardedCopy copy = GuardedCString(name);
+  FUZZ_CHECK(HasForbiddenChar(copy.data()) == RefHasForbiddenChar(name));
+  FUZZ_CHECK(IsReservedDeviceName(copy.data()) == RefIsReservedDeviceName(name));
+  FUZZ_CHECK(TitleFromFileName(copy.data()) == RefTitleFromFileName(name));
+  return 0;
+}
