@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "MemoEncoding.h"
 #include "MemoPaneText.h"
 #include "MemoPaths.h"
 #include "SettingKeys.h"
@@ -16,6 +17,8 @@ const char overflowNotice[] = " // -- 文字数オーバー！";
 const char pathTooLong[] = "メモファイルのパスが長すぎるため、開けませんでした！";
 const char reasonCut[] = "全文を表示できないため読取り専用";
 const char reasonUnreadable[] = "ファイルを読み込めないため読取り専用";
+const char reasonNoCp932Form[] = "表示できない文字を含むため読取り専用";
+const char reasonNotCp932Text[] = "文字コードが正しくないため読取り専用";
 const char reasonPathTooLong[] = "パスが長すぎます";
 // Memo text is code page 932 whatever the system's code page.
 const UINT memoCodePage = 932;
@@ -66,19 +69,24 @@ void ToolPanel::LoadTextMemo(const char* path) {
   std::string bytes;
   std::string text;
   const char* reason = NULL;
-  switch (LoadMemoFile(*memoFileOps, path, bytes, openStamp)) {
-    case MemoLoadResult::Loaded: {
-      MemoPaneText shown = PaneTextFromFile(bytes.data(), bytes.size());
+  openEncoding = MemoEncoding::Cp932;
+  MemoLoadResult loaded = LoadMemoFile(*memoFileOps, path, bytes, openStamp);
+  switch (loaded) {
+    case MemoLoadResult::Loaded:
+    case MemoLoadResult::ReadError: {
+      DecodedMemo decoded = DecodeMemo(bytes.data(), bytes.size());
+      openEncoding = decoded.encoding;
+      MemoPaneText shown = PaneTextFromFile(decoded.paneText.data(), decoded.paneText.size());
       text.swap(shown.text);
       if (shown.loss == PaneLoss::Cut) text += overflowNotice;
       if (shown.loss != PaneLoss::None) reason = reasonCut;
+      // Text the pane cannot hold as it is would be changed by a write.
+      if (decoded.verdict == MemoVerdict::NoCp932Form) reason = reasonNoCp932Form;
+      if (decoded.verdict == MemoVerdict::NotCp932Text || decoded.verdict == MemoVerdict::Malformed) reason = reasonNotCp932Text;
+      // What follows a failed read is unknown: the pane never replaces it.
+      if (loaded == MemoLoadResult::ReadError) reason = reasonUnreadable;
       break;
     }
-    case MemoLoadResult::ReadError:
-      // What follows the failed read is unknown: the pane never replaces it.
-      text = PaneTextFromFile(bytes.data(), bytes.size()).text;
-      reason = reasonUnreadable;
-      break;
     case MemoLoadResult::Unreadable:
       // Another program holds it, or it is not a file: it is not empty, and
       // the notice must never replace it.

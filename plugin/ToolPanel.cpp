@@ -40,6 +40,7 @@ ToolPanel::ToolPanel(CWnd* parent)
       readOnlyIcon(NULL),
       currentKind(0),
       paneIncomplete(false),
+      openEncoding(MemoEncoding::Cp932),
       memoFileOps(&PlatformMemoFileOps()),
       modalDepth(0),
       settingsPending(false),

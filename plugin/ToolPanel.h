@@ -4,6 +4,7 @@
 #include "BitmapButton.h"
 #include "ExtEditDialog.h"
 #include "Gdi.h"
+#include "MemoEncoding.h"
 #include "MemoFile.h"
 #include "MemoNameDialog.h"
 #include "SettingsDialog.h"
@@ -88,8 +89,10 @@ public:
   // pane's limit, held a NUL byte, could not be read whole, or its path could
   // not be formed): nothing may write the pane over that file.
   bool paneIncomplete;
-  // The open text memo's file as it was loaded or last written.
+  // The open text memo's file as it was loaded or last written, and the
+  // encoding its pane's text is written back in.
   MemoFileStamp openStamp;
+  MemoEncoding openEncoding;
   // Every file call of a memo load or save goes through here.
   MemoFileOps* memoFileOps;
 
@@ -151,8 +154,9 @@ private:
   // WriteMemoFile once the file is known to be writable.
   int WritePane(const char* path);
   void RescueUnsavedEdits();
-  // The bytes the open text memo's file holds for the pane's text.
-  std::string PaneFileBytes() const;
+  // The bytes the open text memo's file holds for the pane's text, in the
+  // memo's own encoding; false when the text has no form in it.
+  bool PaneFileBytes(std::string& bytes) const;
   void ShowHtmlMemo();
   void ShowIncompleteMemo(const char* reason);
   void ShowTitleCaption(const char* reason);
