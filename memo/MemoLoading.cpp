@@ -2,6 +2,7 @@
 // into the browser pane.
 #include <io.h>
 
+#include <cstring>
 #include <string>
 
 #include "MemoEncoding.h"
@@ -20,6 +21,10 @@ const char reasonUnreadable[] = "ファイルを読み込めないため読取�
 const char reasonNoCp932Form[] = "表示できない文字を含むため読取り専用";
 const char reasonNotCp932Text[] = "文字コードが正しくないため読取り専用";
 const char reasonPathTooLong[] = "パスが長すぎます";
+const char reasonHtmlAsText[] = "HTMLを表示できないため、テキストを読取り専用で表示";
+// A page still loading is looked at again this often, this many times.
+const UINT htmlCheckMs = 250;
+const int htmlChecks = 20;
 // Memo text is code page 932 whatever the system's code page.
 const UINT memoCodePage = 932;
 
@@ -137,15 +142,62 @@ void ToolPanel::ShowHtmlMemo() {
   CWindow toggle = ReadOnlyToggle();
   toggle.SetCheck(BST_UNCHECKED);
   toggle.EnableWindow(FALSE);
-  char htmlPath[MAX_PATH], htmPath[MAX_PATH];
-  if (!MemoFilePath(".html", htmlPath) || !MemoFilePath(".htm", htmPath)) {
+  char path[MAX_PATH];
+  if (!HtmlMemoPath(path)) {
     NavigateBrowser("about:blank");
     ShowTitleCaption(reasonPathTooLong);
     ShowMessage(pathTooLong, MB_ICONEXCLAMATION);
     return;
   }
-  NavigateBrowser(_access(htmlPath, 4) == 0 ? htmlPath : htmPath);
+  NavigateBrowser(path);
   ShowTitleCaption(NULL);
+  htmlChecksLeft = htmlChecks;
+  CheckHtmlShown();
+}
+
+bool ToolPanel::HtmlMemoPath(char* out) {
+  char htm[MAX_PATH];
+  if (!MemoFilePath(".html", out) || !MemoFilePath(".htm", htm)) return false;
+  if (_access(out, 4) != 0) memcpy(out, htm, sizeof(htm));
+  return true;
+}
+
+void ToolPanel::CheckHtmlShown() {
+  KillTimer(HtmlCheckTimer);
+  if (!IsMemoOpen() || currentKind != MemoKindHtml || paneIncomplete) return;
+  switch (htmlProbe->Check(browser)) {
+    case HtmlRendering::Shown:
+      return;
+    case HtmlRendering::Loading:
+      // A page that takes longer is left to the control.
+      if (--htmlChecksLeft > 0) SetTimer(HtmlCheckTimer, htmlCheckMs);
+      return;
+    case HtmlRendering::Impossible:
+      ShowHtmlAsText();
+      return;
+  }
+}
+
+// No HTML engine draws the page: the user still sees what the memo says,
+// read-only, and the caption says why.
+void ToolPanel::ShowHtmlAsText() {
+  char path[MAX_PATH];
+  std::string bytes;
+  MemoFileStamp stamp;
+  std::string text;
+  if (HtmlMemoPath(path) && LoadMemoFile(*memoFileOps, path, bytes, stamp) != MemoLoadResult::Unreadable) {
+    DecodedMemo decoded = DecodeMemo(bytes.data(), bytes.size());
+    MemoPaneText shown = PaneTextFromFile(decoded.paneText.data(), decoded.paneText.size());
+    text.swap(shown.text);
+    if (shown.loss == PaneLoss::Cut) text += overflowNotice;
+  }
+  browser.SetVisible(false);
+  CWindow pane = TextPane();
+  pane.SetWindowText(text.c_str());
+  pane.SetReadOnly(TRUE);
+  pane.ShowWindow(SW_SHOW);
+  paneIncomplete = true;
+  ShowTitleCaption(reasonHtmlAsText);
 }
 
 void ToolPanel::NavigateBrowser(const char* url) {

@@ -51,6 +51,7 @@ bool ToolPanel::CloseMemo() {
       pane.SetModify(FALSE);
       pane.SetReadOnly(FALSE);
     } else if (currentKind == MemoKindHtml) {
+      KillTimer(HtmlCheckTimer);
       if (browser.Exists()) NavigateBrowser("about:blank");
     }
     pane.ShowWindow(SW_HIDE);

@@ -42,6 +42,8 @@ ToolPanel::ToolPanel(CWnd* parent)
       paneIncomplete(false),
       openEncoding(MemoEncoding::Cp932),
       memoFileOps(&PlatformMemoFileOps()),
+      htmlProbe(&PlatformHtmlRenderProbe()),
+      htmlChecksLeft(0),
       modalDepth(0),
       settingsPending(false),
       settingsRunning(false),
