@@ -7,6 +7,12 @@
 const char NoMemoTitle[] = " (No files opened!) ";
 
 bool ToolPanel::OnCommand(int notifyCode, int id, HWND control) {
+  // Coming back into the pane, say from an editor, the user is to see the
+  // file as it is now: not every system tells the panel it was activated.
+  if (notifyCode == EN_SETFOCUS && id == IDC_PANEL_TEXT) {
+    PostMessage(WM_PANEL_CHECK_DISK);
+    return true;
+  }
   if (notifyCode != BN_CLICKED) return ToolBase::OnCommand(notifyCode, id, control);
   switch (id) {
     case IDC_PANEL_NEW:

@@ -221,6 +221,7 @@ const UINT WM_PANEL_SAVE_STATE = WM_APP + 1;
 const UINT WM_PANEL_DEFERRED_MESSAGES = WM_APP + 2;
 // The panel's timer that looks again whether an HTML memo is shown.
 const UINT_PTR HtmlCheckTimer = 1;
-// Posted to the panel when it is activated from outside: looks for changes
-// another program made to the open memo's file.
+// Posted to the panel when it is activated from outside, or the text pane
+// takes the focus: looks for changes another program made to the open
+// memo's file.
 const UINT WM_PANEL_CHECK_DISK = WM_APP + 3;

@@ -25,6 +25,18 @@ public:
     harness.OnPanelThread([] {});
     return shown;
   }
+  // The user clicks into the pane, as on coming back from another program.
+  std::vector<Shown> FocusPane(const std::vector<Answer>& answers) {
+    std::vector<Shown> shown = Answering(answers, [this] {
+      harness.OnPanelThread([this] {
+        ::SetFocus(NULL);
+        ::SetFocus(harness.Item(IDC_PANEL_TEXT));
+      });
+      harness.OnPanelThread([] {});
+    });
+    harness.OnPanelThread([] {});
+    return shown;
+  }
   std::vector<Shown> SaveState(const std::vector<Answer>& answers, int expected) {
     int result = -1;
     std::vector<Shown> shown = Answering(
@@ -44,10 +56,12 @@ TEST_F(OutsideChange, IsNeverOverwritten) {
   } cases[] = {
       {"unedited, SaveState", false, [](OutsideChange& t, const std::vector<Answer>& a) { return t.SaveState(a, 1); }, ""},
       {"unedited, activation", false, [](OutsideChange& t, const std::vector<Answer>& a) { return t.Activate(a); }, ""},
+      {"unedited, into the pane", false, [](OutsideChange& t, const std::vector<Answer>& a) { return t.FocusPane(a); }, ""},
       {"edited, close", true, [](OutsideChange& t, const std::vector<Answer>& a) { return t.Answering(a, [&] { t.OpenMemo("other"); }); },
        "memo (3)"},
       {"edited, SaveState", true, [](OutsideChange& t, const std::vector<Answer>& a) { return t.SaveState(a, 1); }, "memo (3)"},
       {"edited, activation", true, [](OutsideChange& t, const std::vector<Answer>& a) { return t.Activate(a); }, "memo (3)"},
+      {"edited, into the pane", true, [](OutsideChange& t, const std::vector<Answer>& a) { return t.FocusPane(a); }, "memo (3)"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
