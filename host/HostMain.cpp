@@ -2,7 +2,8 @@
 // and keeps the tool's settings in an INI file.
 //   JotbookHost.exe [--ini FILE] [--data FOLDER] [--dll FILE]
 // Each path may be a Windows or a Unix path. By default the INI file and the
-// data folder sit beside the program.
+// data folder live in the user's data folder, so that no build ever touches
+// a user's memos.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -27,13 +28,25 @@ std::string FullPath(const std::string& path) {
   return length && length < sizeof(full) ? std::string(full, length) : path;
 }
 
+// $XDG_DATA_HOME/scribbit, else ~/.local/share/scribbit; on Windows itself,
+// scribbit in the user's application data folder.
+std::string UserDataFolder() {
+  char value[MAX_PATH];
+  DWORD length = ::GetEnvironmentVariableA("XDG_DATA_HOME", value, sizeof(value));
+  if (length > 0 && length < sizeof(value) && value[0] == '/') return WindowsPath(std::string(value) + "/scribbit");
+  length = ::GetEnvironmentVariableA("HOME", value, sizeof(value));
+  if (length > 0 && length < sizeof(value) && value[0] == '/') return WindowsPath(std::string(value) + "/.local/share/scribbit");
+  if (SUCCEEDED(::SHGetFolderPathA(NULL, CSIDL_APPDATA, NULL, 0, value))) return std::string(value) + "\\scribbit";
+  return ".";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   char program[MAX_PATH];
   DWORD length = ::GetModuleFileNameA(NULL, program, sizeof(program));
   std::string folder = FolderOf(std::string(program, length));
-  std::string iniPath = folder + "\\JotbookHost.ini";
+  std::string iniPath = UserDataFolder() + "\\JotbookHost.ini";
   std::string dataFolder;
   std::string dllPath = folder + "\\Scribbit.dll";
   for (int i = 1; i + 1 < argc; i += 2) {

@@ -42,9 +42,7 @@ protected:
     char program[MAX_PATH];
     std::string programPath(program, ::GetModuleFileNameA(NULL, program, sizeof(program)));
     std::string dll = programPath.substr(0, programPath.find_last_of('\\')) + "\\Scribbit.dll";
-    // Given as a user of the Unix side gives them.
-    std::string commandLine = "JotbookHost.exe --ini \"" + UnixName(home) + "/JotbookHost.ini\" --data \"" + UnixName(home) +
-                              "/データ\" --dll \"" + UnixName(dll) + "\"";
+    std::string commandLine = "JotbookHost.exe " + Arguments() + " --dll \"" + UnixName(dll) + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     // Started on drive C, so that no path comes out right merely by resolving against drive Z, which is the Unix root.
@@ -65,6 +63,9 @@ protected:
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
   }
+
+  // Given as a user of the Unix side gives them.
+  virtual std::string Arguments() { return "--ini \"" + UnixName(home) + "/JotbookHost.ini\" --data \"" + UnixName(home) + "/データ\""; }
 
   HWND Find(const char* className, const char* caption) {
     WindowSearch search = {process.dwProcessId, className, caption, NULL};
@@ -110,6 +111,27 @@ TEST_F(HostProgram, KeepsSettingsAndMemosWhereItsUnixPathsSay) {
   // The tool shows the folder and forms memo paths in it: it sees the Windows path.
   ::GetPrivateProfileStringA("19", "ScribbitFolderPath1", "", value, sizeof(value), ini.c_str());
   EXPECT_EQ(0, lstrcmpiA((home + "\\データ\\Scribbit").c_str(), value)) << value;
+}
+
+// Started with no files named, the host keeps its settings and memos in the
+// user's data folder, never beside the program in the build.
+class HostDefaults : public HostProgram {
+protected:
+  void SetUp() override {
+    ::SetEnvironmentVariableA("XDG_DATA_HOME", UnixName(folder.Path()).c_str());
+    HostProgram::SetUp();
+    ::SetEnvironmentVariableA("XDG_DATA_HOME", NULL);
+  }
+  std::string Arguments() override { return ""; }
+};
+
+TEST_F(HostDefaults, KeepSettingsAndMemosInTheUsersDataFolder) {
+  ClosePanel();
+  std::string data = folder / "scribbit";
+  char value[MAX_PATH] = "";
+  ::GetPrivateProfileStringA("19", "ScribbitFolderPath1", "", value, sizeof(value), (data + "\\JotbookHost.ini").c_str());
+  EXPECT_EQ(0, lstrcmpiA((data + "\\JotbookData\\Scribbit").c_str(), value)) << value;
+  EXPECT_TRUE(FileExists(data + "\\JotbookData\\Scribbit"));
 }
 
 TEST_F(HostProgram, TypedJapaneseReachesTheSearchFieldWhole) {
