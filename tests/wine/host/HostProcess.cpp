@@ -12,6 +12,7 @@ struct WindowSearch {
   DWORD processId;
   const char* className;
   const char* caption;
+  HWND ignore;
   HWND found;
 };
 
@@ -23,8 +24,8 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
   ::GetClassNameA(window, className, sizeof(className));
   // A top-level window's caption is had without a message to its thread, which may be busy.
   ::GetWindowTextA(window, caption, sizeof(caption));
-  if (processId != search->processId || !::IsWindowVisible(window) || strcmp(className, search->className) != 0 ||
-      (search->caption && strcmp(caption, search->caption) != 0))
+  if (window == search->ignore || processId != search->processId || !::IsWindowVisible(window) ||
+      strcmp(className, search->className) != 0 || (search->caption && strcmp(caption, search->caption) != 0))
     return TRUE;
   search->found = window;
   return FALSE;
@@ -75,10 +76,9 @@ int HostProcess::Close(DWORD timeoutMs) {
 
 bool HostProcess::Running() const { return process.hProcess && ::WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT; }
 
-HWND HostProcess::Find(const char* className, const char* caption) const {
-  // Process id 0 would match every process's windows.
+HWND HostProcess::Find(const char* className, const char* caption, HWND ignore) const {
   if (!process.dwProcessId) return NULL;
-  WindowSearch search = {process.dwProcessId, className, caption, NULL};
+  WindowSearch search = {process.dwProcessId, className, caption, ignore, NULL};
   ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
@@ -105,7 +105,7 @@ bool HostProcess::HasModule(const std::string& path) const {
 }
 
 HWND FindDescendant(HWND parent, const char* className) {
-  WindowSearch search = {0, className, nullptr, NULL};
+  WindowSearch search = {0, className, nullptr, NULL, NULL};
   ::EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }

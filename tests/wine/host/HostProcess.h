@@ -23,8 +23,8 @@ public:
   bool Running() const;
 
   // A visible top-level window of the host's process of that class and, when
-  // given, that caption; NULL when there is none.
-  HWND Find(const char* className, const char* caption = nullptr) const;
+  // given, that caption, other than ignore; NULL when there is none.
+  HWND Find(const char* className, const char* caption = nullptr, HWND ignore = NULL) const;
   HWND HostWindow() const;
   // The tool's panel: the dialog captioned スクリビット.
   HWND Panel() const;
