@@ -48,7 +48,11 @@ bool GuideScenes::ExtendedEditDialog() {
   HWND dialog = WaitForDialog(extEditCaption);
   if (!dialog) return false;
   HWND replacement = ::GetDlgItem(dialog, IDC_EXT_REPLACE);
-  ::PostMessageA(::GetDlgItem(dialog, IDC_EXT_REPLACE_CHECK), BM_CLICK, 0, 0);
+  // Checked as a click does, though without moving the focus, which would
+  // show a focus frame in some pictures and not in others.
+  HWND check = ::GetDlgItem(dialog, IDC_EXT_REPLACE_CHECK);
+  ::SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);
+  ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_EXT_REPLACE_CHECK, BN_CLICKED), reinterpret_cast<LPARAM>(check));
   return SetText(::GetDlgItem(dialog, IDC_EXT_SEARCH), texts.replaceFrom) &&
          WaitUntil([replacement] { return ::IsWindowEnabled(replacement) != FALSE; }, "the replacement field to enable") &&
          SetText(replacement, texts.replaceTo) && Shoot("ext-edit", dialog) && Dismiss(dialog, IDCANCEL);
