@@ -17,16 +17,14 @@ const char deleteQuestionStart[] = "メモをを削除すると";
 }  // namespace
 
 bool GuideScenes::Run() {
-  return WaitUntil([this] { return (panel = host.Panel()) && host.HostWindow(); }, "the host and its panel to show") &&
-         PanelWithMemos() && OpenMemo() && ExtendedEditDialog() && NameDialog() && DeleteQuestion() && SettingsDialog() &&
-         HostSearch();
+  return WaitUntil([this] { return (panel = host.Panel()) && host.HostWindow(); }, "the host and its panel to show") && PanelWithMemos() &&
+         OpenMemo() && ExtendedEditDialog() && NameDialog() && DeleteQuestion() && SettingsDialog() && HostSearch();
 }
 
 bool GuideScenes::PanelWithMemos() {
   HWND list = host.MemoListView();
   return Check(list != NULL, "the panel has no memo list") &&
-         WaitUntil([list] { return ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) > 0; }, "the memo list to fill") &&
-         Shoot("panel", panel);
+         WaitUntil([list] { return ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) > 0; }, "the memo list to fill") && Shoot("panel", panel);
 }
 
 bool GuideScenes::OpenMemo() {

@@ -21,8 +21,7 @@ struct SceneTexts {
 
 class GuideScenes {
 public:
-  GuideScenes(const HostProcess& host, ShotRequests& shots, const SceneTexts& texts)
-      : host(host), shots(shots), texts(texts) {}
+  GuideScenes(const HostProcess& host, ShotRequests& shots, const SceneTexts& texts) : host(host), shots(shots), texts(texts) {}
   // Plays every scene in order; false at the first that goes wrong.
   bool Run();
   // What went wrong.

@@ -30,7 +30,10 @@ taken=0
 until [ -f "$requests/finished" ] || [ $SECONDS -ge $deadline ]; do
   for request in "$requests"/*.request; do
     [ -f "$request" ] || continue
-    shoot "$(cat "$request")" "$images/$(basename "$request" .request).png"
+    if ! shoot "$(cat "$request")" "$images/$(basename "$request" .request).png"; then
+      wineserver -k
+      exit 1
+    fi
     rm "$request"
     taken=$((taken + 1))
   done

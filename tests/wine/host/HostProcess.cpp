@@ -50,7 +50,7 @@ std::string ProgramFolder() {
 
 HostProcess::~HostProcess() {
   if (!process.hProcess) return;
-  if (Running()) ::TerminateProcess(process.hProcess, 1);
+  if (::WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) ::TerminateProcess(process.hProcess, 1);
   ::CloseHandle(process.hThread);
   ::CloseHandle(process.hProcess);
 }
@@ -73,8 +73,6 @@ int HostProcess::Close(DWORD timeoutMs) {
   ::GetExitCodeProcess(process.hProcess, &exitCode);
   return static_cast<int>(exitCode);
 }
-
-bool HostProcess::Running() const { return process.hProcess && ::WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT; }
 
 HWND HostProcess::Find(const char* className, const char* caption, HWND ignore) const {
   if (!process.dwProcessId) return NULL;

@@ -20,7 +20,7 @@ public:
   // Closes the host's window as a user does and waits up to timeoutMs for the
   // process to end: its exit code, or -1 when it had to be ended by force.
   int Close(DWORD timeoutMs);
-  bool Running() const;
+  bool Started() const { return process.hProcess != NULL; }
 
   // A visible top-level window of the host's process of that class and, when
   // given, that caption, other than ignore; NULL when there is none.

@@ -34,15 +34,16 @@ protected:
   void SetUp() override {
     ASSERT_TRUE(::CreateDirectoryA(home.c_str(), NULL) || ::GetLastError() == ERROR_ALREADY_EXISTS);
     // Given as a user of the Unix side gives them.
-    std::string arguments = "--ini \"" + UnixName(home) + "/JotbookHost.ini\" --data \"" + UnixName(home) + "/データ\" --dll \"" +
-                            ToolDll() + "\"";
+    std::string arguments =
+        "--ini \"" + UnixName(home) + "/JotbookHost.ini\" --data \"" + UnixName(home) + "/データ\" --dll \"" + ToolDll() + "\"";
     // Started on drive C, so that no path comes out right merely by resolving against drive Z, which is the Unix root.
     ASSERT_TRUE(host.Start(arguments, folder.Path())) << arguments;
     ASSERT_TRUE(PumpUntil([this] { return HostWindow() && Panel(); })) << arguments;
   }
 
   void TearDown() override {
-    if (!host.Running()) return;
+    // A host that ended on its own before this is caught by its exit code.
+    if (!host.Started()) return;
     EXPECT_EQ(0, host.Close(10000));
   }
 

@@ -91,7 +91,8 @@ TEST(ToolObject, NewestHistoryLineNamesTheProjectVersion) {
   EXPECT_EQ('[', newest[0]);
   EXPECT_EQ(version, newest.substr(dateEnd, strlen(version)));
   const std::string date = newest.substr(1, 10);
-  for (size_t i = 0; i < date.size(); ++i) EXPECT_TRUE(i == 4 || i == 7 ? date[i] == '.' : isdigit(static_cast<unsigned char>(date[i]))) << date;
+  for (size_t i = 0; i < date.size(); ++i)
+    EXPECT_TRUE(i == 4 || i == 7 ? date[i] == '.' : isdigit(static_cast<unsigned char>(date[i]))) << date;
   // Newest last: its date is not before the line above it.
   EXPECT_GE(date, previous.substr(1, 10));
 }
