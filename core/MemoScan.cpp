@@ -57,6 +57,8 @@ ScanResult MemoScanner::ScanText(BlockReader& reader, size_t got, bool utf8) {
   // but while the memo may still be read either way, lines wait (up to a
   // limit) for its encoding to show, so as to be searched once.
   size_t used = 0;
+  // Lines left waiting may end before the new bytes.
+  bool waited = false;
   for (;; used += got, got = 0) {
     bool atEnd = false;
     if (got == 0) {
@@ -74,8 +76,12 @@ ScanResult MemoScanner::ScanText(BlockReader& reader, size_t got, bool utf8) {
     // The text ends at a Ctrl-Z.
     size_t ctrlZ = FindByte(data, end, used, CtrlZ);
     if (ctrlZ != NotFound) return ScanUpTo(reader, readings, ctrlZ);
-    if (readings.NeedsBothReadings() && end < MaxWaitingBytes) continue;
-    size_t lastLf = FindLastLf(data, used, end);
+    if (readings.NeedsBothReadings() && end < MaxWaitingBytes) {
+      waited = true;
+      continue;
+    }
+    size_t lastLf = FindLastLf(data, waited ? 0 : used, end);
+    waited = false;
     if (lastLf == NotFound) continue;
     size_t complete = lastLf + 1;
     ScanResult result = readings.ScanLines(data, complete);

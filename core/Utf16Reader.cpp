@@ -7,6 +7,7 @@
 
 Utf16Reader::Utf16Reader(BlockReader& source, bool bigEndian, std::vector<char>& raw, const char* start, size_t startLen)
     : source(source), bigEndian(bigEndian), raw(raw), rawUsed(startLen) {
+  if (startLen == 0) return;
   if (raw.size() < startLen) raw.resize(startLen);
   std::memmove(raw.data(), start, startLen);
 }

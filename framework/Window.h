@@ -44,6 +44,8 @@ public:
   }
   BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement) const { return ::SetWindowPlacement(m_hWnd, placement); }
   LONG GetStyle() const { return ::GetWindowLongA(m_hWnd, GWL_STYLE); }
+  UINT_PTR SetTimer(UINT_PTR id, UINT milliseconds) const { return ::SetTimer(m_hWnd, id, milliseconds, NULL); }
+  BOOL KillTimer(UINT_PTR id) const { return ::KillTimer(m_hWnd, id); }
 
   // Buttons
   int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }

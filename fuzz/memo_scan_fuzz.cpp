@@ -124,12 +124,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(scanner.Scan(reader) == expected);
     // A CP932 memo that shows it is no UTF-8 before its first matching line
     // is read no further than the block holding that line. The scanner may
-    // read further to see a byte order mark's length, and to see the UTF-8
-    // check's 16-byte piece that holds the first byte that is no UTF-8.
+    // read further to see a byte order mark's length, and to see the first
+    // byte that is no UTF-8 through the UTF-8 check, which judges 16-byte
+    // pieces, the last bytes of one with the next.
     size_t lineEnd = matches && !StartsWithAnyBom(memo) ? FirstMatchingLineEnd(memo, keyword) : std::string::npos;
     size_t illFormed = FirstIllFormedUtf8(memo);
     if (lineEnd != std::string::npos && illFormed <= lineEnd) {
-      size_t shown = std::max({lineEnd, size_t{2}, (illFormed / 16 + 1) * 16 - 1});
+      size_t shown = std::max({lineEnd, size_t{2}, (illFormed / 16 + 2) * 16 - 1});
       FUZZ_CHECK(reader.pos <= EndOfBlockHolding(shown, blockSizes, memo.size()));
     }
   }

@@ -2,8 +2,10 @@
 // into the browser pane.
 #include <io.h>
 
+#include <cstring>
 #include <string>
 
+#include "MemoEncoding.h"
 #include "MemoPaneText.h"
 #include "MemoPaths.h"
 #include "SettingKeys.h"
@@ -16,7 +18,13 @@ const char overflowNotice[] = " // -- 文字数オーバー！";
 const char pathTooLong[] = "メモファイルのパスが長すぎるため、開けませんでした！";
 const char reasonCut[] = "全文を表示できないため読取り専用";
 const char reasonUnreadable[] = "ファイルを読み込めないため読取り専用";
+const char reasonNoCp932Form[] = "表示できない文字を含むため読取り専用";
+const char reasonNotCp932Text[] = "文字コードが正しくないため読取り専用";
 const char reasonPathTooLong[] = "パスが長すぎます";
+const char reasonHtmlAsText[] = "HTMLを表示できないため、テキストを読取り専用で表示";
+// A page still loading is looked at again this often, this many times.
+const UINT htmlCheckMs = 250;
+const int htmlChecks = 20;
 // Memo text is code page 932 whatever the system's code page.
 const UINT memoCodePage = 932;
 
@@ -66,19 +74,24 @@ void ToolPanel::LoadTextMemo(const char* path) {
   std::string bytes;
   std::string text;
   const char* reason = NULL;
-  switch (LoadMemoFile(*memoFileOps, path, bytes, openStamp)) {
-    case MemoLoadResult::Loaded: {
-      MemoPaneText shown = PaneTextFromFile(bytes.data(), bytes.size());
+  openEncoding = MemoEncoding::Cp932;
+  MemoLoadResult loaded = LoadMemoFile(*memoFileOps, path, bytes, openStamp);
+  switch (loaded) {
+    case MemoLoadResult::Loaded:
+    case MemoLoadResult::ReadError: {
+      DecodedMemo decoded = DecodeMemo(bytes.data(), bytes.size());
+      openEncoding = decoded.encoding;
+      MemoPaneText shown = PaneTextFromFile(decoded.paneText.data(), decoded.paneText.size());
       text.swap(shown.text);
       if (shown.loss == PaneLoss::Cut) text += overflowNotice;
       if (shown.loss != PaneLoss::None) reason = reasonCut;
+      // Text the pane cannot hold as it is would be changed by a write.
+      if (decoded.verdict == MemoVerdict::NoCp932Form) reason = reasonNoCp932Form;
+      if (decoded.verdict == MemoVerdict::NotCp932Text || decoded.verdict == MemoVerdict::Malformed) reason = reasonNotCp932Text;
+      // What follows a failed read is unknown: the pane never replaces it.
+      if (loaded == MemoLoadResult::ReadError) reason = reasonUnreadable;
       break;
     }
-    case MemoLoadResult::ReadError:
-      // What follows the failed read is unknown: the pane never replaces it.
-      text = PaneTextFromFile(bytes.data(), bytes.size()).text;
-      reason = reasonUnreadable;
-      break;
     case MemoLoadResult::Unreadable:
       // Another program holds it, or it is not a file: it is not empty, and
       // the notice must never replace it.
@@ -129,15 +142,62 @@ void ToolPanel::ShowHtmlMemo() {
   CWindow toggle = ReadOnlyToggle();
   toggle.SetCheck(BST_UNCHECKED);
   toggle.EnableWindow(FALSE);
-  char htmlPath[MAX_PATH], htmPath[MAX_PATH];
-  if (!MemoFilePath(".html", htmlPath) || !MemoFilePath(".htm", htmPath)) {
+  char path[MAX_PATH];
+  if (!HtmlMemoPath(path)) {
     NavigateBrowser("about:blank");
     ShowTitleCaption(reasonPathTooLong);
     ShowMessage(pathTooLong, MB_ICONEXCLAMATION);
     return;
   }
-  NavigateBrowser(_access(htmlPath, 4) == 0 ? htmlPath : htmPath);
+  NavigateBrowser(path);
   ShowTitleCaption(NULL);
+  htmlChecksLeft = htmlChecks;
+  CheckHtmlShown();
+}
+
+bool ToolPanel::HtmlMemoPath(char* out) {
+  char htm[MAX_PATH];
+  if (!MemoFilePath(".html", out) || !MemoFilePath(".htm", htm)) return false;
+  if (_access(out, 4) != 0) memcpy(out, htm, sizeof(htm));
+  return true;
+}
+
+void ToolPanel::CheckHtmlShown() {
+  KillTimer(HtmlCheckTimer);
+  if (!IsMemoOpen() || currentKind != MemoKindHtml || paneIncomplete) return;
+  switch (htmlProbe->Check(browser)) {
+    case HtmlRendering::Shown:
+      return;
+    case HtmlRendering::Loading:
+      // A page that takes longer is left to the control.
+      if (--htmlChecksLeft > 0) SetTimer(HtmlCheckTimer, htmlCheckMs);
+      return;
+    case HtmlRendering::Impossible:
+      ShowHtmlAsText();
+      return;
+  }
+}
+
+// No HTML engine draws the page: the user still sees what the memo says,
+// read-only, and the caption says why.
+void ToolPanel::ShowHtmlAsText() {
+  char path[MAX_PATH];
+  std::string bytes;
+  MemoFileStamp stamp;
+  std::string text;
+  if (HtmlMemoPath(path) && LoadMemoFile(*memoFileOps, path, bytes, stamp) != MemoLoadResult::Unreadable) {
+    DecodedMemo decoded = DecodeMemo(bytes.data(), bytes.size());
+    MemoPaneText shown = PaneTextFromFile(decoded.paneText.data(), decoded.paneText.size());
+    text.swap(shown.text);
+    if (shown.loss == PaneLoss::Cut) text += overflowNotice;
+  }
+  browser.SetVisible(false);
+  CWindow pane = TextPane();
+  pane.SetWindowText(text.c_str());
+  pane.SetReadOnly(TRUE);
+  pane.ShowWindow(SW_SHOW);
+  paneIncomplete = true;
+  ShowTitleCaption(reasonHtmlAsText);
 }
 
 void ToolPanel::NavigateBrowser(const char* url) {

@@ -51,6 +51,7 @@ bool ToolPanel::CloseMemo() {
       pane.SetModify(FALSE);
       pane.SetReadOnly(FALSE);
     } else if (currentKind == MemoKindHtml) {
+      KillTimer(HtmlCheckTimer);
       if (browser.Exists()) NavigateBrowser("about:blank");
     }
     pane.ShowWindow(SW_HIDE);
@@ -67,15 +68,19 @@ bool ToolPanel::CloseMemo() {
   return true;
 }
 
-std::string ToolPanel::PaneFileBytes() const {
+bool ToolPanel::PaneFileBytes(std::string& bytes) const {
   // The whole text the pane holds: a stamp or a replacement may have taken it
   // past the typing limit, and none of it may be dropped. The pane counts
   // its characters at no cost, and none takes more than two bytes; its byte
   // count would cost a conversion of the whole text.
   HWND pane = TextPane();
-  std::string bytes(2 * static_cast<size_t>(::GetWindowTextLengthW(pane)) + 1, '\0');
-  bytes.resize(::GetWindowTextA(pane, &bytes[0], static_cast<int>(bytes.size())));
-  return bytes;
+  std::string text(2 * static_cast<size_t>(::GetWindowTextLengthW(pane)) + 1, '\0');
+  text.resize(::GetWindowTextA(pane, &text[0], static_cast<int>(text.size())));
+  if (openEncoding == MemoEncoding::Cp932) {
+    bytes.swap(text);
+    return true;
+  }
+  return EncodeMemo(text.data(), text.size(), openEncoding, bytes);
 }
 
 int ToolPanel::WriteMemoFile(const char* path) {
@@ -84,7 +89,8 @@ int ToolPanel::WriteMemoFile(const char* path) {
 }
 
 int ToolPanel::WritePane(const char* path) {
-  if (!SaveMemoFile(*memoFileOps, path, PaneFileBytes(), openStamp)) {
+  std::string bytes;
+  if (!PaneFileBytes(bytes) || !SaveMemoFile(*memoFileOps, path, bytes, openStamp)) {
     ShowMessage(writeFailure, MB_ICONEXCLAMATION);
     return 0;
   }
@@ -98,7 +104,8 @@ int ToolPanel::WritePane(const char* path) {
 // it can, since nothing of the user's is at stake when it cannot.
 int ToolPanel::RestoreVanishedFile(const char* path) {
   if (TextPane().GetModify()) return WriteMemoFile(path);
-  return !paneIncomplete && SaveMemoFile(*memoFileOps, path, PaneFileBytes(), openStamp) ? 1 : 0;
+  std::string bytes;
+  return !paneIncomplete && PaneFileBytes(bytes) && SaveMemoFile(*memoFileOps, path, bytes, openStamp) ? 1 : 0;
 }
 
 ToolPanel::DiskSync ToolPanel::SyncWithDisk(const char* path, bool reloadPane) {
@@ -119,7 +126,9 @@ ToolPanel::DiskSync ToolPanel::SyncWithDisk(const char* path, bool reloadPane) {
 }
 
 bool ToolPanel::SavePaneAsNewMemo(const char* folderPath, int firstTry, CString& title) {
-  std::string bytes = PaneFileBytes();
+  // The new memo takes the encoding of the memo the text belongs to.
+  std::string bytes;
+  if (!PaneFileBytes(bytes)) return false;
   for (int n = firstTry; n < firstTry + newTitleTries; ++n) {
     if (n == 1)
       title = currentTitle;

@@ -11,6 +11,8 @@ namespace {
 const DISPID dispidVisible = 402;
 const DISPID dispidNavigate2 = 500;
 const DISPID dispidLocationUrl = 211;
+const DISPID dispidDocument = 203;
+const DISPID dispidBusy = 212;
 }  // namespace
 
 IMPLEMENT_DYNCREATE(CWebBrowser2)
@@ -67,11 +69,34 @@ void CWebBrowser2::Navigate2(VARIANT* url, VARIANT* flags, VARIANT* targetFrameN
   Invoke(dispidNavigate2, DISPATCH_METHOD, arguments, 5, NULL);
 }
 
-CString CWebBrowser2::GetLocationURL() {
+VARIANT CWebBrowser2::GetProperty(DISPID id) {
   VARIANT result;
   ::VariantInit(&result);
+  if (FAILED(Invoke(id, DISPATCH_PROPERTYGET, NULL, 0, &result))) {
+    ::VariantClear(&result);
+    ::VariantInit(&result);
+  }
+  return result;
+}
+
+bool CWebBrowser2::HasDocument() {
+  VARIANT document = GetProperty(dispidDocument);
+  bool has = document.vt == VT_DISPATCH && document.pdispVal;
+  ::VariantClear(&document);
+  return has;
+}
+
+bool CWebBrowser2::IsBusy() {
+  VARIANT busy = GetProperty(dispidBusy);
+  bool is = busy.vt == VT_BOOL && busy.boolVal != VARIANT_FALSE;
+  ::VariantClear(&busy);
+  return is;
+}
+
+CString CWebBrowser2::GetLocationURL() {
+  VARIANT result = GetProperty(dispidLocationUrl);
   CString location;
-  if (SUCCEEDED(Invoke(dispidLocationUrl, DISPATCH_PROPERTYGET, NULL, 0, &result)) && result.vt == VT_BSTR && result.bstrVal) {
+  if (result.vt == VT_BSTR && result.bstrVal) {
     int size = ::WideCharToMultiByte(CP_ACP, 0, result.bstrVal, -1, NULL, 0, NULL, NULL);
     if (size > 0) {
       char* text = location.GetBuffer(size);

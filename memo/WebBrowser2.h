@@ -20,8 +20,14 @@ public:
   void Navigate2(VARIANT* url, VARIANT* flags, VARIANT* targetFrameName, VARIANT* postData, VARIANT* headers);
   // The address the control shows, as a code page 932 string; empty when unknown.
   CString GetLocationURL();
+  // Whether the control made a document for what it shows (its Document property).
+  bool HasDocument();
+  // Whether a navigation is still under way (its Busy property).
+  bool IsBusy();
 
 private:
+  // A property's value; VT_EMPTY when it cannot be had.
+  VARIANT GetProperty(DISPID id);
   HRESULT Invoke(DISPID id, WORD flags, VARIANT* arguments, UINT count, VARIANT* result);
 };
 

@@ -188,6 +188,9 @@ bool ToolPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     case WM_PANEL_CHECK_DISK:
       OnCheckDisk();
       return true;
+    case WM_TIMER:
+      if (wParam == HtmlCheckTimer) CheckHtmlShown();
+      return true;
   }
   return ToolBase::OnMessage(message, wParam, lParam, result);
 }

@@ -3,7 +3,9 @@
 #pragma once
 #include "BitmapButton.h"
 #include "ExtEditDialog.h"
+#include "HtmlRenderProbe.h"
 #include "Gdi.h"
+#include "MemoEncoding.h"
 #include "MemoFile.h"
 #include "MemoNameDialog.h"
 #include "SettingsDialog.h"
@@ -88,10 +90,14 @@ public:
   // pane's limit, held a NUL byte, could not be read whole, or its path could
   // not be formed): nothing may write the pane over that file.
   bool paneIncomplete;
-  // The open text memo's file as it was loaded or last written.
+  // The open text memo's file as it was loaded or last written, and the
+  // encoding its pane's text is written back in.
   MemoFileStamp openStamp;
+  MemoEncoding openEncoding;
   // Every file call of a memo load or save goes through here.
   MemoFileOps* memoFileOps;
+  // Tells whether the browser pane shows the open HTML memo.
+  HtmlRenderProbe* htmlProbe;
 
 protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -151,9 +157,16 @@ private:
   // WriteMemoFile once the file is known to be writable.
   int WritePane(const char* path);
   void RescueUnsavedEdits();
-  // The bytes the open text memo's file holds for the pane's text.
-  std::string PaneFileBytes() const;
+  // The bytes the open text memo's file holds for the pane's text, in the
+  // memo's own encoding; false when the text has no form in it.
+  bool PaneFileBytes(std::string& bytes) const;
   void ShowHtmlMemo();
+  // Looks again whether the browser shows the open HTML memo; where it
+  // cannot, the memo's text is shown instead.
+  void CheckHtmlShown();
+  void ShowHtmlAsText();
+  // The open HTML memo's file: title.html, else title.htm.
+  bool HtmlMemoPath(char* out);
   void ShowIncompleteMemo(const char* reason);
   void ShowTitleCaption(const char* reason);
   void NavigateBrowser(const char* url);
@@ -174,6 +187,8 @@ private:
   // panel lists another folder, and its edits belong to its own folder.
   CString openFolderPath;
 
+  // Checks left before an HTML memo that is still loading counts as shown.
+  int htmlChecksLeft;
   int modalDepth;
   bool settingsPending;
   bool settingsRunning;
@@ -204,6 +219,8 @@ const DWORD MemoKindHtml = 104;  // 'h'
 const UINT WM_PANEL_SAVE_STATE = WM_APP + 1;
 // Posted to the panel: shows the message boxes held while the host waited.
 const UINT WM_PANEL_DEFERRED_MESSAGES = WM_APP + 2;
+// The panel's timer that looks again whether an HTML memo is shown.
+const UINT_PTR HtmlCheckTimer = 1;
 // Posted to the panel when it is activated from outside: looks for changes
 // another program made to the open memo's file.
 const UINT WM_PANEL_CHECK_DISK = WM_APP + 3;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "HtmlRenderProbe.h"
 #include "MemoPanel.h"
 #include "ControlContainer.h"
 #include "WebBrowser2.h"
@@ -194,8 +195,15 @@ bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
+// A browser pane that shows every page, as where an HTML engine is installed.
+class RenderingProbe : public HtmlRenderProbe {
+public:
+  HtmlRendering Check(CWebBrowser2&) override { return HtmlRendering::Shown; }
+};
+
 TEST(MemoLoading, HtmlMemoShowsInTheBrowserPane) {
   MemoPanel panel;
+  RenderingProbe rendering;
   WriteFileBytes(panel.Path("both.html"), "<p>html</p>");
   WriteFileBytes(panel.Path("both.htm"), "<p>htm</p>");
   WriteFileBytes(panel.Path("old.htm"), "<p>htm</p>");
@@ -203,6 +211,7 @@ TEST(MemoLoading, HtmlMemoShowsInTheBrowserPane) {
   // The hidden pane is read-only from the start, with no memo open; an HTML
   // memo leaves it so.
   ASSERT_TRUE(panel.Start());
+  panel.harness.OnPanelThread([&] { panel.harness.Panel()->htmlProbe = &rendering; });
 
   const struct {
     const char* title;
@@ -227,6 +236,34 @@ TEST(MemoLoading, HtmlMemoShowsInTheBrowserPane) {
   EXPECT_FALSE(MemoPanel::Shown(panel.harness.Item(IDC_PANEL_BROWSER)));
   std::string location;
   EXPECT_TRUE(PumpUntil([&] { return (location = BrowserLocation(panel)) == "about:blank"; }, 3000)) << location;
+  panel.harness.OnPanelThread([&] { panel.harness.Panel()->htmlProbe = &PlatformHtmlRenderProbe(); });
+}
+
+// This Wine has no HTML engine: the page never comes into being, and the
+// memo's text is shown read-only instead, with a note, and never written.
+TEST(MemoLoading, HtmlMemoWithoutAnEngineShowsItsTextReadOnly) {
+  MemoPanel panel;
+  const std::string page = "\xEF\xBB\xBF<p>" + std::string(u8"見出し") + "</p>\r\n";
+  WriteFileBytes(panel.Path("page.html"), page);
+  WriteFileBytes(panel.Path("text.txt"), "t");
+  MakeOld(panel.Path("page.html"));
+  ULONGLONG stamp = WriteTime(panel.Path("page.html"));
+  ASSERT_TRUE(panel.Start());
+  ASSERT_TRUE(panel.Select("page", MemoKindHtml));
+  EXPECT_TRUE(panel.PaneVisible());
+  EXPECT_FALSE(BrowserVisible(panel));
+  EXPECT_EQ("<p>見出し</p>\r\n", panel.PaneText());
+  EXPECT_TRUE(panel.PaneReadOnly());
+  EXPECT_EQ("page  （HTMLを表示できないため、テキストを読取り専用で表示）", panel.Caption());
+  EXPECT_FALSE(panel.ToggleChecked());
+  EXPECT_FALSE(panel.ToggleEnabled());
+  EXPECT_EQ(0, panel.harness.tool->SaveState());
+  ::SendMessageA(panel.Pane(), EM_SETMODIFY, TRUE, 0);
+  ASSERT_TRUE(panel.Select("text"));
+  EXPECT_EQ("t", panel.PaneText());
+  EXPECT_FALSE(panel.PaneReadOnly());
+  EXPECT_EQ(page, ReadFileBytes(panel.Path("page.html")));
+  EXPECT_EQ(stamp, WriteTime(panel.Path("page.html")));
 }
 
 }  // namespace

@@ -8,10 +8,11 @@ namespace {
 
 const char writeFailure[] = "カレントメモフォルダパスにファイルが存在しません！\n編集を保存できませんでした。";
 
-std::string Lines(const char* line, size_t length) {
+// Whole lines, padded with blanks to the exact length.
+std::string Lines(const std::string& line, size_t length) {
   std::string text;
-  while (text.size() < length) text += line;
-  text.resize(length);
+  while (text.size() + line.size() <= length) text += line;
+  text.append(length - text.size(), ' ');
   return text;
 }
 
@@ -62,15 +63,15 @@ TEST_F(FullDisk, EditsStayOpenUntilThereIsRoomAndTheOldFileStaysWhole) {
   std::vector<Shown> shown = Answering({Press(IDOK)}, [this] { OpenMemo("other"); });
   ASSERT_EQ(1u, shown.size());
   EXPECT_EQ(writeFailure, shown[0].text);
-  EXPECT_EQ(oldText, ReadFileBytes(memo));
+  EXPECT_TRUE(oldText == ReadFileBytes(memo)) << "the old file changed";
   EXPECT_EQ((std::vector<std::string>{"filler.bin", "memo.txt", "other.txt"}), FileNames(folder));
   EXPECT_EQ("memo", std::string(Panel()->currentTitle));
-  EXPECT_EQ(newText, PaneText());
+  EXPECT_TRUE(newText == PaneText()) << "the edits left the pane";
   EXPECT_TRUE(PaneModified());
 
   ::DeleteFileA(filler.c_str());
   EXPECT_TRUE(Answering({}, [this] { OpenMemo("other"); }).empty());
-  EXPECT_EQ(newText, ReadFileBytes(memo));
+  EXPECT_TRUE(newText == ReadFileBytes(memo)) << "the edits were not written";
   EXPECT_EQ("other", std::string(Panel()->currentTitle));
 }
 

@@ -11,11 +11,13 @@
 
 namespace {
 
+// Whole lines padded to 190,000 bytes: a character cut in two would make the
+// memo read-only.
 std::string BigMemo() {
-  std::string text;
-  while (text.size() < 190000) text += "強制終了されても、メモはいつも古いか新しいかのどちらかです。\r\n";
-  text.resize(190000);
-  text[0] = '#';
+  const std::string line = "強制終了されても、メモはいつも古いか新しいかのどちらかです。\r\n";
+  std::string text = "#";
+  while (text.size() + line.size() <= 190000) text += line;
+  text.append(190000 - text.size(), ' ');
   return text;
 }
 

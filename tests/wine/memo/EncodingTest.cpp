@@ -1,0 +1,153 @@
+// Memos in UTF-8 and UTF-16 through the real panel: shown in the pane,
+// edited, and written back in their own encoding with the byte order mark as
+// found; memos the pane cannot hold faithfully open read-only and are never
+// written. The core's code page 932 table agrees with this system's own.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Cp932Unicode.h"
+#include "MemoPanel.h"
+#include "SearchTestSupport.h"
+
+namespace {
+
+std::string Utf8(const char* text) { return text; }
+
+std::string Utf16(const std::u16string& text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (char16_t unit : text) {
+    char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
+}
+
+TEST(Encoding, UnicodeMemosAreEditedAndSavedInTheirOwnEncoding) {
+  const std::string bom = "\xEF\xBB\xBF";
+  const struct {
+    const char* title;
+    std::string before;
+    std::string after;
+  } cases[] = {
+      {"utf8 bom", bom + Utf8(u8"日本語 UTF-8 メモ"), bom + Utf8(u8"日本語 UTF-8 メモ 追加")},
+      {"utf8", Utf8(u8"日本語 UTF-8 メモ\r\n①≒"), Utf8(u8"日本語 UTF-8 メモ\r\n①≒ 追加")},
+      {"utf16le", Utf16(u"日本語 UTF-16 メモ", false), Utf16(u"日本語 UTF-16 メモ 追加", false)},
+      {"utf16be", Utf16(u"日本語 UTF-16 メモ", true), Utf16(u"日本語 UTF-16 メモ 追加", true)},
+  };
+  MemoPanel panel;
+  for (const auto& c : cases) WriteFileBytes(panel.Path(std::string(c.title) + ".txt"), c.before);
+  WriteFileBytes(panel.Path("other.txt"), "");
+  ASSERT_TRUE(panel.Start());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title);
+    ASSERT_TRUE(panel.Select(c.title));
+    EXPECT_EQ(0u, panel.PaneText().find("日本語 UTF-"));
+    EXPECT_FALSE(panel.PaneReadOnly());
+    EXPECT_EQ(c.title, panel.Caption());
+    panel.Type(" 追加");
+    ASSERT_TRUE(panel.Select("other"));
+    EXPECT_EQ(c.after, ReadFileBytes(panel.Path(std::string(c.title) + ".txt")));
+  }
+}
+
+TEST(Encoding, MemosThePaneCannotHoldFaithfullyAreNeverWritten) {
+  const struct {
+    const char* title;
+    std::string bytes;
+    const char* note;
+  } cases[] = {
+      {"emoji", Utf8(u8"絵文字 😀 のメモ"), "（表示できない文字を含むため読取り専用）"},
+      {"yen", "\xEF\xBB\xBF" + Utf8(u8"価格 ¥100"), "（表示できない文字を含むため読取り専用）"},
+      {"lone 80", "abc\x80xyz", "（文字コードが正しくないため読取り専用）"},
+      {"lead before CR", "\x82\r\n", "（文字コードが正しくないため読取り専用）"},
+      {"unassigned", "\x85\x40", "（文字コードが正しくないため読取り専用）"},
+      {"utf16 odd", "\xFF\xFE\x42\x30\x44", "（文字コードが正しくないため読取り専用）"},
+  };
+  MemoPanel panel;
+  for (const auto& c : cases) WriteFileBytes(panel.Path(std::string(c.title) + ".txt"), c.bytes);
+  WriteFileBytes(panel.Path("other.txt"), "");
+  ASSERT_TRUE(panel.Start());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title);
+    std::string path = panel.Path(std::string(c.title) + ".txt");
+    MakeOld(path);
+    ULONGLONG stamp = WriteTime(path);
+    ASSERT_TRUE(panel.Select(c.title));
+    EXPECT_TRUE(panel.PaneReadOnly());
+    EXPECT_EQ(std::string(c.title) + "  " + c.note, panel.Caption());
+    EXPECT_FALSE(panel.ToggleEnabled());
+    EXPECT_EQ(0, panel.harness.tool->SaveState());
+    ::SendMessageA(panel.Pane(), EM_SETMODIFY, TRUE, 0);
+    {
+      DialogAnswerer answer(panel.PanelThread(), IDOK, panel.PanelWindow());
+      ASSERT_TRUE(panel.Select("other"));
+    }
+    EXPECT_EQ(c.bytes, ReadFileBytes(path));
+    EXPECT_EQ(stamp, WriteTime(path));
+  }
+}
+
+TEST(Encoding, SearchFindsWordsInEveryEncoding) {
+  ToolHarness harness;
+  ASSERT_TRUE(harness.Start());
+  SearchFolders folders(harness.settings, harness.Folder1());
+  folders.Write(1, "sjis.txt", "ファイルの一覧\r\n");
+  folders.Write(2, "utf8.txt", Utf8(u8"ファイルの一覧\r\n"));
+  folders.Write(2, "utf8bom.txt", "\xEF\xBB\xBF" + Utf8(u8"二行目\r\nファイル\r\n"));
+  folders.Write(3, "utf16.txt", Utf16(u"ファイル\r\n", false));
+  folders.Write(3, "utf16be.txt", Utf16(u"一行目\r\nファイル\r\n", true));
+  // CP932 bytes of the keyword inside UTF-8 text are no match: the UTF-8 of
+  // ハ\ and ッ\ holds the bytes of 十 (8F 5C) and ソ (83 5C).
+  folders.Write(4, "false.txt", Utf8(u8"ハ\\ッ\\"));
+  folders.Write(5, "true.txt", Utf8(u8"十の位\r\n"));
+  RecordingWindow results;
+  ResultTarget target(results.Handle());
+  harness.tool->SearchMemos(&target.request, "ファイル");
+  EXPECT_EQ((std::vector<std::string>{"[ﾒﾓﾌｫﾙﾀﾞ:1] sjis.txt", "[ﾒﾓﾌｫﾙﾀﾞ:2] utf8.txt", "[ﾒﾓﾌｫﾙﾀﾞ:2] utf8bom.txt", "[ﾒﾓﾌｫﾙﾀﾞ:3] utf16.txt",
+                                      "[ﾒﾓﾌｫﾙﾀﾞ:3] utf16be.txt"}),
+            ResultTexts(results));
+  RecordingWindow others;
+  ResultTarget otherTarget(others.Handle());
+  harness.tool->SearchMemos(&otherTarget.request, "\x8F\x5C \x83\x5C");  // 十 ソ
+  EXPECT_EQ(std::vector<std::string>{"[ﾒﾓﾌｫﾙﾀﾞ:5] true.txt"}, ResultTexts(others));
+}
+
+// The pane converts with the system's code page 932: the core's table must
+// agree with it on every code and every character, or a memo would change.
+TEST(Encoding, CoreTableAgreesWithTheSystemsCodePage) {
+  int disagreements = 0, characters = 0;
+  for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+    if (lead >= 0xA0 && lead <= 0xDF) continue;
+    for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+      if (trail == 0x7F) continue;
+      unsigned char code[2] = {static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)};
+      char32_t core = 0;
+      bool coreHas = DecodeCp932Char(code, 2, core) == 2;
+      wchar_t system = 0;
+      bool systemHas = ::MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, reinterpret_cast<char*>(code), 2, &system, 1) == 1;
+      // The system takes some unassigned codes for the middle dot: no character of the file's.
+      if (systemHas && system == 0x30FB && !(lead == 0x81 && trail == 0x45)) systemHas = false;
+      if (coreHas != systemHas || (coreHas && core != static_cast<char32_t>(system))) {
+        if (++disagreements <= 5) ADD_FAILURE() << std::hex << "decoding " << lead << " " << trail;
+        continue;
+      }
+      if (!coreHas) continue;
+      ++characters;
+      // Back from the character: the system's choice among duplicates is the core's.
+      char back[2] = {};
+      BOOL defaulted = FALSE;
+      int length = ::WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &system, 1, back, 2, NULL, &defaulted);
+      char coreBack[2];
+      size_t coreLength = EncodeCp932Char(core, coreBack);
+      if (coreLength == 0 || defaulted || std::string(coreBack, coreLength) != std::string(back, length)) {
+        if (++disagreements <= 5) ADD_FAILURE() << std::hex << "encoding back " << lead << " " << trail;
+      }
+    }
+  }
+  EXPECT_EQ(0, disagreements);
+  // Every assigned double-byte code was compared.
+  EXPECT_EQ(9604, characters);
+}
+
+}  // namespace
