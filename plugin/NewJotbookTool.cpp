@@ -2,11 +2,13 @@
 
 #include <new>
 
+#include "ScribbitVersion.h"
 #include "ToolPanel.h"
 
 namespace {
 
-// Revision history, oldest first, as the host shows it in its tool list.
+// Revision history, oldest first, as the host shows it in its tool list. The
+// newest line is made from the project's version.
 const char* const revisionHistory[] = {
     "[2006.01.01 ｽｸﾘﾋﾞｯﾄ Ver.0001.000] 初版リリース",
     "[2006.02.11 ｽｸﾘﾋﾞｯﾄ Ver.0001.001] 改修履歴をﾒｲﾝｳｨﾝﾄﾞｳに通知",
@@ -14,6 +16,7 @@ const char* const revisionHistory[] = {
     "[2006.02.13 ｽｸﾘﾋﾞｯﾄ Ver.0001.111] 新規メモ作成時の不具合修正",
     "[2008.04.26 ｽｸﾘﾋﾞｯﾄ Ver.0001.121] メモ名変更時の不具合修正",
     "[2010.02.25 ｽｸﾘﾋﾞｯﾄ Ver.0001.122] Jotbook Ver.6.1対応",
+    SCRIBBIT_HISTORY_LINE,
 };
 
 }  // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds everything and runs every test: the portable
 # core natively and under the fuzzers, the rest under Wine with a virtual
-# display.
+# display; then makes the package and checks it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/prepare.sh
@@ -12,5 +12,9 @@ ctest --test-dir build/native --output-on-failure || status=1
 echo "== fuzzing"
 bash tools/fuzz.sh || status=1
 echo "== Wine tests"
+# The DLL these tests run: the package must ship exactly this one.
+tested_dll=$(sha256sum build/win/bin/Scribbit.dll | cut -d' ' -f1)
 with_display ctest --test-dir build/win --output-on-failure --timeout 600 || status=1
+echo "== package"
+{ bash tools/package.sh && bash tools/check_package.sh "$tested_dll"; } || status=1
 exit $status

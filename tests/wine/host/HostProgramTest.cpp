@@ -2,10 +2,15 @@
 // driven through its windows: the panel it shows, its menu, its search field.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "HostCommands.h"
+#include "HostPaths.h"
+#include "HostProcess.h"
 #include "Keyboard.h"
 #include "SearchPane.h"
 #include "TempFolder.h"
@@ -14,66 +19,37 @@
 
 namespace {
 
-struct WindowSearch {
-  DWORD processId;
-  const char* className;
-  const char* caption;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
-  WindowSearch* search = reinterpret_cast<WindowSearch*>(lParam);
-  DWORD processId = 0;
-  ::GetWindowThreadProcessId(window, &processId);
-  char className[64] = "", caption[64] = "";
-  ::GetClassNameA(window, className, sizeof(className));
-  ::GetWindowTextA(window, caption, sizeof(caption));
-  if (processId != search->processId || !::IsWindowVisible(window) || strcmp(className, search->className) != 0 ||
-      (search->caption && strcmp(caption, search->caption) != 0))
-    return TRUE;
-  search->found = window;
-  return FALSE;
+// The DLL the host is given: SCRIBBIT_DLL when set (a Unix or Windows path,
+// as the package check gives the DLL it unpacked), else the one beside this program.
+std::string ToolDll() {
+  const char* given = getenv("SCRIBBIT_DLL");
+  if (given && *given) return given;
+  char program[MAX_PATH];
+  std::string programPath(program, ::GetModuleFileNameA(NULL, program, sizeof(program)));
+  return UnixName(programPath.substr(0, programPath.find_last_of('\\')) + "\\Scribbit.dll");
 }
 
 class HostProgram : public ::testing::Test {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(::CreateDirectoryA(home.c_str(), NULL));
-    char program[MAX_PATH];
-    std::string programPath(program, ::GetModuleFileNameA(NULL, program, sizeof(program)));
-    std::string dll = programPath.substr(0, programPath.find_last_of('\\')) + "\\Scribbit.dll";
-    std::string commandLine = "JotbookHost.exe " + Arguments() + " --dll \"" + UnixName(dll) + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
+    ASSERT_TRUE(::CreateDirectoryA(home.c_str(), NULL) || ::GetLastError() == ERROR_ALREADY_EXISTS);
+    std::string arguments = Arguments() + " --dll \"" + ToolDll() + "\"";
     // Started on drive C, so that no path comes out right merely by resolving against drive Z, which is the Unix root.
-    ASSERT_TRUE(::CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, folder.Path().c_str(), &startup, &process))
-        << commandLine;
-    ASSERT_TRUE(PumpUntil([this] { return HostWindow() && Panel(); })) << commandLine;
+    ASSERT_TRUE(host.Start(arguments, folder.Path())) << arguments;
+    ASSERT_TRUE(PumpUntil([this] { return HostWindow() && Panel(); })) << arguments;
   }
 
   void TearDown() override {
-    if (!process.hProcess) return;
-    ::PostMessageA(HostWindow(), WM_CLOSE, 0, 0);
-    bool ended = PumpUntil([this] { return ::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; });
-    EXPECT_TRUE(ended);
-    if (!ended) ::TerminateProcess(process.hProcess, 1);
-    DWORD exitCode = 1;
-    ::GetExitCodeProcess(process.hProcess, &exitCode);
-    EXPECT_EQ(0u, exitCode);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    // A host that ended on its own before this is caught by its exit code.
+    if (!host.Started()) return;
+    EXPECT_EQ(0, host.Close(10000));
   }
 
   // Given as a user of the Unix side gives them.
   virtual std::string Arguments() { return "--ini \"" + UnixName(home) + "/JotbookHost.ini\" --data \"" + UnixName(home) + "/データ\""; }
 
-  HWND Find(const char* className, const char* caption) {
-    WindowSearch search = {process.dwProcessId, className, caption, NULL};
-    ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  }
-  HWND HostWindow() { return Find("JotbookStandInHost", NULL); }
-  HWND Panel() { return Find("#32770", "スクリビット"); }
+  HWND HostWindow() { return host.HostWindow(); }
+  HWND Panel() { return host.Panel(); }
 
   // Closes the panel by its caption's close button and waits for it to go.
   void ClosePanel() {
@@ -84,8 +60,35 @@ protected:
 
   TempFolder folder;
   std::string home = folder / "スクリビット";
-  PROCESS_INFORMATION process = {};
+  HostProcess host;
 };
+
+// The host started with one memo waiting in memo folder 1.
+class HostProgramWithMemo : public HostProgram {
+protected:
+  void SetUp() override {
+    std::string memos = home + "\\データ\\Scribbit";
+    ASSERT_EQ(0, ::SHCreateDirectoryExA(NULL, memos.c_str(), NULL));
+    ASSERT_TRUE(WriteFileBytes(memos + "\\" + title + ".txt", text));
+    HostProgram::SetUp();
+  }
+
+  const std::string title = "買い物";
+  const std::string text = "牛乳\r\n卵\r\n";
+};
+
+TEST_F(HostProgramWithMemo, ListsAndOpensItsMemoWithTheToolOfTheDllGiven) {
+  // The tool came from the DLL named on the command line, not from one found elsewhere.
+  EXPECT_TRUE(host.HasModule(WindowsPath(ToolDll()))) << ToolDll();
+  HWND list = host.MemoListView();
+  ASSERT_TRUE(list);
+  ASSERT_TRUE(PumpUntil([list] { return ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 1; }));
+  // The first Down selects the first memo, which opens it.
+  ::PostMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
+  HWND caption = ::GetDlgItem(Panel(), IDC_PANEL_TITLE);
+  EXPECT_TRUE(PumpUntil([&] { return WindowText(caption) == title; })) << WindowText(caption);
+  EXPECT_EQ(text, WindowText(::GetDlgItem(Panel(), IDC_PANEL_TEXT)));
+}
 
 TEST_F(HostProgram, MenuShowsThePanelAgainAfterTheUserClosedIt) {
   for (int round = 1; round <= 2; ++round) {
@@ -142,14 +145,8 @@ TEST_F(HostProgram, TypedJapaneseReachesTheSearchFieldWhole) {
   HWND field = ::GetDlgItem(HostWindow(), IdSearchField);
   ASSERT_TRUE(FocusControl(field));
   TypeKeys(L"検索 日本語とｶﾅ");
-  // GetWindowText would not ask a window of another process for its text.
-  auto text = [field] {
-    char buffer[64] = "";
-    ::SendMessageA(field, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer));
-    return std::string(buffer);
-  };
-  PumpUntil([&] { return text() == "検索 日本語とｶﾅ"; }, 3000);
-  EXPECT_EQ("検索 日本語とｶﾅ", text());
+  PumpUntil([field] { return WindowText(field) == "検索 日本語とｶﾅ"; }, 3000);
+  EXPECT_EQ("検索 日本語とｶﾅ", WindowText(field));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // the seven operations reached by their slot numbers.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -44,7 +46,8 @@ TEST(ToolObject, FactoryFillsTheFieldsTheHostReads) {
       "[2008.04.26 ｽｸﾘﾋﾞｯﾄ Ver.0001.121] メモ名変更時の不具合修正",
       "[2010.02.25 ｽｸﾘﾋﾞｯﾄ Ver.0001.122] Jotbook Ver.6.1対応",
   };
-  ASSERT_EQ(6, tool->history.GetSize());
+  // The lines of earlier releases stay as they were; the newest is the next test's.
+  ASSERT_EQ(7, tool->history.GetSize());
   for (int i = 0; i < 6; ++i) EXPECT_STREQ(expected[i], tool->history[i]) << i;
   // Half-width katakana are single bytes: ｽｸﾘﾋﾞｯﾄ is BD B8 D8 CB DE AF C4.
   EXPECT_EQ("5B 32 30 30 36 2E 30 31 2E 30 31 20 BD B8 D8 CB DE AF C4 ", Hex(tool->history[0]).substr(0, 57));
@@ -66,6 +69,32 @@ TEST(ToolObject, FactoryFillsTheFieldsTheHostReads) {
   EXPECT_EQ(32, picture.bmWidth);
   EXPECT_EQ(32, picture.bmHeight);
   delete tool;
+}
+
+TEST(ToolObject, NewestHistoryLineNamesTheProjectVersion) {
+  ToolHarness harness;
+  ToolBase* tool = ToolHarness::Factory()(harness.hostObject.AsWnd(), &harness.settings);
+  ASSERT_TRUE(tool);
+  ASSERT_EQ(7, tool->history.GetSize());
+  const std::string newest(static_cast<const char*>(tool->history[6]));
+  const std::string previous(static_cast<const char*>(tool->history[5]));
+  delete tool;
+
+  // "1.200" is written Ver.0001.200, as the older lines write theirs.
+  int major = -1, minor = -1;
+  ASSERT_EQ(2, sscanf(SCRIBBIT_PROJECT_VERSION, "%d.%d", &major, &minor));
+  char version[48];
+  snprintf(version, sizeof(version), " ｽｸﾘﾋﾞｯﾄ Ver.%04d.%03d] ", major, minor);
+  // "[yyyy.mm.dd" + version + what changed.
+  const size_t dateEnd = 11;
+  ASSERT_GT(newest.size(), dateEnd + strlen(version)) << newest;
+  EXPECT_EQ('[', newest[0]);
+  EXPECT_EQ(version, newest.substr(dateEnd, strlen(version)));
+  const std::string date = newest.substr(1, 10);
+  for (size_t i = 0; i < date.size(); ++i)
+    EXPECT_TRUE(i == 4 || i == 7 ? date[i] == '.' : isdigit(static_cast<unsigned char>(date[i]))) << date;
+  // Newest last: its date is not before the line above it.
+  EXPECT_GE(date, previous.substr(1, 10));
 }
 
 TEST(ToolObject, OnlyExportIsTheFactory) {
