@@ -189,7 +189,8 @@ bool ToolPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
       OnCheckDisk();
       return true;
     case WM_TIMER:
-      if (wParam == HtmlCheckTimer) CheckHtmlShown();
+      if (wParam != HtmlCheckTimer) break;
+      CheckHtmlShown();
       return true;
   }
   return ToolBase::OnMessage(message, wParam, lParam, result);
