@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <string>
 
 static bool BeginsDoubleByte(unsigned char b) { return (b >= 0x80 && b <= 0xA0) || b >= 0xE0; }
 
@@ -35,4 +36,19 @@ bool IsReservedDeviceName(const char* name) {
 std::string TitleFromFileName(const char* fileName) {
   const char* dot = std::strrchr(fileName, '.');
   return dot ? std::string(fileName, dot) : std::string(fileName);
+}
+
+std::string NumberedTitle(const std::string& title, int n, size_t maxLength) {
+  std::string number = n == 1 ? std::string() : " (" + std::to_string(n) + ")";
+  if (number.size() >= maxLength) return std::string();
+  size_t room = maxLength - number.size();
+  // The longest run of whole characters from the start that fits the room.
+  size_t kept = 0;
+  while (kept < title.size()) {
+    size_t next = kept + (BeginsDoubleByte(static_cast<unsigned char>(title[kept])) && kept + 1 < title.size() ? 2 : 1);
+    if (next > room) break;
+    kept = next;
+  }
+  if (kept == 0) return std::string();
+  return title.substr(0, kept) + number;
 }

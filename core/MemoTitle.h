@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
 // True when the title holds one of \ / : * ? " < > | as a character of its
@@ -14,3 +15,9 @@ bool IsReservedDeviceName(const char* name);
 
 // A memo's title is its file name without the last dot and what follows.
 std::string TitleFromFileName(const char* fileName);
+
+// The title of the n-th copy of a memo: the title itself for n = 1, else
+// "title (n)". When that is longer than maxLength bytes the title is cut,
+// never inside a double-byte character, so that the whole fits; empty when
+// not even one character of the title fits beside the number.
+std::string NumberedTitle(const std::string& title, int n, size_t maxLength);

@@ -23,7 +23,7 @@ void ToolPanel::OpenInEditor() {
   }
   // The editor starts from what the panel shows, and from the file as it is
   // when another program changed it.
-  if (currentKind == MemoKindText && !paneIncomplete) {
+  if (currentKind == MemoKindText && !memoSession.incomplete) {
     DiskSync sync = SyncWithDisk(path, true);
     if (sync == DiskSync::Vanished)
       RestoreVanishedFile(path);

@@ -133,10 +133,16 @@ MemoLoadResult LoadMemoFile(MemoFileOps& ops, const char* path, std::string& byt
   return result;
 }
 
-bool SaveMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp) {
+namespace {
+
+bool WriteMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp, bool mayReplace) {
   std::string folder(path, FileNamePart(path) - path);
   WIN32_FILE_ATTRIBUTE_DATA replaced;
   bool replacing = ::GetFileAttributesExA(path, GetFileExInfoStandard, &replaced) != FALSE;
+  if (replacing && !mayReplace) {
+    ::SetLastError(ERROR_FILE_EXISTS);
+    return false;
+  }
   char temporary[MAX_PATH];
   HANDLE file = ops.CreateTemporary(folder.c_str(), temporary);
   if (file == INVALID_HANDLE_VALUE) return false;
@@ -156,8 +162,31 @@ bool SaveMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, 
     ::SetLastError(error);
     return false;
   }
+  FlushFolderOf(path);
   StampWritten(path, bytes, stamp);
   return true;
+}
+
+}  // namespace
+
+bool SaveMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp) {
+  return WriteMemoFile(ops, path, bytes, stamp, true);
+}
+
+bool CreateMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp) {
+  return WriteMemoFile(ops, path, bytes, stamp, false);
+}
+
+void FlushFolderOf(const char* path) {
+  std::string folder(path, FileNamePart(path) - path);
+  // "C:\" is a root and keeps its backslash; any other folder is opened by its name.
+  if (folder.size() > 1 && folder.back() == '\\' && folder[folder.size() - 2] != ':') folder.pop_back();
+  // Write access is what lets the flush through; nothing is written.
+  HANDLE handle = ::CreateFileA(folder.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, NULL);
+  if (handle == INVALID_HANDLE_VALUE) return;
+  ::FlushFileBuffers(handle);
+  ::CloseHandle(handle);
 }
 
 MemoDiskState CheckMemoFile(MemoFileOps& ops, const char* path, MemoFileStamp& stamp) {
@@ -181,9 +210,74 @@ bool IsMemoFileReadOnly(const char* path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
 }
 
+bool IsFileInUse(const char* path) {
+  HANDLE file = ::CreateFileA(path, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+  if (file == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_SHARING_VIOLATION;
+  ::CloseHandle(file);
+  return false;
+}
+
 bool CreateEmptyMemoFile(const char* path) {
   HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
   if (file == INVALID_HANDLE_VALUE) return false;
   ::CloseHandle(file);
+  FlushFolderOf(path);
+  return true;
+}
+
+bool DeleteMemoFile(const char* path) {
+  if (!::DeleteFileA(path)) return false;
+  FlushFolderOf(path);
+  return true;
+}
+
+bool RenameMemoFile(const char* from, const char* to) {
+  bool moved = ::MoveFileExA(from, to, MOVEFILE_WRITE_THROUGH) != FALSE;
+  if (!moved && ::GetLastError() == ERROR_NOT_SAME_DEVICE) {
+    // The copy is whole and on the disk before the original goes.
+    std::string bytes;
+    MemoFileStamp stamp;
+    if (LoadMemoFile(PlatformMemoFileOps(), from, bytes, stamp) != MemoLoadResult::Loaded ||
+        !CreateMemoFile(PlatformMemoFileOps(), to, bytes, stamp))
+      return false;
+    if (!::DeleteFileA(from)) {
+      DWORD error = ::GetLastError();
+      DeleteMemoFile(to);
+      ::SetLastError(error);
+      return false;
+    }
+    moved = true;
+  }
+  if (!moved) return false;
+  FlushFolderOf(to);
+  FlushFolderOf(from);
+  return true;
+}
+
+bool CopyToNewMemoFile(MemoFileOps& ops, const char* source, const char* destination) {
+  if (::GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES) {
+    ::SetLastError(ERROR_FILE_EXISTS);
+    return false;
+  }
+  std::string folder(destination, FileNamePart(destination) - destination);
+  char temporary[MAX_PATH];
+  HANDLE file = ops.CreateTemporary(folder.c_str(), temporary);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  ops.Close(file);
+  // The copy goes to a name nobody lists; only a whole, flushed copy takes the memo's name.
+  bool ok = ::CopyFileA(source, temporary, FALSE) != FALSE;
+  if (ok) {
+    HANDLE copy = ::CreateFileA(temporary, GENERIC_WRITE, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    ok = copy != INVALID_HANDLE_VALUE && ops.Flush(copy);
+    if (copy != INVALID_HANDLE_VALUE) ops.Close(copy);
+  }
+  if (ok) ok = ops.Rename(temporary, destination, false) != FALSE;
+  if (!ok) {
+    DWORD error = ::GetLastError();
+    ops.Delete(temporary);
+    ::SetLastError(error);
+    return false;
+  }
+  FlushFolderOf(destination);
   return true;
 }

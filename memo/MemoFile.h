@@ -52,10 +52,19 @@ MemoLoadResult LoadMemoFile(MemoFileOps& ops, const char* path, std::string& byt
 
 // Writes bytes to a temporary file beside path, flushes it to the disk, then
 // gives it path's name in one step, keeping the replaced file's creation time
-// and attributes. On failure path is untouched, no temporary file is left,
-// and the platform's last error says why. On success stamp describes the
-// file written.
+// and attributes, and flushes the folder. On failure path is untouched, no
+// temporary file is left, and the platform's last error says why. On success
+// stamp describes the file written.
 bool SaveMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp);
+
+// The same for a file that must not exist yet: it fails with
+// ERROR_FILE_EXISTS or ERROR_ALREADY_EXISTS rather than replace one.
+bool CreateMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp);
+
+// Makes what was created, renamed or deleted in the folder of path (a file
+// in it, or the folder itself ending in a backslash) survive a crash. Some
+// systems cannot flush a folder; their renames are durable already.
+void FlushFolderOf(const char* path);
 
 enum class MemoDiskState {
   Unchanged,  // as stamped (a file only touched counts as unchanged)
@@ -71,5 +80,17 @@ MemoDiskState CheckMemoFile(MemoFileOps& ops, const char* path, MemoFileStamp& s
 // The file exists and may not be written.
 bool IsMemoFileReadOnly(const char* path);
 
+// Another handle holds the file open without sharing it: a save writing it.
+bool IsFileInUse(const char* path);
+
 // Creates an empty file, never touching one that exists.
 bool CreateEmptyMemoFile(const char* path);
+
+// Deletes, renames or moves a memo file, each durable once it returns.
+// A move to another drive copies the file whole before the original goes.
+bool DeleteMemoFile(const char* path);
+bool RenameMemoFile(const char* from, const char* to);
+
+// Copies source to destination, which must not exist: whole and on the disk,
+// or not at all.
+bool CopyToNewMemoFile(MemoFileOps& ops, const char* source, const char* destination);

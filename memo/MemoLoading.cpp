@@ -40,8 +40,7 @@ void ToolPanel::OpenMemo() {
 
   currentTitle = title;
   currentKind = kind;
-  openFolderPath = folder;
-  paneIncomplete = false;
+  memoSession.Open(folder, title);
   if (kind == MemoKindText) {
     char path[MAX_PATH];
     if (MemoFilePath(".txt", path)) {
@@ -69,18 +68,20 @@ void ToolPanel::LoadTextMemo(const char* path) {
   // close already saved them. They must neither be written into this memo
   // nor make the read-only switch below close and reopen again.
   pane.SetModify(FALSE);
-  paneIncomplete = false;
+  memoSession.incomplete = false;
+  // The pane shows the file from here on: no edit is left to recover.
+  memoSession.DropRecovery();
 
   std::string bytes;
   std::string text;
   const char* reason = NULL;
-  openEncoding = MemoEncoding::Cp932;
-  MemoLoadResult loaded = LoadMemoFile(*memoFileOps, path, bytes, openStamp);
+  memoSession.encoding = MemoEncoding::Cp932;
+  MemoLoadResult loaded = memoSession.Load(bytes);
   switch (loaded) {
     case MemoLoadResult::Loaded:
     case MemoLoadResult::ReadError: {
       DecodedMemo decoded = DecodeMemo(bytes.data(), bytes.size());
-      openEncoding = decoded.encoding;
+      memoSession.encoding = decoded.encoding;
       MemoPaneText shown = PaneTextFromFile(decoded.paneText.data(), decoded.paneText.size());
       text.swap(shown.text);
       if (shown.loss == PaneLoss::Cut) text += overflowNotice;
@@ -100,7 +101,7 @@ void ToolPanel::LoadTextMemo(const char* path) {
       break;
     case MemoLoadResult::Missing:
       CreateEmptyMemoFile(path);
-      LoadMemoFile(*memoFileOps, path, bytes, openStamp);
+      memoSession.Load(bytes);
       text = createdNotice;
       break;
   }
@@ -117,7 +118,7 @@ void ToolPanel::LoadTextMemo(const char* path) {
 // The pane does not hold the whole file: keep it read-only, say why, and
 // keep every write path away from the file.
 void ToolPanel::ShowIncompleteMemo(const char* reason) {
-  paneIncomplete = true;
+  memoSession.incomplete = true;
   TextPane().SetReadOnly(TRUE);
   CWindow toggle = ReadOnlyToggle();
   toggle.SetCheck(BST_CHECKED);
@@ -164,7 +165,7 @@ bool ToolPanel::HtmlMemoPath(char* out) {
 
 void ToolPanel::CheckHtmlShown() {
   KillTimer(HtmlCheckTimer);
-  if (!IsMemoOpen() || currentKind != MemoKindHtml || paneIncomplete) return;
+  if (!IsMemoOpen() || currentKind != MemoKindHtml || memoSession.incomplete) return;
   switch (htmlProbe->Check(browser)) {
     case HtmlRendering::Shown:
       return;
@@ -185,7 +186,7 @@ void ToolPanel::ShowHtmlAsText() {
   std::string bytes;
   MemoFileStamp stamp;
   std::string text;
-  if (HtmlMemoPath(path) && LoadMemoFile(*memoFileOps, path, bytes, stamp) != MemoLoadResult::Unreadable) {
+  if (HtmlMemoPath(path) && LoadMemoFile(*memoSession.fileOps, path, bytes, stamp) != MemoLoadResult::Unreadable) {
     DecodedMemo decoded = DecodeMemo(bytes.data(), bytes.size());
     MemoPaneText shown = PaneTextFromFile(decoded.paneText.data(), decoded.paneText.size());
     text.swap(shown.text);
@@ -196,7 +197,7 @@ void ToolPanel::ShowHtmlAsText() {
   pane.SetWindowText(text.c_str());
   pane.SetReadOnly(TRUE);
   pane.ShowWindow(SW_SHOW);
-  paneIncomplete = true;
+  memoSession.incomplete = true;
   ShowTitleCaption(reasonHtmlAsText);
 }
 
@@ -209,12 +210,4 @@ void ToolPanel::NavigateBrowser(const char* url) {
   if (length > 0) ::MultiByteToWideChar(memoCodePage, 0, url, -1, address.bstrVal, length);
   browser.Navigate2(&address, NULL, NULL, NULL, NULL);
   ::VariantClear(&address);
-}
-
-bool ToolPanel::MemoFilePath(const char* extension, char* out) {
-  if (openFolderPath.IsEmpty()) {
-    out[0] = '\0';
-    return false;
-  }
-  return FormMemoFilePath(openFolderPath, currentTitle, extension, out, MAX_PATH);
 }

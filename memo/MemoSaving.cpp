@@ -14,9 +14,9 @@ const char writeFailure[] = "カレントメモフォルダパスにファイル
 const char keptBeside[] = "このメモはほかのプログラムで書き換えられていました。\nパネルで編集した内容は、新しいメモ「%s」に保存しました。";
 const char keepFailure[] = "このメモはほかのプログラムで書き換えられていました。\nパネルで編集した内容を保存できませんでした。";
 const char rescued[] = "編集をメモに保存できなかったため、マイメモフォルダの新しいメモ「%s」に保存しました。";
+const char rescuedForNextStart[] =
+    "編集をメモに保存できなかったため、復元用のファイル「%s」に保存しました。\n次にパネルを開いたときに、メモとして復元します。";
 const char rescueFailure[] = "編集をどのメモにも保存できませんでした。";
-// Numbered titles tried for a new memo before giving up.
-const int newTitleTries = 1000;
 }  // namespace
 
 bool ToolPanel::CloseMemo() {
@@ -25,7 +25,7 @@ bool ToolPanel::CloseMemo() {
     CWindow pane = TextPane();
     if (currentKind == MemoKindText) {
       char path[MAX_PATH];
-      if (paneIncomplete) {
+      if (memoSession.incomplete) {
         // Writing the pane would drop the bytes it does not hold.
         if (pane.GetModify()) ShowMessage(incompleteRefusal, MB_ICONSTOP);
       } else if (!MemoFilePath(".txt", path)) {
@@ -58,8 +58,7 @@ bool ToolPanel::CloseMemo() {
     pane.SetWindowText("none!");
     if (browser.Exists()) browser.SetVisible(false);
   }
-  paneIncomplete = false;
-  openStamp = MemoFileStamp();
+  memoSession.Close();
   currentTitle = NoMemoTitle;
   TitleCaption().SetWindowText(NoMemoTitle);
   CWindow toggle = ReadOnlyToggle();
@@ -76,21 +75,24 @@ bool ToolPanel::PaneFileBytes(std::string& bytes) const {
   HWND pane = TextPane();
   std::string text(2 * static_cast<size_t>(::GetWindowTextLengthW(pane)) + 1, '\0');
   text.resize(::GetWindowTextA(pane, &text[0], static_cast<int>(text.size())));
-  if (openEncoding == MemoEncoding::Cp932) {
-    bytes.swap(text);
-    return true;
-  }
-  return EncodeMemo(text.data(), text.size(), openEncoding, bytes);
+  return memoSession.FileBytes(text, bytes);
+}
+
+std::wstring ToolPanel::PaneWideText() const {
+  HWND pane = TextPane();
+  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(pane)) + 1, L'\0');
+  text.resize(::GetWindowTextW(pane, &text[0], static_cast<int>(text.size())));
+  return text;
 }
 
 int ToolPanel::WriteMemoFile(const char* path) {
-  if (paneIncomplete || IsMemoFileReadOnly(path)) return 0;
+  if (memoSession.incomplete || IsMemoFileReadOnly(path)) return 0;
   return WritePane(path);
 }
 
 int ToolPanel::WritePane(const char* path) {
   std::string bytes;
-  if (!PaneFileBytes(bytes) || !SaveMemoFile(*memoFileOps, path, bytes, openStamp)) {
+  if (!PaneFileBytes(bytes) || !memoSession.Save(bytes)) {
     ShowMessage(writeFailure, MB_ICONEXCLAMATION);
     return 0;
   }
@@ -105,11 +107,11 @@ int ToolPanel::WritePane(const char* path) {
 int ToolPanel::RestoreVanishedFile(const char* path) {
   if (TextPane().GetModify()) return WriteMemoFile(path);
   std::string bytes;
-  return !paneIncomplete && PaneFileBytes(bytes) && SaveMemoFile(*memoFileOps, path, bytes, openStamp) ? 1 : 0;
+  return !memoSession.incomplete && PaneFileBytes(bytes) && memoSession.Save(bytes) ? 1 : 0;
 }
 
 ToolPanel::DiskSync ToolPanel::SyncWithDisk(const char* path, bool reloadPane) {
-  switch (CheckMemoFile(*memoFileOps, path, openStamp)) {
+  switch (memoSession.Check()) {
     case MemoDiskState::Unchanged:
       return DiskSync::Current;
     case MemoDiskState::Vanished:
@@ -119,68 +121,53 @@ ToolPanel::DiskSync ToolPanel::SyncWithDisk(const char* path, bool reloadPane) {
   }
   // The other program's text stays in the file; edits of the pane go to a
   // memo of their own.
-  bool kept = TextPane().GetModify() && !paneIncomplete;
+  bool kept = TextPane().GetModify() && !memoSession.incomplete;
   if (kept && !KeepPaneBesideMemo()) return DiskSync::Failed;
   if (reloadPane) LoadTextMemo(path);
   return kept ? DiskSync::Kept : DiskSync::Reloaded;
 }
 
-bool ToolPanel::SavePaneAsNewMemo(const char* folderPath, int firstTry, CString& title) {
-  // The new memo takes the encoding of the memo the text belongs to.
-  std::string bytes;
-  if (!PaneFileBytes(bytes)) return false;
-  for (int n = firstTry; n < firstTry + newTitleTries; ++n) {
-    if (n == 1)
-      title = currentTitle;
-    else
-      title.Format("%s (%d)", currentTitle.GetString(), n);
-    char path[MAX_PATH], html[MAX_PATH], htm[MAX_PATH];
-    if (title.GetLength() >= CVardenListBox::TextBufferSize || !FormMemoFilePath(folderPath, title, ".txt", path, sizeof(path)) ||
-        !FormMemoFilePath(folderPath, title, ".html", html, sizeof(html)) || !FormMemoFilePath(folderPath, title, ".htm", htm, sizeof(htm)))
-      return false;
-    // A title that any memo of the folder has, text or HTML, would make two entries alike.
-    if (::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES || ::GetFileAttributesA(html) != INVALID_FILE_ATTRIBUTES ||
-        ::GetFileAttributesA(htm) != INVALID_FILE_ATTRIBUTES)
-      continue;
-    MemoFileStamp stamp;
-    if (SaveMemoFile(*memoFileOps, path, bytes, stamp)) return true;
-    // Only a file that appeared meanwhile is worth another title.
-    DWORD error = ::GetLastError();
-    if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return false;
-  }
-  return false;
-}
-
 bool ToolPanel::KeepPaneBesideMemo() {
-  CString title;
-  if (!SavePaneAsNewMemo(openFolderPath, 2, title)) {
+  std::string bytes, title;
+  if (!PaneFileBytes(bytes) || !SaveAsNewMemo(*memoSession.fileOps, memoSession.Folder(), memoSession.Title(), 2, bytes, title)) {
     ShowMessage(keepFailure, MB_ICONEXCLAMATION);
     return false;
   }
+  memoSession.DropRecovery();
   char listed[SettingValueSize];
-  if (MemoFolderPath(listed) && openFolderPath == listed) {
-    int index = memoList->AddString(title);
+  if (MemoFolderPath(listed) && memoSession.Folder() == listed) {
+    int index = memoList->AddString(title.c_str());
     memoList->SetItemData(index, MemoKindText);
   }
   CString message;
-  message.Format(keptBeside, title.GetString());
+  message.Format(keptBeside, title.c_str());
   ShowMessage(message, MB_ICONINFORMATION);
   return true;
 }
 
 // The panel goes away with edits that could not reach their memo's file:
-// they become a memo of the tool's own folder.
+// they become a memo of the tool's own folder, or, where that cannot be
+// written, a recovery record that the next start turns into a memo.
 void ToolPanel::RescueUnsavedEdits() {
   char stored[SettingValueSize], folder[SettingValueSize];
   ReadSetting(FolderPathKey(1), stored);
-  CString title;
-  if (FormMemoFolderPath(stored, folder, sizeof(folder)) && SavePaneAsNewMemo(folder, 1, title)) {
+  std::string bytes, title;
+  // An unset folder 1 would put the memo at the root of a drive.
+  if (stored[0] != '\0' && FormMemoFolderPath(stored, folder, sizeof(folder)) && PaneFileBytes(bytes) &&
+      SaveAsNewMemo(*memoSession.fileOps, folder, memoSession.Title(), 1, bytes, title)) {
+    memoSession.DropRecovery();
     CString message;
-    message.Format(rescued, title.GetString());
+    message.Format(rescued, title.c_str());
     ShowMessage(message, MB_ICONINFORMATION);
-  } else {
-    ShowMessage(rescueFailure, MB_ICONSTOP);
+    return;
   }
+  if (memoSession.KeepForRecovery(PaneWideText(), true)) {
+    CString message;
+    message.Format(rescuedForNextStart, memoSession.recovery.RecordPath().c_str());
+    ShowMessage(message, MB_ICONINFORMATION);
+    return;
+  }
+  ShowMessage(rescueFailure, MB_ICONSTOP);
 }
 
 int ToolPanel::SaveState() {
@@ -195,7 +182,7 @@ int ToolPanel::SaveStateOnPanelThread() {
   int result = 0;
   StorePosition();
   char path[MAX_PATH];
-  if (IsMemoOpen() && currentKind == MemoKindText && !paneIncomplete && MemoFilePath(".txt", path)) {
+  if (IsMemoOpen() && currentKind == MemoKindText && !memoSession.incomplete && MemoFilePath(".txt", path)) {
     DiskSync sync = SyncWithDisk(path, true);
     if (sync == DiskSync::Failed || IsMemoFileReadOnly(path))
       result = 0;

@@ -4,6 +4,7 @@
 
 #include "DeleteReplace.h"
 #include "DialogSettings.h"
+#include "MemoFile.h"
 #include "MemoPaths.h"
 #include "ExtEditDialog.h"
 #include "SettingKeys.h"
@@ -49,5 +50,5 @@ BOOL ExtEditDialog::MoveMemoFile(const char* folder, const char* title) {
     ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
     return FALSE;
   }
-  return ::MoveFileA(source, target);
+  return RenameMemoFile(source, target);
 }

@@ -16,7 +16,7 @@ void ToolPanel::OnExtendedEdit() {
     return;
   }
   // A pane that does not hold the whole file is read-only too.
-  if (paneIncomplete || ReadOnlyToggle().GetCheck() == BST_CHECKED) {
+  if (memoSession.incomplete || ReadOnlyToggle().GetCheck() == BST_CHECKED) {
     ShowMessage(readOnlyMemo, MB_ICONEXCLAMATION);
     return;
   }
@@ -47,6 +47,7 @@ void ToolPanel::StampPane() {
   pane.SetWindowText(text);
   pane.LineScroll(pane.GetLineCount());
   pane.SetModify(TRUE);
+  OnPaneEdited();
 }
 
 void ToolPanel::DeleteOrReplaceInPane() {
@@ -55,6 +56,7 @@ void ToolPanel::DeleteOrReplaceInPane() {
   int count = extEditDialog.DeleteOrReplace(text);
   pane.SetWindowText(text);
   pane.SetModify(TRUE);
+  OnPaneEdited();
   if (count > 0) {
     CString found;
     found.Format(foundFormat, count);
@@ -68,7 +70,7 @@ void ToolPanel::MoveOpenMemo() {
   if (currentKind == MemoKindHtml) return;
   // The memo's own folder: a close refused earlier may have kept it open
   // while the list moved on to another folder.
-  CString folder = openFolderPath;
+  CString folder = memoSession.Folder().c_str();
   CString title = currentTitle;
   CloseMemo();
   // A refused close keeps the memo open with its edits: its file stays too.

@@ -58,7 +58,7 @@ bool ToolPanel::ImportDroppedFile(const char* storedFolder, const char* path) {
     ShowMessage(message, MB_ICONEXCLAMATION);
     return false;
   }
-  if (::CopyFileA(path, destination, TRUE)) return true;
+  if (CopyToNewMemoFile(*memoSession.fileOps, path, destination)) return true;
   message += copyFailure;
   ShowMessage(message, MB_ICONEXCLAMATION);
   return false;

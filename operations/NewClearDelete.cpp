@@ -37,7 +37,10 @@ void ToolPanel::OnNewMemo() {
   if (IsMemoOpen() && currentKind == MemoKindText) SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(TextPane().m_hWnd), TRUE);
 }
 
-void ToolPanel::OnClearMemo() { TextPane().SetWindowText(""); }
+void ToolPanel::OnClearMemo() {
+  TextPane().SetWindowText("");
+  OnPaneEdited();
+}
 
 void ToolPanel::OnDeleteMemo() {
   if (ShowMessage(deleteQuestion, MB_ICONEXCLAMATION | MB_YESNO) != IDYES) return;
@@ -51,7 +54,7 @@ void ToolPanel::OnDeleteMemo() {
     ShowMessage(readOnlyDelete, MB_ICONEXCLAMATION);
     return;
   }
-  if (!::DeleteFileA(path)) {
+  if (!DeleteMemoFile(path)) {
     ShowMessage(deleteFailure, MB_ICONEXCLAMATION);
     return;
   }
@@ -60,8 +63,7 @@ void ToolPanel::OnDeleteMemo() {
   // With no memo open, nothing typed into the pane could reach a file.
   OnClearMemo();
   TextPane().SetReadOnly(TRUE);
-  openStamp = MemoFileStamp();
-  paneIncomplete = false;
+  memoSession.Close();
   currentTitle = NoMemoTitle;
   SelectNeighbourOfDeleted();
 }

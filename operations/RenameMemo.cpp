@@ -36,12 +36,13 @@ int ToolPanel::OnRenameMemo() {
   // The file itself takes the new name, so the memo's bytes never live only
   // in the pane, and a memo the pane shows cut keeps all of them.
   char newPath[MAX_PATH];
-  if (!FormMemoFilePath(openFolderPath, title, ".txt", newPath, sizeof(newPath)) || !::MoveFileA(oldPath, newPath)) {
+  if (!FormMemoFilePath(memoSession.Folder().c_str(), title, ".txt", newPath, sizeof(newPath)) || !RenameMemoFile(oldPath, newPath)) {
     ShowMessage(renameFailure, MB_ICONEXCLAMATION);
     return -1;
   }
   TitleCaption().SetWindowText(RenamedCaption(TitleCaption().GetWindowText(), currentTitle, title));
   currentTitle = title;
+  memoSession.Retitle(title);
   // The file keeps its bytes and time stamps under the new name: edits still
   // in the pane go to it at the next write, as before.
   int index = memoList->GetCurSel();

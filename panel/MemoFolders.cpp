@@ -25,6 +25,7 @@ bool ToolPanel::ListMemos() {
   char folder[SettingValueSize];
   memoList->ResetContent();
   if (FormMemoFolderPath(stored, folder, sizeof(folder))) {
+    ClearLeftovers(folder);
     AddMemos(folder, "*.txt", MemoKindText);
     AddMemos(folder, "*.htm*", MemoKindHtml);
   }

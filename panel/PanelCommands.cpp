@@ -13,6 +13,10 @@ bool ToolPanel::OnCommand(int notifyCode, int id, HWND control) {
     PostMessage(WM_PANEL_CHECK_DISK);
     return true;
   }
+  if (notifyCode == EN_CHANGE && id == IDC_PANEL_TEXT) {
+    OnPaneEdited();
+    return true;
+  }
   if (notifyCode != BN_CLICKED) return ToolBase::OnCommand(notifyCode, id, control);
   switch (id) {
     case IDC_PANEL_NEW:

@@ -124,6 +124,8 @@ BOOL ToolPanel::OnInitDialog() {
   text.SetReadOnly(TRUE);
 
   currentFolder = 1;
+  // Edits that a host which died left behind become memos before the list shows.
+  RestoreAbandonedEdits();
   ListMemos();
 
   if (hostWindow && hostWindow->m_hWnd) ::PostMessageA(hostWindow->m_hWnd, WM_TOOL_READY, toolNumber, 0);
@@ -189,8 +191,20 @@ bool ToolPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
       OnCheckDisk();
       return true;
     case WM_TIMER:
-      if (wParam != HtmlCheckTimer) break;
-      CheckHtmlShown();
+      if (wParam == HtmlCheckTimer)
+        CheckHtmlShown();
+      else if (wParam == RecoveryTimer)
+        OnRecoveryTimer();
+      else
+        break;
+      return true;
+    case WM_QUERYENDSESSION:
+      // Never holds the end of the session up; the edits are on the disk before it goes on.
+      KeepEditsForRecovery();
+      result = TRUE;
+      return true;
+    case WM_ENDSESSION:
+      if (wParam) OnEndSession();
       return true;
   }
   return ToolBase::OnMessage(message, wParam, lParam, result);
@@ -218,7 +232,10 @@ void ToolPanel::OnClose() {
 }
 
 void ToolPanel::OnDestroy() {
+  KillTimer(RecoveryTimer);
+  recoveryTimerRunning = false;
   if (!CloseMemo() && TextPane().GetModify()) RescueUnsavedEdits();
+  memoSession.recovery.Release();
   StorePosition();
   ::OleUninitialize();
   if (memoList) {

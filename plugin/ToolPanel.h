@@ -7,6 +7,7 @@
 #include "Gdi.h"
 #include "MemoEncoding.h"
 #include "MemoFile.h"
+#include "MemoSession.h"
 #include "MemoNameDialog.h"
 #include "SettingsDialog.h"
 #include "ToolBase.h"
@@ -86,16 +87,10 @@ public:
   // Kind of the open memo, kept from its opening: a later refill of the list
   // may put another entry at currentSelection while the memo stays open.
   DWORD currentKind;
-  // The text pane does not hold the open memo's whole file (it was cut at the
-  // pane's limit, held a NUL byte, could not be read whole, or its path could
-  // not be formed): nothing may write the pane over that file.
-  bool paneIncomplete;
-  // The open text memo's file as it was loaded or last written, and the
-  // encoding its pane's text is written back in.
-  MemoFileStamp openStamp;
-  MemoEncoding openEncoding;
-  // Every file call of a memo load or save goes through here.
-  MemoFileOps* memoFileOps;
+  // The open memo's file: its folder (a refused close may leave the memo
+  // open while the panel lists another folder), stamp, encoding and
+  // recovery record.
+  MemoSession memoSession;
   // Tells whether the browser pane shows the open HTML memo.
   HtmlRenderProbe* htmlProbe;
 
@@ -112,6 +107,9 @@ private:
   void OnDestroy();
   void OnPaint();
   void OnActivate(WPARAM wParam, HWND previous);
+  // Windows is ending the session: the open memo is saved as SaveState
+  // saves it, and nothing may wait for the user.
+  void OnEndSession();
   // A message box bracketed by modalFlag. While the host waits in SaveState
   // it is shown once SaveState has returned (the answer is then IDOK).
   int ShowMessage(const char* text, UINT type);
@@ -135,8 +133,8 @@ private:
   CWindow TitleCaption() const { return GetDlgItem(IDC_PANEL_TITLE); }
   CWindow ReadOnlyToggle() const { return GetDlgItem(IDC_PANEL_READ_ONLY); }
   bool IsPanelThread() const;
-  // Open memo's folder path + currentTitle + extension into MAX_PATH bytes.
-  bool MemoFilePath(const char* extension, char* out);
+  // Open memo's folder path + title + extension into MAX_PATH bytes.
+  bool MemoFilePath(const char* extension, char* out) { return memoSession.FilePath(extension, out); }
   void LoadTextMemo(const char* path);
   // Where the open text memo stands against its file, after what another
   // program may have done to it.
@@ -149,14 +147,18 @@ private:
   };
   DiskSync SyncWithDisk(const char* path, bool reloadPane);
   void OnCheckDisk();
-  // Writes the pane as a new memo in folderPath: title itself when free
-  // (firstTry 1), else "title (n)" from n = firstTry. Its title goes to title.
-  bool SavePaneAsNewMemo(const char* folderPath, int firstTry, CString& title);
   bool KeepPaneBesideMemo();
   int RestoreVanishedFile(const char* path);
   // WriteMemoFile once the file is known to be writable.
   int WritePane(const char* path);
   void RescueUnsavedEdits();
+  // Edits are kept in the recovery folder a moment after the user stops
+  // typing, and at least every few seconds while the typing goes on.
+  void OnPaneEdited();
+  void OnRecoveryTimer();
+  void KeepEditsForRecovery();
+  void RestoreAbandonedEdits();
+  void ClearLeftovers(const char* folderPath);
   // The bytes the open text memo's file holds for the pane's text, in the
   // memo's own encoding; false when the text has no form in it.
   bool PaneFileBytes(std::string& bytes) const;
@@ -170,7 +172,7 @@ private:
   void ShowIncompleteMemo(const char* reason);
   void ShowTitleCaption(const char* reason);
   void NavigateBrowser(const char* url);
-  CString PaneText() const;
+  std::wstring PaneWideText() const;
   // A memo is open: its title is neither empty nor the no-memo marker.
   bool IsMemoOpen() const;
 
@@ -182,10 +184,13 @@ private:
   void DeleteOrReplaceInPane();
   void MoveOpenMemo();
 
-  // The memo folder path of the open memo, formed when it was opened (empty
-  // when it did not fit): a refused close may leave the memo open while the
-  // panel lists another folder, and its edits belong to its own folder.
-  CString openFolderPath;
+  // When the first edit not yet kept for recovery and the last edit were
+  // made, while the recovery timer runs.
+  DWORD firstUnkeptEdit;
+  DWORD lastEdit;
+  bool recoveryTimerRunning;
+  // Memo folders whose leftover temporary files were cleared.
+  std::vector<std::string> clearedFolders;
 
   // Checks left before an HTML memo that is still loading counts as shown.
   int htmlChecksLeft;
@@ -221,6 +226,8 @@ const UINT WM_PANEL_SAVE_STATE = WM_APP + 1;
 const UINT WM_PANEL_DEFERRED_MESSAGES = WM_APP + 2;
 // The panel's timer that looks again whether an HTML memo is shown.
 const UINT_PTR HtmlCheckTimer = 1;
+// The panel's timer that keeps the open memo's edits for recovery.
+const UINT_PTR RecoveryTimer = 2;
 // Posted to the panel when it is activated from outside, or the text pane
 // takes the focus: looks for changes another program made to the open
 // memo's file.

@@ -25,6 +25,35 @@ TEST(MemoNames, ForbiddenCharactersInTitles) {
   EXPECT_EQ("notes", TitleFromFileName("notes"));
 }
 
+TEST(MemoNames, NumberedTitlesFitTheirRoom) {
+  struct Case {
+    const char* title;
+    int n;
+    size_t maxLength;
+    const char* numbered;
+  } cases[] = {
+      {"memo", 1, 10, "memo"},
+      {"memo", 2, 10, "memo (2)"},
+      {"memo", 2, 8, "memo (2)"},
+      {"memo", 2, 7, "mem (2)"},
+      {"memo", 12, 7, "me (12)"},
+      {"memo", 1, 3, "mem"},
+      {"memo", 2, 4, ""},  // no character of the title beside " (2)"
+      {"memo", 2, 5, "m (2)"},
+      {"\x83\x81\x83\x82", 2, 7, "\x83\x81 (2)"},  // メモ: モ does not fit whole
+      {"\x83\x81\x83\x82", 2, 8, "\x83\x81\x83\x82 (2)"},
+      {"a\x83", 2, 6, "a\x83 (2)"},  // a lead byte at the end is a character of its own
+      {"\x83\x5C"
+       "abc",
+       1, 2, "\x83\x5C"},  // ソ kept whole, its 5C no cut point
+      {"\x83\x5C"
+       "abc",
+       1, 1, ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(c.numbered, NumberedTitle(c.title, c.n, c.maxLength)) << c.title << " " << c.n << " " << c.maxLength;
+}
+
 TEST(MemoNames, ReservedDeviceNames) {
   const char* reserved[] = {"CON",     "con",        "Prn",  "aux",   "NUL",  "COM1",  "com9",     "LPT1",    "lpt9",
                             "CON.txt", "nul.tar.gz", "CON ", "CON  ", "CON.", "CON..", "AUX .txt", "COM1 . x"};

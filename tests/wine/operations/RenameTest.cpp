@@ -102,7 +102,7 @@ TEST_F(RenameMemo, MemoShownCutKeepsAllItsBytes) {
   std::string big = TooLongForThePane();
   WriteMemos({{"big.txt", big}, {"other.txt", "o"}});
   OpenMemo("big");
-  ASSERT_TRUE(Panel()->paneIncomplete);
+  ASSERT_TRUE(Panel()->memoSession.incomplete);
   std::vector<Shown> shown = PressF2({TypeTitle("large")});
   ASSERT_EQ(1u, shown.size());
   EXPECT_FALSE(PaneModified());

@@ -23,10 +23,10 @@ class FaultInjection : public OperationsTest {
 public:
   void SetUp() override {
     OperationsTest::SetUp();
-    harness.OnPanelThread([this] { Panel()->memoFileOps = &ops; });
+    harness.OnPanelThread([this] { Panel()->memoSession.fileOps = &ops; });
   }
   void TearDown() override {
-    harness.OnPanelThread([this] { Panel()->memoFileOps = &PlatformMemoFileOps(); });
+    harness.OnPanelThread([this] { Panel()->memoSession.fileOps = &PlatformMemoFileOps(); });
   }
   FailingMemoFileOps ops;
 };

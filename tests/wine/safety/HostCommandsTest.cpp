@@ -108,7 +108,7 @@ TEST_F(HostCommands, ModalFlagStaysUpUntilTheOutermostBoxCloses) {
   TypeIntoPane("edited");
   FailingMemoFileOps ops;
   ops.FailAt(1);
-  harness.OnPanelThread([&] { Panel()->memoFileOps = &ops; });
+  harness.OnPanelThread([&] { Panel()->memoSession.fileOps = &ops; });
   int flagOverBox = -1, flagAfterBox = -1, saved = -1;
   std::string boxText;
   Answer inside = [&](HWND dialog) {
@@ -126,7 +126,7 @@ TEST_F(HostCommands, ModalFlagStaysUpUntilTheOutermostBoxCloses) {
     PressDialogButton(dialog, IDCANCEL);
   };
   ASSERT_EQ(1u, ClickAnswering(IDC_PANEL_NEW, {inside}).size());
-  harness.OnPanelThread([&] { Panel()->memoFileOps = &PlatformMemoFileOps(); });
+  harness.OnPanelThread([&] { Panel()->memoSession.fileOps = &PlatformMemoFileOps(); });
   EXPECT_EQ(0, saved);
   EXPECT_EQ(writeFailure, boxText);
   EXPECT_EQ(1, flagOverBox);

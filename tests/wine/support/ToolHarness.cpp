@@ -100,6 +100,8 @@ bool ToolHarness::Start() {
   if (!newTool) return false;
   tool = newTool(hostObject.AsWnd(), &settings);
   if (!tool) return false;
+  // Each test keeps its own recovery records, away from the user's.
+  Panel()->memoSession.recovery.SetPath(RecoveryFolder());
   tool->StartTool();
   if (tool->uiThread)
     ::DuplicateHandle(::GetCurrentProcess(), tool->uiThread->m_hThread, ::GetCurrentProcess(), &thread, SYNCHRONIZE, FALSE, 0);

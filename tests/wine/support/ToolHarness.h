@@ -71,6 +71,8 @@ public:
   void Close();
   // Folder 1 of the tool: data folder + "\Scribbit".
   std::string Folder1() { return data.Path() + "\\Scribbit"; }
+  // Where the tool keeps its recovery records, ending in a backslash.
+  std::string RecoveryFolder() { return data.Path() + "\\Recovery\\"; }
   // Selects the entry of that title and kind through the list, as a click
   // does: the open memo is closed, then the entry opened. False when no such entry.
   bool Select(const std::string& title, DWORD kind = MemoKindText);

@@ -1,0 +1,125 @@
+#include "MemoSession.h"
+
+#include <cstring>
+
+#include "MemoPaths.h"
+#include "MemoTitle.h"
+#include "VardenListBox.h"
+
+namespace {
+
+// Numbered titles tried for a new memo before giving up.
+const int newTitleTries = 1000;
+// Memo text is code page 932 whatever the system's code page.
+const UINT memoCodePage = 932;
+
+bool Exists(const char* path) { return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+uint64_t FileTimeValue(const FILETIME& time) { return static_cast<uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime; }
+
+}  // namespace
+
+void MemoSession::Open(const std::string& folder, const std::string& title) {
+  this->folder = folder;
+  this->title = title;
+  stamp = MemoFileStamp();
+  encoding = MemoEncoding::Cp932;
+  incomplete = false;
+}
+
+void MemoSession::Close() {
+  DropRecovery();
+  stamp = MemoFileStamp();
+  incomplete = false;
+}
+
+bool MemoSession::FilePath(const char* extension, char* out) const {
+  if (folder.empty()) {
+    out[0] = '\0';
+    return false;
+  }
+  return FormMemoFilePath(folder.c_str(), title.c_str(), extension, out, MAX_PATH);
+}
+
+MemoLoadResult MemoSession::Load(std::string& bytes) {
+  char path[MAX_PATH];
+  if (!FilePath(".txt", path)) return MemoLoadResult::Unreadable;
+  return LoadMemoFile(*fileOps, path, bytes, stamp);
+}
+
+MemoDiskState MemoSession::Check() {
+  char path[MAX_PATH];
+  if (!FilePath(".txt", path)) return MemoDiskState::Unchanged;
+  return CheckMemoFile(*fileOps, path, stamp);
+}
+
+bool MemoSession::FileBytes(const std::string& paneText, std::string& bytes) const {
+  if (encoding == MemoEncoding::Cp932) {
+    bytes = paneText;
+    return true;
+  }
+  return EncodeMemo(paneText.data(), paneText.size(), encoding, bytes);
+}
+
+bool MemoSession::Save(const std::string& bytes) {
+  char path[MAX_PATH];
+  if (!FilePath(".txt", path)) {
+    ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return false;
+  }
+  if (!SaveMemoFile(*fileOps, path, bytes, stamp)) return false;
+  DropRecovery();
+  return true;
+}
+
+bool MemoSession::KeepForRecovery(const std::wstring& paneText, bool forNextStart) {
+  RecoveryRecord record;
+  record.folder = folder;
+  record.title = title;
+  record.encoding = encoding;
+  record.baseExists = stamp.exists;
+  record.baseSize = stamp.size;
+  record.baseLastWrite = FileTimeValue(stamp.lastWrite);
+  record.baseChecksum = stamp.checksum;
+  record.text.assign(paneText.begin(), paneText.end());
+  return recovery.Write(record, forNextStart);
+}
+
+bool SaveAsNewMemo(MemoFileOps& ops, const std::string& folder, const std::string& title, int firstTry, const std::string& bytes,
+                   std::string& savedTitle) {
+  // Room for the longest extension a memo of that title may have, and for a
+  // list entry.
+  if (folder.empty() || folder.size() + std::strlen(".html") >= MAX_PATH - 1) return false;
+  size_t room = MAX_PATH - 1 - folder.size() - std::strlen(".html");
+  if (room > CVardenListBox::TextBufferSize - 1) room = CVardenListBox::TextBufferSize - 1;
+  for (int n = firstTry; n < firstTry + newTitleTries; ++n) {
+    savedTitle = NumberedTitle(title, n, room);
+    if (savedTitle.empty()) return false;
+    char path[MAX_PATH], html[MAX_PATH], htm[MAX_PATH];
+    if (!FormMemoFilePath(folder.c_str(), savedTitle.c_str(), ".txt", path, sizeof(path)) ||
+        !FormMemoFilePath(folder.c_str(), savedTitle.c_str(), ".html", html, sizeof(html)) ||
+        !FormMemoFilePath(folder.c_str(), savedTitle.c_str(), ".htm", htm, sizeof(htm)))
+      return false;
+    // A title that any memo of the folder has, text or HTML, would make two entries alike.
+    if (Exists(path) || Exists(html) || Exists(htm)) continue;
+    MemoFileStamp stamp;
+    if (CreateMemoFile(ops, path, bytes, stamp)) return true;
+    // Only a file that appeared meanwhile is worth another title.
+    DWORD error = ::GetLastError();
+    if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return false;
+  }
+  return false;
+}
+
+bool TextFileBytes(const std::u16string& text, MemoEncoding encoding, std::string& bytes) {
+  // As the pane gives its text to a save: through code page 932.
+  const wchar_t* wide = reinterpret_cast<const wchar_t*>(text.data());
+  int length = static_cast<int>(text.size());
+  std::string paneText(length > 0 ? ::WideCharToMultiByte(memoCodePage, 0, wide, length, NULL, 0, NULL, NULL) : 0, '\0');
+  if (!paneText.empty()) ::WideCharToMultiByte(memoCodePage, 0, wide, length, &paneText[0], static_cast<int>(paneText.size()), NULL, NULL);
+  if (encoding == MemoEncoding::Cp932) {
+    bytes.swap(paneText);
+    return true;
+  }
+  return EncodeMemo(paneText.data(), paneText.size(), encoding, bytes);
+}

@@ -1,0 +1,63 @@
+// The open memo as a file, with no user interface: where it lives, what was
+// loaded from it or last written to it, the encoding its text goes back in,
+// and its edits kept in the recovery folder until they reach the file. The
+// panel shows and asks; this decides what is written where.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "MemoEncoding.h"
+#include "MemoFile.h"
+#include "RecoveryFolder.h"
+
+class MemoSession {
+public:
+  // A memo of that title in folder (its path, ending in a backslash; empty
+  // when it did not fit).
+  void Open(const std::string& folder, const std::string& title);
+  // Its edits reached the file or were given up: the recovery record goes.
+  void Close();
+  void Retitle(const std::string& title) { this->title = title; }
+  const std::string& Folder() const { return folder; }
+  const std::string& Title() const { return title; }
+  // Folder + title + extension into MAX_PATH bytes; false when it does not fit.
+  bool FilePath(const char* extension, char* out) const;
+
+  // Reads the memo's text file whole and stamps it.
+  MemoLoadResult Load(std::string& bytes);
+  // Where the file stands against what was loaded or last written.
+  MemoDiskState Check();
+  // The file's bytes for the pane's text, in the memo's encoding.
+  bool FileBytes(const std::string& paneText, std::string& bytes) const;
+  // Writes the memo's file; once written, the recovery record goes.
+  bool Save(const std::string& bytes);
+
+  // Keeps the pane's text in the recovery folder. forNextStart: for a start
+  // to restore, even one of this running host.
+  bool KeepForRecovery(const std::wstring& paneText, bool forNextStart = false);
+  void DropRecovery() { recovery.Remove(); }
+
+  MemoFileOps* fileOps = &PlatformMemoFileOps();
+  RecoveryFolder recovery;
+  // The file as loaded or last written, and the encoding of its text.
+  MemoFileStamp stamp;
+  MemoEncoding encoding = MemoEncoding::Cp932;
+  // The pane does not hold the whole file (cut at the pane's limit, a NUL,
+  // a failed read, a path that does not fit): nothing may write the pane
+  // over it.
+  bool incomplete = false;
+
+private:
+  std::string folder;
+  std::string title;
+};
+
+// Writes bytes as a new text memo of folder: as title when no memo has it and
+// firstTry is 1, else as "title (n)" from n = firstTry, the title cut so the
+// name fits. The title given to the file goes to savedTitle.
+bool SaveAsNewMemo(MemoFileOps& ops, const std::string& folder, const std::string& title, int firstTry, const std::string& bytes,
+                   std::string& savedTitle);
+
+// The file bytes, in encoding, of text as the pane holds it.
+bool TextFileBytes(const std::u16string& text, MemoEncoding encoding, std::string& bytes);
