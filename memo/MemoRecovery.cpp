@@ -9,10 +9,11 @@
 
 namespace {
 
-// Edits are kept once the typing has paused this long, and at the latest
-// this long after the first edit not yet kept.
+// Edits are kept once the typing has paused this long, and while it goes on
+// at the latest this long after the first edit not yet kept: a character is
+// on the disk within two seconds of its typing, whatever follows it.
 const DWORD recoveryPauseMs = 1000;
-const DWORD recoveryLongestMs = 10000;
+const DWORD recoveryLongestMs = 1500;
 
 const char restoredHeading[] = "前回、保存されないまま終わった編集を復元しました。";
 const char restoredIntoMemo[] = "・「%s」→ %s";

@@ -98,14 +98,18 @@ ToolHarness::~ToolHarness() {
 bool ToolHarness::Start() {
   NewToolFunction newTool = Factory();
   if (!newTool) return false;
+  // A tool whose panel was closed goes, as the host lets it go before starting anew.
+  Close();
+  delete tool;
   tool = newTool(hostObject.AsWnd(), &settings);
   if (!tool) return false;
   // Each test keeps its own recovery records, away from the user's.
-  Panel()->memoSession.recovery.SetPath(RecoveryFolder());
+  Panel()->memoSession.recovery.SetPath(recoveryFolder);
+  int ready = host.Count(WM_TOOL_READY);
   tool->StartTool();
   if (tool->uiThread)
     ::DuplicateHandle(::GetCurrentProcess(), tool->uiThread->m_hThread, ::GetCurrentProcess(), &thread, SYNCHRONIZE, FALSE, 0);
-  return PumpUntil([this] { return host.Count(WM_TOOL_READY) > 0; });
+  return PumpUntil([this, ready] { return host.Count(WM_TOOL_READY) > ready; });
 }
 
 std::string ToolHarness::ItemText(int id) {

@@ -57,7 +57,8 @@ public:
   RecordingWindow host;
   FakeHostWindowObject hostObject;
 
-  // NewJotbookTool, then StartTool, then waits for the ready message.
+  // NewJotbookTool, then StartTool, then waits for the ready message; a tool
+  // started before is closed and deleted first.
   bool Start();
   HWND PanelWindow() { return tool ? tool->m_hWnd : NULL; }
   DWORD PanelThreadId() { return ::GetWindowThreadProcessId(PanelWindow(), NULL); }
@@ -71,8 +72,9 @@ public:
   void Close();
   // Folder 1 of the tool: data folder + "\Scribbit".
   std::string Folder1() { return data.Path() + "\\Scribbit"; }
-  // Where the tool keeps its recovery records, ending in a backslash.
-  std::string RecoveryFolder() { return data.Path() + "\\Recovery\\"; }
+  // Where the tool keeps its recovery records, ending in a backslash: one of
+  // the test's own, unless set before Start.
+  std::string recoveryFolder = data.Path() + "\\Recovery\\";
   // Selects the entry of that title and kind through the list, as a click
   // does: the open memo is closed, then the entry opened. False when no such entry.
   bool Select(const std::string& title, DWORD kind = MemoKindText);
