@@ -59,9 +59,11 @@ std::string FormatRecoveryRecord(const RecoveryRecord& record) {
                 record.baseLastWrite, record.baseChecksum);
   bytes += numbers;
   bytes += "text " + std::to_string(record.text.size()) + "\r\n";
+  size_t at = bytes.size();
+  bytes.resize(at + 2 * record.text.size());
   for (char16_t c : record.text) {
-    bytes += static_cast<char>(c & 0xFF);
-    bytes += static_cast<char>(c >> 8);
+    bytes[at++] = static_cast<char>(c & 0xFF);
+    bytes[at++] = static_cast<char>(c >> 8);
   }
   return bytes;
 }

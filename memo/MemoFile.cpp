@@ -135,27 +135,25 @@ MemoLoadResult LoadMemoFile(MemoFileOps& ops, const char* path, std::string& byt
 
 namespace {
 
-bool WriteMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp, bool mayReplace) {
+// Writes bytes to a new temporary file beside path, flushed to the disk, then
+// gives it path's name in one step and flushes the folder. It takes the
+// creation time and attributes of replaced, the file it replaces, if any.
+bool WriteBesideThenRename(MemoFileOps& ops, const char* path, const std::string& bytes, bool replace,
+                           const WIN32_FILE_ATTRIBUTE_DATA* replaced) {
   std::string folder(path, FileNamePart(path) - path);
-  WIN32_FILE_ATTRIBUTE_DATA replaced;
-  bool replacing = ::GetFileAttributesExA(path, GetFileExInfoStandard, &replaced) != FALSE;
-  if (replacing && !mayReplace) {
-    ::SetLastError(ERROR_FILE_EXISTS);
-    return false;
-  }
   char temporary[MAX_PATH];
   HANDLE file = ops.CreateTemporary(folder.c_str(), temporary);
   if (file == INVALID_HANDLE_VALUE) return false;
   bool ok = WriteAll(ops, file, bytes) && ops.Flush(file);
   // The new text takes the old one's place with its creation time and
   // attributes, as an edit in place would leave them.
-  if (ok && replacing) ::SetFileTime(file, &replaced.ftCreationTime, NULL, NULL);
+  if (ok && replaced) ::SetFileTime(file, &replaced->ftCreationTime, NULL, NULL);
   if (!ops.Close(file)) ok = false;
-  if (ok && replacing && (replaced.dwFileAttributes & keptAttributes))
-    ::SetFileAttributesA(temporary, replaced.dwFileAttributes & keptAttributes);
+  if (ok && replaced && (replaced->dwFileAttributes & keptAttributes))
+    ::SetFileAttributesA(temporary, replaced->dwFileAttributes & keptAttributes);
   // One rename: at every moment the memo's name holds either the old text or
   // the new one, whatever stops the program.
-  if (ok) ok = ops.Rename(temporary, path, replacing) != FALSE;
+  if (ok) ok = ops.Rename(temporary, path, replace) != FALSE;
   if (!ok) {
     DWORD error = ::GetLastError();
     ops.Delete(temporary);
@@ -163,6 +161,17 @@ bool WriteMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes,
     return false;
   }
   FlushFolderOf(path);
+  return true;
+}
+
+bool WriteMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp, bool mayReplace) {
+  WIN32_FILE_ATTRIBUTE_DATA replaced;
+  bool replacing = ::GetFileAttributesExA(path, GetFileExInfoStandard, &replaced) != FALSE;
+  if (replacing && !mayReplace) {
+    ::SetLastError(ERROR_FILE_EXISTS);
+    return false;
+  }
+  if (!WriteBesideThenRename(ops, path, bytes, replacing, replacing ? &replaced : NULL)) return false;
   StampWritten(path, bytes, stamp);
   return true;
 }
@@ -175,6 +184,10 @@ bool SaveMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, 
 
 bool CreateMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp) {
   return WriteMemoFile(ops, path, bytes, stamp, false);
+}
+
+bool ReplaceFileWhole(MemoFileOps& ops, const char* path, const std::string& bytes) {
+  return WriteBesideThenRename(ops, path, bytes, true, NULL);
 }
 
 void FlushFolderOf(const char* path) {

@@ -61,6 +61,10 @@ bool SaveMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, 
 // ERROR_FILE_EXISTS or ERROR_ALREADY_EXISTS rather than replace one.
 bool CreateMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp);
 
+// The same protocol for a file of the tool's own, which keeps nothing of the
+// file it replaces and needs no stamp.
+bool ReplaceFileWhole(MemoFileOps& ops, const char* path, const std::string& bytes);
+
 // Makes what was created, renamed or deleted in the folder of path (a file
 // in it, or the folder itself ending in a backslash) survive a crash. Some
 // systems cannot flush a folder; their renames are durable already.

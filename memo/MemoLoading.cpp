@@ -112,6 +112,7 @@ void ToolPanel::LoadTextMemo(const char* path) {
   }
   ShowTitleCaption(NULL);
   pane.SetWindowText(text.c_str());
+  savedPaneLength = ::GetWindowTextLengthW(pane);
   if (reason) ShowIncompleteMemo(reason);
 }
 

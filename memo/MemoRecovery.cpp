@@ -51,15 +51,20 @@ void ToolPanel::OnRecoveryTimer() {
 // unedited or back at the file's text.
 void ToolPanel::KeepEditsForRecovery() {
   if (!IsMemoOpen() || currentKind != MemoKindText || memoSession.incomplete) return;
+  if (!TextPane().GetModify()) {
+    memoSession.DropRecovery();
+    return;
+  }
+  std::wstring text = PaneWideText();
   std::string bytes;
   const MemoFileStamp& stamp = memoSession.stamp;
-  if (!TextPane().GetModify() ||
-      (PaneFileBytes(bytes) && stamp.exists && bytes.size() == stamp.size && MemoChecksum(bytes.data(), bytes.size()) == stamp.checksum)) {
+  if (static_cast<int>(text.size()) == savedPaneLength && PaneFileBytes(bytes) && stamp.exists && bytes.size() == stamp.size &&
+      MemoChecksum(bytes.data(), bytes.size()) == stamp.checksum) {
     memoSession.DropRecovery();
     return;
   }
   // A record that cannot be written now is tried again at the next edit.
-  memoSession.KeepForRecovery(PaneWideText());
+  memoSession.KeepForRecovery(text);
 }
 
 void ToolPanel::OnEndSession() {

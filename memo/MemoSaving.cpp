@@ -98,6 +98,7 @@ int ToolPanel::WritePane(const char* path) {
   }
   // The file holds the pane now: only later edits need writing.
   TextPane().SetModify(FALSE);
+  savedPaneLength = ::GetWindowTextLengthW(TextPane());
   return 1;
 }
 

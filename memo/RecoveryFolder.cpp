@@ -56,8 +56,7 @@ bool RecoveryFolder::Write(RecoveryRecord& record, bool forNextStart) {
   }
   record.owner = forNextStart ? std::string() : owner;
   record.serial = ++serial;
-  MemoFileStamp stamp;
-  if (!SaveMemoFile(PlatformMemoFileOps(), RecordPath().c_str(), FormatRecoveryRecord(record), stamp)) return false;
+  if (!ReplaceFileWhole(PlatformMemoFileOps(), RecordPath().c_str(), FormatRecoveryRecord(record))) return false;
   written = true;
   return true;
 }

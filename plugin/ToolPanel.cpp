@@ -43,6 +43,7 @@ ToolPanel::ToolPanel(CWnd* parent)
       firstUnkeptEdit(0),
       lastEdit(0),
       recoveryTimerRunning(false),
+      savedPaneLength(-1),
       htmlChecksLeft(0),
       modalDepth(0),
       settingsPending(false),

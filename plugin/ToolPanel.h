@@ -189,6 +189,9 @@ private:
   DWORD firstUnkeptEdit;
   DWORD lastEdit;
   bool recoveryTimerRunning;
+  // Characters the pane held when it last matched the file: a pane of
+  // another length has edits to keep, with no need to compare the texts.
+  int savedPaneLength;
   // Memo folders whose leftover temporary files were cleared.
   std::vector<std::string> clearedFolders;
 
