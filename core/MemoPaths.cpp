@@ -1,5 +1,6 @@
 #include "MemoPaths.h"
 
+#include <cctype>
 #include <cstring>
 
 #include "Cp932.h"
@@ -49,4 +50,12 @@ bool FormMemoFolderPath(const char* storedPath, char* out, size_t outSize) {
 bool FormMemoFilePath(const char* folderPath, const char* title, const char* extension, char* out, size_t outSize) {
   const char* parts[] = {folderPath, title, extension};
   return Concatenate(parts, 3, out, outSize);
+}
+
+bool IsTemporaryName(const char* name) {
+  if (std::strncmp(name, "~sb", 3) != 0) return false;
+  const char* digits = name + 3;
+  const char* end = digits;
+  while (std::isxdigit(static_cast<unsigned char>(*end))) ++end;
+  return end - digits >= 2 && (*end == '\0' || std::strcmp(end, ".tmp") == 0);
 }

@@ -20,3 +20,7 @@ const char* FileNamePart(const char* path);
 
 // folderPath + title + extension.
 bool FormMemoFilePath(const char* folderPath, const char* title, const char* extension, char* out, size_t outSize);
+
+// A name the memo file unit gives its temporary files: "~sb" and hex digits,
+// with ".tmp" after them where the folder had room for it.
+bool IsTemporaryName(const char* name);

@@ -59,6 +59,8 @@ public:
   UINT GetLimitText() const { return static_cast<UINT>(SendMessage(EM_GETLIMITTEXT)); }
   void SetMargins(UINT left, UINT right) const { SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(left, right)); }
   int GetLineCount() const { return static_cast<int>(SendMessage(EM_GETLINECOUNT)); }
+  void SetSel(int start, int end) const { SendMessage(EM_SETSEL, start, end); }
+  void ReplaceSel(const char* text, BOOL canUndo = FALSE) const { SendMessage(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text)); }
   void LineScroll(int lines) const { SendMessage(EM_LINESCROLL, 0, lines); }
 
   HWND m_hWnd;

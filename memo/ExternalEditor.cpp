@@ -24,7 +24,7 @@ void ToolPanel::OpenInEditor() {
   // The editor starts from what the panel shows, and from the file as it is
   // when another program changed it.
   if (currentKind == MemoKindText && !memoSession.incomplete) {
-    DiskSync sync = SyncWithDisk(path, true);
+    DiskSync sync = SyncWithDisk(path, true, TextPane().GetModify());
     if (sync == DiskSync::Vanished)
       RestoreVanishedFile(path);
     else if (sync == DiskSync::Current && TextPane().GetModify())

@@ -1,9 +1,13 @@
 #include "MemoFile.h"
 
+#include <shellapi.h>
+
 #include <cstdio>
+#include <cstring>
 
 #include "MemoChecksum.h"
 #include "MemoPaths.h"
+#include "ProcAddress.h"
 
 namespace {
 
@@ -14,8 +18,10 @@ const DWORD readBlock = 256 * 1024;
 // Attributes a replaced file hands on to its new text.
 const DWORD keptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-const int renameAttempts = 10;
-const DWORD renameRetryMs = 20;
+// Virus scanners, indexers and sync clients hold freshly written files for a
+// moment, and Windows refuses to replace a file while any handle to it is
+// open. The waits grow to about two seconds in all: the host waits meanwhile.
+const DWORD renameWaitsMs[] = {10, 20, 40, 80, 150, 250, 400, 500, 550};
 
 bool IsMissing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
@@ -33,18 +39,33 @@ bool WriteAll(MemoFileOps& ops, HANDLE file, const std::string& bytes) {
   return true;
 }
 
-void StampWritten(const char* path, const std::string& bytes, MemoFileStamp& stamp) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
+bool IsBusy(DWORD error) { return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
+
+// The stamp of what was written, taken from the written file's own handle:
+// a write of another program landing on the name after the rename is never
+// taken for ours.
+void StampWritten(HANDLE file, const std::string& bytes, MemoFileStamp& stamp) {
+  BY_HANDLE_FILE_INFORMATION info;
   stamp.exists = true;
   stamp.checksum = MemoChecksum(bytes.data(), bytes.size());
-  if (::GetFileAttributesExA(path, GetFileExInfoStandard, &data)) {
-    stamp.size = SizeOf(data.nFileSizeHigh, data.nFileSizeLow);
-    stamp.lastWrite = data.ftLastWriteTime;
-  } else {
-    // Unknown: the next check reads the file and compares the checksum.
-    stamp.size = bytes.size();
-    stamp.lastWrite = FILETIME{0, 0};
-  }
+  stamp.size = bytes.size();
+  // Unknown, the next check reads the file and compares the checksum.
+  stamp.lastWrite = FILETIME{0, 0};
+  if (::GetFileInformationByHandle(file, &info)) stamp.lastWrite = info.ftLastWriteTime;
+}
+
+// A temporary name of as many hex digits as the folder leaves room for:
+// "~sb" and eight digits and ".tmp" where they fit, else as few as two
+// digits, so that a folder that takes the memo's own name takes it too.
+bool FormTemporaryName(const char* folder, DWORD unique, char* path) {
+  size_t room = MAX_PATH - 1 - strlen(folder);
+  if (strlen(folder) >= MAX_PATH - 1 || room < 5) return false;
+  if (room >= 15)
+    snprintf(path, MAX_PATH, "%s~sb%08lx.tmp", folder, static_cast<unsigned long>(unique));
+  else
+    snprintf(path, MAX_PATH, "%s~sb%0*lx", folder, static_cast<int>(room - 3),
+             static_cast<unsigned long>(unique & (0xFFFFFFFFul >> (4 * (8 - (room - 3 < 8 ? room - 3 : 8))))));
+  return true;
 }
 
 }  // namespace
@@ -57,9 +78,8 @@ HANDLE MemoFileOps::CreateTemporary(const char* folder, char* path) {
   // save pays for every call to the file system.
   static LONG serial = 0;
   DWORD unique = ::GetTickCount() ^ (::GetCurrentProcessId() << 16);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    int length = snprintf(path, MAX_PATH, "%s~sb%08lx.tmp", folder, static_cast<unsigned long>(unique + ::InterlockedIncrement(&serial)));
-    if (length < 0 || length >= MAX_PATH) {
+  for (int attempt = 0; attempt < 300; ++attempt) {
+    if (!FormTemporaryName(folder, unique + ::InterlockedIncrement(&serial), path)) {
       ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
       return INVALID_HANDLE_VALUE;
     }
@@ -79,12 +99,12 @@ BOOL MemoFileOps::Rename(const char* temporary, const char* target, bool replace
   DWORD flags = MOVEFILE_WRITE_THROUGH | (replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0);
   // A reader that holds the target a moment (a search, a virus scanner)
   // makes the replace fail until it lets go.
-  for (int attempt = 1;; ++attempt) {
+  for (DWORD wait : renameWaitsMs) {
     if (::MoveFileExA(temporary, target, flags)) return TRUE;
-    DWORD error = ::GetLastError();
-    if (attempt == renameAttempts || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)) return FALSE;
-    ::Sleep(renameRetryMs);
+    if (!IsBusy(::GetLastError())) return FALSE;
+    ::Sleep(wait);
   }
+  return ::MoveFileExA(temporary, target, flags);
 }
 
 BOOL MemoFileOps::Delete(const char* path) { return ::DeleteFileA(path); }
@@ -107,10 +127,16 @@ MemoLoadResult LoadMemoFile(MemoFileOps& ops, const char* path, std::string& byt
   stamp = MemoFileStamp();
   HANDLE file = ops.OpenForRead(path);
   if (file == INVALID_HANDLE_VALUE) return IsMissing(::GetLastError()) ? MemoLoadResult::Missing : MemoLoadResult::Unreadable;
+  // A device's read may never return.
+  if (::GetFileType(file) != FILE_TYPE_DISK) {
+    ::CloseHandle(file);
+    return MemoLoadResult::Unreadable;
+  }
   BY_HANDLE_FILE_INFORMATION info;
   if (::GetFileInformationByHandle(file, &info)) {
     stamp.size = SizeOf(info.nFileSizeHigh, info.nFileSizeLow);
     stamp.lastWrite = info.ftLastWriteTime;
+    stamp.links = info.nNumberOfLinks;
     bytes.reserve(stamp.size < loadLimit ? static_cast<size_t>(stamp.size) : loadLimit);
   }
   MemoLoadResult result = MemoLoadResult::Loaded;
@@ -139,7 +165,7 @@ namespace {
 // gives it path's name in one step and flushes the folder. It takes the
 // creation time and attributes of replaced, the file it replaces, if any.
 bool WriteBesideThenRename(MemoFileOps& ops, const char* path, const std::string& bytes, bool replace,
-                           const WIN32_FILE_ATTRIBUTE_DATA* replaced) {
+                           const WIN32_FILE_ATTRIBUTE_DATA* replaced, MemoFileStamp* stamp) {
   std::string folder(path, FileNamePart(path) - path);
   char temporary[MAX_PATH];
   HANDLE file = ops.CreateTemporary(folder.c_str(), temporary);
@@ -148,6 +174,7 @@ bool WriteBesideThenRename(MemoFileOps& ops, const char* path, const std::string
   // The new text takes the old one's place with its creation time and
   // attributes, as an edit in place would leave them.
   if (ok && replaced) ::SetFileTime(file, &replaced->ftCreationTime, NULL, NULL);
+  if (ok && stamp) StampWritten(file, bytes, *stamp);
   if (!ops.Close(file)) ok = false;
   if (ok && replaced && (replaced->dwFileAttributes & keptAttributes))
     ::SetFileAttributesA(temporary, replaced->dwFileAttributes & keptAttributes);
@@ -171,8 +198,9 @@ bool WriteMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes,
     ::SetLastError(ERROR_FILE_EXISTS);
     return false;
   }
-  if (!WriteBesideThenRename(ops, path, bytes, replacing, replacing ? &replaced : NULL)) return false;
-  StampWritten(path, bytes, stamp);
+  MemoFileStamp written;
+  if (!WriteBesideThenRename(ops, path, bytes, replacing, replacing ? &replaced : NULL, &written)) return false;
+  stamp = written;
   return true;
 }
 
@@ -187,7 +215,7 @@ bool CreateMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes
 }
 
 bool ReplaceFileWhole(MemoFileOps& ops, const char* path, const std::string& bytes) {
-  return WriteBesideThenRename(ops, path, bytes, true, NULL);
+  return WriteBesideThenRename(ops, path, bytes, true, NULL, NULL);
 }
 
 void FlushFolderOf(const char* path) {
@@ -202,13 +230,14 @@ void FlushFolderOf(const char* path) {
   ::CloseHandle(handle);
 }
 
-MemoDiskState CheckMemoFile(MemoFileOps& ops, const char* path, MemoFileStamp& stamp) {
+MemoDiskState CheckMemoFile(MemoFileOps& ops, const char* path, MemoFileStamp& stamp, bool byContent) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!::GetFileAttributesExA(path, GetFileExInfoStandard, &data)) {
     if (!IsMissing(::GetLastError())) return MemoDiskState::Unchanged;
     return stamp.exists ? MemoDiskState::Vanished : MemoDiskState::Unchanged;
   }
-  if (stamp.exists && SizeOf(data.nFileSizeHigh, data.nFileSizeLow) == stamp.size && SameTime(data.ftLastWriteTime, stamp.lastWrite))
+  if (!byContent && stamp.exists && SizeOf(data.nFileSizeHigh, data.nFileSizeLow) == stamp.size &&
+      SameTime(data.ftLastWriteTime, stamp.lastWrite))
     return MemoDiskState::Unchanged;
   std::string current;
   MemoFileStamp currentStamp;
@@ -221,6 +250,34 @@ MemoDiskState CheckMemoFile(MemoFileOps& ops, const char* path, MemoFileStamp& s
 bool IsMemoFileReadOnly(const char* path) {
   DWORD attributes = ::GetFileAttributesA(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+}
+
+bool WriteTargetOf(const char* path, std::string& target) {
+  typedef DWORD(WINAPI * FinalPathFunction)(HANDLE, LPSTR, DWORD, DWORD);
+  // Windows before Vista has no symbolic links to files, nor this call.
+  static FinalPathFunction finalPath = GetProcAddressAs<FinalPathFunction>(::GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA");
+  target = path;
+  DWORD attributes = ::GetFileAttributesA(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+  HANDLE file =
+      ::CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, NULL);
+  char final[MAX_PATH + 8];
+  DWORD length = file != INVALID_HANDLE_VALUE && finalPath ? finalPath(file, final, sizeof(final), 0) : 0;
+  if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
+  if (length == 0 || length >= sizeof(final)) return !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+  std::string resolved = final;
+  if (resolved.compare(0, 8, "\\\\?\\UNC\\") == 0)
+    resolved = "\\\\" + resolved.substr(8);
+  else if (resolved.compare(0, 4, "\\\\?\\") == 0)
+    resolved = resolved.substr(4);
+  if (resolved.size() >= MAX_PATH) return false;
+  if (::lstrcmpiA(resolved.c_str(), path) != 0) target = resolved;
+  return true;
+}
+
+std::string LiteralPath(const char* path) {
+  if (path[0] == '\\' && path[1] == '\\') return std::string("\\\\?\\UNC\\") + (path + 2);
+  return std::string("\\\\?\\") + path;
 }
 
 bool IsFileInUse(const char* path) {
@@ -240,6 +297,25 @@ bool CreateEmptyMemoFile(const char* path) {
 
 bool DeleteMemoFile(const char* path) {
   if (!::DeleteFileA(path)) return false;
+  FlushFolderOf(path);
+  return true;
+}
+
+bool MoveMemoFileToTrash(const char* path) {
+  // The list of files ends with an empty name.
+  std::string files(path);
+  files.push_back('\0');
+  SHFILEOPSTRUCTA operation = {};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = files.c_str();
+  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+  int result = ::SHFileOperationA(&operation);
+  // Its results are not all the platform's error codes, and some failures
+  // report none: the file still being there is what counts.
+  if (result != 0 || operation.fAnyOperationsAborted || ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
+    ::SetLastError(result > 0 && result < 0x70 ? static_cast<DWORD>(result) : ERROR_ACCESS_DENIED);
+    return false;
+  }
   FlushFolderOf(path);
   return true;
 }

@@ -15,7 +15,8 @@ class MemoFileOps {
 public:
   virtual ~MemoFileOps();
   // A new, empty file in folder (ending in a backslash), opened for writing;
-  // its path goes to path (MAX_PATH bytes).
+  // its path goes to path (MAX_PATH bytes). Its name starts with "~sb" and
+  // is never longer than the shortest memo file name.
   virtual HANDLE CreateTemporary(const char* folder, char* path);
   virtual BOOL Write(HANDLE file, const void* data, DWORD size, DWORD* written);
   virtual BOOL Flush(HANDLE file);
@@ -38,6 +39,9 @@ struct MemoFileStamp {
   ULONGLONG size = 0;
   FILETIME lastWrite = {0, 0};
   uint64_t checksum = 0;
+  // Names the file has: a save that gives one of them a new file would part
+  // it from the others.
+  DWORD links = 1;
 };
 
 enum class MemoLoadResult {
@@ -47,7 +51,8 @@ enum class MemoLoadResult {
   ReadError,   // a read failed partway: bytes holds only part of it
 };
 
-// Reads the whole file into bytes and stamps it.
+// Reads the whole file into bytes and stamps it. Only a file on a disk is
+// read: a name that opens a device (aux.txt) is Unreadable.
 MemoLoadResult LoadMemoFile(MemoFileOps& ops, const char* path, std::string& bytes, MemoFileStamp& stamp);
 
 // Writes bytes to a temporary file beside path, flushes it to the disk, then
@@ -77,12 +82,23 @@ enum class MemoDiskState {
 };
 
 // Compares the file with its stamp. Costs one attribute query while size and
-// time still match. When they differ the file is read: the same bytes only
-// restamp it; other bytes, or a file that cannot be read, are Changed.
-MemoDiskState CheckMemoFile(MemoFileOps& ops, const char* path, MemoFileStamp& stamp);
+// time still match, unless byContent: copy tools keep times, and some file
+// systems keep them coarsely, so a check before a write reads the file
+// always. A file that is read and holds the same bytes is only restamped;
+// other bytes, or a file that cannot be read, are Changed.
+MemoDiskState CheckMemoFile(MemoFileOps& ops, const char* path, MemoFileStamp& stamp, bool byContent);
 
 // The file exists and may not be written.
 bool IsMemoFileReadOnly(const char* path);
+
+// Where a write of path goes so that path stays what it is: the file a
+// symbolic link leads to, or path itself (also when nothing is there yet).
+// False when path is a link whose target cannot be told.
+bool WriteTargetOf(const char* path, std::string& target);
+
+// The path that opens exactly the file of that name, with none of the
+// platform's rewriting of device names and trailing dots and blanks.
+std::string LiteralPath(const char* path);
 
 // Another handle holds the file open without sharing it: a save writing it.
 bool IsFileInUse(const char* path);
@@ -93,6 +109,9 @@ bool CreateEmptyMemoFile(const char* path);
 // Deletes, renames or moves a memo file, each durable once it returns.
 // A move to another drive copies the file whole before the original goes.
 bool DeleteMemoFile(const char* path);
+// Moves a memo file to the Recycle Bin (the desktop's trash under Wine),
+// with no question and no progress window.
+bool MoveMemoFileToTrash(const char* path);
 bool RenameMemoFile(const char* from, const char* to);
 
 // Copies source to destination, which must not exist: whole and on the disk,

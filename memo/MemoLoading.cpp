@@ -22,6 +22,8 @@ const char reasonNoCp932Form[] = "表示できない文字を含むため読取�
 const char reasonNotCp932Text[] = "文字コードが正しくないため読取り専用";
 const char reasonPathTooLong[] = "パスが長すぎます";
 const char reasonHtmlAsText[] = "HTMLを表示できないため、テキストを読取り専用で表示";
+const char reasonDeviceName[] = "Windowsでは使えない名前のため読取り専用";
+const char reasonSharedFile[] = "ほかの名前と共有されたファイルのため読取り専用";
 // A page still loading is looked at again this often, this many times.
 const UINT htmlCheckMs = 250;
 const int htmlChecks = 20;
@@ -91,6 +93,8 @@ void ToolPanel::LoadTextMemo(const char* path) {
       if (decoded.verdict == MemoVerdict::NotCp932Text || decoded.verdict == MemoVerdict::Malformed) reason = reasonNotCp932Text;
       // What follows a failed read is unknown: the pane never replaces it.
       if (loaded == MemoLoadResult::ReadError) reason = reasonUnreadable;
+      // A save gives the memo's name a new file: the file's other names would keep the old text.
+      if (memoSession.stamp.links > 1) reason = reasonSharedFile;
       break;
     }
     case MemoLoadResult::Unreadable:
@@ -100,11 +104,12 @@ void ToolPanel::LoadTextMemo(const char* path) {
       reason = reasonUnreadable;
       break;
     case MemoLoadResult::Missing:
-      CreateEmptyMemoFile(path);
+      if (!memoSession.HasDeviceName()) CreateEmptyMemoFile(path);
       memoSession.Load(bytes);
       text = createdNotice;
       break;
   }
+  if (memoSession.HasDeviceName()) reason = reasonDeviceName;
   if (!reason) {
     BOOL readOnly = IsMemoFileReadOnly(path);
     SetMemoReadOnly(NULL, readOnly);
@@ -139,11 +144,16 @@ void ToolPanel::ShowTitleCaption(const char* reason) {
 }
 
 void ToolPanel::ShowHtmlMemo() {
-  TextPane().ShowWindow(SW_HIDE);
-  browser.SetVisible(true);
   CWindow toggle = ReadOnlyToggle();
   toggle.SetCheck(BST_UNCHECKED);
   toggle.EnableWindow(FALSE);
+  // The control would open the device the name stands for.
+  if (memoSession.HasDeviceName()) {
+    ShowHtmlAsText(reasonDeviceName);
+    return;
+  }
+  TextPane().ShowWindow(SW_HIDE);
+  browser.SetVisible(true);
   char path[MAX_PATH];
   if (!HtmlMemoPath(path)) {
     NavigateBrowser("about:blank");
@@ -175,19 +185,20 @@ void ToolPanel::CheckHtmlShown() {
       if (--htmlChecksLeft > 0) SetTimer(HtmlCheckTimer, htmlCheckMs);
       return;
     case HtmlRendering::Impossible:
-      ShowHtmlAsText();
+      ShowHtmlAsText(reasonHtmlAsText);
       return;
   }
 }
 
 // No HTML engine draws the page: the user still sees what the memo says,
 // read-only, and the caption says why.
-void ToolPanel::ShowHtmlAsText() {
+void ToolPanel::ShowHtmlAsText(const char* reason) {
   char path[MAX_PATH];
   std::string bytes;
   MemoFileStamp stamp;
   std::string text;
-  if (HtmlMemoPath(path) && LoadMemoFile(*memoSession.fileOps, path, bytes, stamp) != MemoLoadResult::Unreadable) {
+  if (HtmlMemoPath(path) && LoadMemoFile(*memoSession.fileOps, memoSession.HasDeviceName() ? LiteralPath(path).c_str() : path, bytes,
+                                         stamp) != MemoLoadResult::Unreadable) {
     DecodedMemo decoded = DecodeMemo(bytes.data(), bytes.size());
     MemoPaneText shown = PaneTextFromFile(decoded.paneText.data(), decoded.paneText.size());
     text.swap(shown.text);
@@ -199,7 +210,7 @@ void ToolPanel::ShowHtmlAsText() {
   pane.SetReadOnly(TRUE);
   pane.ShowWindow(SW_SHOW);
   memoSession.incomplete = true;
-  ShowTitleCaption(reasonHtmlAsText);
+  ShowTitleCaption(reason);
 }
 
 void ToolPanel::NavigateBrowser(const char* url) {

@@ -34,11 +34,11 @@ bool ToolPanel::CloseMemo() {
           return false;
         }
       } else {
-        DiskSync sync = SyncWithDisk(path, false);
+        DiskSync sync = SyncWithDisk(path, false, pane.GetModify());
         if (sync == DiskSync::Failed) return false;
         bool edited = pane.GetModify();
         if (sync == DiskSync::Current && edited) {
-          if (IsMemoFileReadOnly(path)) {
+          if (memoSession.IsReadOnly()) {
             ShowMessage(readOnlyRefusal, MB_ICONSTOP);
             return false;
           }
@@ -86,14 +86,18 @@ std::wstring ToolPanel::PaneWideText() const {
 }
 
 int ToolPanel::WriteMemoFile(const char* path) {
-  if (memoSession.incomplete || IsMemoFileReadOnly(path)) return 0;
+  if (memoSession.incomplete || memoSession.IsReadOnly()) return 0;
   return WritePane(path);
 }
 
 int ToolPanel::WritePane(const char* path) {
   std::string bytes;
-  if (!PaneFileBytes(bytes) || !memoSession.Save(bytes)) {
-    ShowMessage(writeFailure, MB_ICONEXCLAMATION);
+  if (!PaneFileBytes(bytes)) {
+    ShowFailure(writeFailure, ERROR_NO_UNICODE_TRANSLATION);
+    return 0;
+  }
+  if (!memoSession.Save(bytes)) {
+    ShowFailure(writeFailure, ::GetLastError());
     return 0;
   }
   // The file holds the pane now: only later edits need writing.
@@ -111,8 +115,8 @@ int ToolPanel::RestoreVanishedFile(const char* path) {
   return !memoSession.incomplete && PaneFileBytes(bytes) && memoSession.Save(bytes) ? 1 : 0;
 }
 
-ToolPanel::DiskSync ToolPanel::SyncWithDisk(const char* path, bool reloadPane) {
-  switch (memoSession.Check()) {
+ToolPanel::DiskSync ToolPanel::SyncWithDisk(const char* path, bool reloadPane, bool beforeWrite) {
+  switch (memoSession.Check(beforeWrite)) {
     case MemoDiskState::Unchanged:
       return DiskSync::Current;
     case MemoDiskState::Vanished:
@@ -131,9 +135,13 @@ ToolPanel::DiskSync ToolPanel::SyncWithDisk(const char* path, bool reloadPane) {
 bool ToolPanel::KeepPaneBesideMemo() {
   std::string bytes, title;
   if (!PaneFileBytes(bytes) || !SaveAsNewMemo(*memoSession.fileOps, memoSession.Folder(), memoSession.Title(), 2, bytes, title)) {
-    ShowMessage(keepFailure, MB_ICONEXCLAMATION);
+    ShowFailure(keepFailure, ::GetLastError());
     return false;
   }
+  // The edits are safe in their own memo, and the file as it is now is the
+  // memo's: a SaveState while the message is up keeps nothing twice.
+  TextPane().SetModify(FALSE);
+  memoSession.Restamp();
   memoSession.DropRecovery();
   char listed[SettingValueSize];
   if (MemoFolderPath(listed) && memoSession.Folder() == listed) {
@@ -184,8 +192,8 @@ int ToolPanel::SaveStateOnPanelThread() {
   StorePosition();
   char path[MAX_PATH];
   if (IsMemoOpen() && currentKind == MemoKindText && !memoSession.incomplete && MemoFilePath(".txt", path)) {
-    DiskSync sync = SyncWithDisk(path, true);
-    if (sync == DiskSync::Failed || IsMemoFileReadOnly(path))
+    DiskSync sync = SyncWithDisk(path, true, TextPane().GetModify());
+    if (sync == DiskSync::Failed || memoSession.IsReadOnly())
       result = 0;
     else if (sync == DiskSync::Vanished)
       result = RestoreVanishedFile(path);

@@ -22,9 +22,18 @@ uint64_t FileTimeValue(const FILETIME& time) { return static_cast<uint64_t>(time
 void MemoSession::Open(const std::string& folder, const std::string& title) {
   this->folder = folder;
   this->title = title;
+  deviceName = IsReservedDeviceName(title.c_str());
+  writePath.clear();
   stamp = MemoFileStamp();
   encoding = MemoEncoding::Cp932;
   incomplete = false;
+}
+
+void MemoSession::Retitle(const std::string& title) {
+  this->title = title;
+  deviceName = IsReservedDeviceName(title.c_str());
+  char path[MAX_PATH];
+  if (deviceName || !FilePath(".txt", path) || !WriteTargetOf(path, writePath)) writePath.clear();
 }
 
 void MemoSession::Close() {
@@ -41,16 +50,31 @@ bool MemoSession::FilePath(const char* extension, char* out) const {
   return FormMemoFilePath(folder.c_str(), title.c_str(), extension, out, MAX_PATH);
 }
 
-MemoLoadResult MemoSession::Load(std::string& bytes) {
+std::string MemoSession::ReadPath() const {
   char path[MAX_PATH];
-  if (!FilePath(".txt", path)) return MemoLoadResult::Unreadable;
-  return LoadMemoFile(*fileOps, path, bytes, stamp);
+  if (!FilePath(".txt", path)) return std::string();
+  return deviceName ? LiteralPath(path) : std::string(path);
 }
 
-MemoDiskState MemoSession::Check() {
-  char path[MAX_PATH];
-  if (!FilePath(".txt", path)) return MemoDiskState::Unchanged;
-  return CheckMemoFile(*fileOps, path, stamp);
+MemoLoadResult MemoSession::Load(std::string& bytes) {
+  std::string path = ReadPath();
+  if (path.empty()) return MemoLoadResult::Unreadable;
+  MemoLoadResult loaded = LoadMemoFile(*fileOps, path.c_str(), bytes, stamp);
+  if (!deviceName && !WriteTargetOf(path.c_str(), writePath)) writePath.clear();
+  return loaded;
+}
+
+bool MemoSession::IsReadOnly() const { return deviceName || writePath.empty() || IsMemoFileReadOnly(writePath.c_str()); }
+
+MemoDiskState MemoSession::Check(bool beforeWrite) {
+  std::string path = ReadPath();
+  if (path.empty()) return MemoDiskState::Unchanged;
+  return CheckMemoFile(*fileOps, path.c_str(), stamp, beforeWrite);
+}
+
+void MemoSession::Restamp() {
+  std::string bytes;
+  Load(bytes);
 }
 
 bool MemoSession::FileBytes(const std::string& paneText, std::string& bytes) const {
@@ -67,7 +91,13 @@ bool MemoSession::Save(const std::string& bytes) {
     ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
     return false;
   }
-  if (!SaveMemoFile(*fileOps, path, bytes, stamp)) return false;
+  // A memo whose file vanished is written again under its own name.
+  if (::GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES && !deviceName) writePath = path;
+  if (IsReadOnly()) {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
+  if (!SaveMemoFile(*fileOps, writePath.c_str(), bytes, stamp)) return false;
   DropRecovery();
   return true;
 }

@@ -18,18 +18,30 @@ public:
   void Open(const std::string& folder, const std::string& title);
   // Its edits reached the file or were given up: the recovery record goes.
   void Close();
-  void Retitle(const std::string& title) { this->title = title; }
+  // The memo's file took a new name.
+  void Retitle(const std::string& title);
   const std::string& Folder() const { return folder; }
   const std::string& Title() const { return title; }
   // Folder + title + extension into MAX_PATH bytes; false when it does not fit.
   bool FilePath(const char* extension, char* out) const;
 
-  // Reads the memo's text file whole and stamps it.
+  // Reads the memo's text file whole, stamps it, and finds where writes of
+  // it go.
   MemoLoadResult Load(std::string& bytes);
-  // Where the file stands against what was loaded or last written.
-  MemoDiskState Check();
+  // Its name opens a device on Windows (aux, nul, com1...): the file is read
+  // by its literal path and never written.
+  bool HasDeviceName() const { return deviceName; }
+  // No write may reach the file: it is read-only, has a device's name, or is
+  // a link whose target cannot be told.
+  bool IsReadOnly() const;
+  // Where the file stands against what was loaded or last written; before a
+  // write, by its content.
+  MemoDiskState Check(bool beforeWrite);
   // The file's bytes for the pane's text, in the memo's encoding.
   bool FileBytes(const std::string& paneText, std::string& bytes) const;
+  // The file as it is now becomes what the session knows of it: the edits
+  // made over what it held before were kept elsewhere.
+  void Restamp();
   // Writes the memo's file; once written, the recovery record goes.
   bool Save(const std::string& bytes);
 
@@ -49,8 +61,12 @@ public:
   bool incomplete = false;
 
 private:
+  std::string ReadPath() const;
   std::string folder;
   std::string title;
+  bool deviceName = false;
+  // Where a write goes (a symbolic link's target); empty when none may.
+  std::string writePath;
 };
 
 // Writes bytes as a new text memo of folder: as title when no memo has it and

@@ -98,12 +98,13 @@ std::vector<std::string> ClearLeftoverTemporaries(MemoFileOps& ops, const std::s
   std::vector<std::string> kept;
   youngLeft = false;
   WIN32_FIND_DATAA entry;
-  HANDLE find = ::FindFirstFileA((folder + "~sb*.tmp").c_str(), &entry);
+  HANDLE find = ::FindFirstFileA((folder + "~sb*").c_str(), &entry);
   if (find == INVALID_HANDLE_VALUE) return kept;
   FILETIME now;
   ::GetSystemTimeAsFileTime(&now);
   auto ticks = [](const FILETIME& time) { return static_cast<ULONGLONG>(time.dwHighDateTime) << 32 | time.dwLowDateTime; };
   do {
+    if (!IsTemporaryName(entry.cFileName)) continue;
     std::string path = folder + entry.cFileName;
     if (ticks(now) - ticks(entry.ftLastWriteTime) < leftoverAgeMs * 10000 || IsFileInUse(path.c_str())) {
       youngLeft = true;

@@ -54,7 +54,13 @@ void ToolPanel::DeleteOrReplaceInPane() {
   CWindow pane = TextPane();
   CString text = pane.GetWindowText();
   int count = extEditDialog.DeleteOrReplace(text);
-  pane.SetWindowText(text);
+  // Through the control's undoable replace, so that Ctrl+Z brings the text
+  // back. A replace may take the text past the typing limit, which would cut it.
+  UINT limit = pane.GetLimitText();
+  if (static_cast<UINT>(text.GetLength()) > limit) pane.SetLimitText(text.GetLength());
+  pane.SetSel(0, -1);
+  pane.ReplaceSel(text, TRUE);
+  pane.SetLimitText(limit);
   pane.SetModify(TRUE);
   OnPaneEdited();
   if (count > 0) {

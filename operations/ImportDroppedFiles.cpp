@@ -60,6 +60,6 @@ bool ToolPanel::ImportDroppedFile(const char* storedFolder, const char* path) {
   }
   if (CopyToNewMemoFile(*memoSession.fileOps, path, destination)) return true;
   message += copyFailure;
-  ShowMessage(message, MB_ICONEXCLAMATION);
+  ShowFailure(message, ::GetLastError());
   return false;
 }

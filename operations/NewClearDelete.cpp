@@ -11,6 +11,8 @@ const char deleteQuestion[] = "メモをを削除すると元ファイルも削�
 const char deleteFailure[] = "メモファイルを削除に失敗しました！";
 const char cannotDelete[] = "このメモファイルは削除できません！";
 const char readOnlyDelete[] = "このメモファイルは読取り専用のため削除できません！";
+const char changedNotDeleted[] =
+    "このメモはほかのプログラムで書き換えられていたため、削除しませんでした。\n書き換えられた内容を表示しています。";
 }  // namespace
 
 void ToolPanel::OnNewMemo() {
@@ -19,14 +21,18 @@ void ToolPanel::OnNewMemo() {
   if (RunMemoNameDialog() != IDOK) return;
   char title[sizeof(memoNameDialog.title)];
   memoNameDialog.TakeTitle(title);
-  // The memo open now is closed first: when its edits cannot be saved it
-  // stays open, and no file is made.
-  if (!CloseMemo()) return;
   char folder[SettingValueSize], path[MAX_PATH];
   bool formed = MemoFolderPath(folder) && FormMemoFilePath(folder, title, ".txt", path, sizeof(path));
-  // Never over a file that appeared since the dialog looked.
+  // The file first, never over one that appeared since the dialog looked: a
+  // memo that cannot be made leaves the open one open.
   if (!formed || !CreateEmptyMemoFile(path)) {
-    ShowMessage(createFailure, MB_ICONEXCLAMATION);
+    ShowFailure(createFailure, formed ? ::GetLastError() : ERROR_FILENAME_EXCED_RANGE);
+    return;
+  }
+  // The memo open now is closed next: when its edits cannot be saved it
+  // stays open, and the new file goes again.
+  if (!CloseMemo()) {
+    DeleteMemoFile(path);
     return;
   }
   int index = memoList->AddString(title);
@@ -38,7 +44,13 @@ void ToolPanel::OnNewMemo() {
 }
 
 void ToolPanel::OnClearMemo() {
-  TextPane().SetWindowText("");
+  // Through the control's undoable replace, so that Ctrl+Z brings the text
+  // back; a memo only cleared is still unedited, and no close writes it.
+  CWindow pane = TextPane();
+  BOOL edited = pane.GetModify();
+  pane.SetSel(0, -1);
+  pane.ReplaceSel("", TRUE);
+  pane.SetModify(edited);
   OnPaneEdited();
 }
 
@@ -46,7 +58,7 @@ void ToolPanel::OnDeleteMemo() {
   if (ShowMessage(deleteQuestion, MB_ICONEXCLAMATION | MB_YESNO) != IDYES) return;
   char path[MAX_PATH];
   // An HTML memo owns no text file: a text memo of the same title is another memo.
-  if (!IsMemoOpen() || currentKind != MemoKindText || !MemoFilePath(".txt", path) || _access(path, 0) != 0) {
+  if (!IsMemoOpen() || currentKind != MemoKindText || memoSession.HasDeviceName() || !MemoFilePath(".txt", path) || _access(path, 0) != 0) {
     ShowMessage(cannotDelete, MB_ICONEXCLAMATION);
     return;
   }
@@ -54,8 +66,15 @@ void ToolPanel::OnDeleteMemo() {
     ShowMessage(readOnlyDelete, MB_ICONEXCLAMATION);
     return;
   }
-  if (!DeleteMemoFile(path)) {
-    ShowMessage(deleteFailure, MB_ICONEXCLAMATION);
+  // The user said yes to what the pane shows: a file another program
+  // changed since is shown instead, for the user to decide again.
+  if (memoSession.Check(true) == MemoDiskState::Changed) {
+    LoadTextMemo(path);
+    ShowMessage(changedNotDeleted, MB_ICONEXCLAMATION);
+    return;
+  }
+  if (!MoveMemoFileToTrash(path)) {
+    ShowFailure(deleteFailure, ::GetLastError());
     return;
   }
   // The deleted memo's text is discarded, never written back: the close

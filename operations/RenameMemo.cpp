@@ -23,7 +23,8 @@ CString RenamedCaption(const CString& caption, const CString& oldTitle, const ch
 int ToolPanel::OnRenameMemo() {
   char oldPath[MAX_PATH];
   // An HTML memo owns no text file: a text memo of the same title is another memo.
-  if (!IsMemoOpen() || currentKind != MemoKindText || !MemoFilePath(".txt", oldPath) || _access(oldPath, 6) != 0) {
+  if (!IsMemoOpen() || currentKind != MemoKindText || memoSession.HasDeviceName() || !MemoFilePath(".txt", oldPath) ||
+      _access(oldPath, 6) != 0) {
     ShowMessage(cannotRename, MB_ICONEXCLAMATION);
     return -1;
   }
@@ -36,8 +37,12 @@ int ToolPanel::OnRenameMemo() {
   // The file itself takes the new name, so the memo's bytes never live only
   // in the pane, and a memo the pane shows cut keeps all of them.
   char newPath[MAX_PATH];
-  if (!FormMemoFilePath(memoSession.Folder().c_str(), title, ".txt", newPath, sizeof(newPath)) || !RenameMemoFile(oldPath, newPath)) {
-    ShowMessage(renameFailure, MB_ICONEXCLAMATION);
+  if (!FormMemoFilePath(memoSession.Folder().c_str(), title, ".txt", newPath, sizeof(newPath))) {
+    ShowFailure(renameFailure, ERROR_FILENAME_EXCED_RANGE);
+    return -1;
+  }
+  if (!RenameMemoFile(oldPath, newPath)) {
+    ShowFailure(renameFailure, ::GetLastError());
     return -1;
   }
   TitleCaption().SetWindowText(RenamedCaption(TitleCaption().GetWindowText(), currentTitle, title));

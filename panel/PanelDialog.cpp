@@ -223,7 +223,7 @@ void ToolPanel::OnActivate(WPARAM wParam, HWND previous) {
 void ToolPanel::OnCheckDisk() {
   if (modalDepth > 0 || !IsMemoOpen() || currentKind != MemoKindText) return;
   char path[MAX_PATH];
-  if (MemoFilePath(".txt", path)) SyncWithDisk(path, true);
+  if (MemoFilePath(".txt", path)) SyncWithDisk(path, true, false);
 }
 
 void ToolPanel::OnClose() {

@@ -113,6 +113,8 @@ private:
   // A message box bracketed by modalFlag. While the host waits in SaveState
   // it is shown once SaveState has returned (the answer is then IDOK).
   int ShowMessage(const char* text, UINT type);
+  // A failure's fixed text with the reason for error on a line below it.
+  int ShowFailure(const char* text, DWORD error);
   void ShowDeferredMessages();
   // modalFlag stays 1 from the first modal dialog or box opened until the
   // last one closes; a settings command held meanwhile runs after that.
@@ -145,7 +147,8 @@ private:
     Kept,      // changed outside over edits: they went to a new memo beside it
     Failed,    // changed outside, and the edits could not be kept
   };
-  DiskSync SyncWithDisk(const char* path, bool reloadPane);
+  // beforeWrite: the file's bytes are compared, not only its size and time.
+  DiskSync SyncWithDisk(const char* path, bool reloadPane, bool beforeWrite);
   void OnCheckDisk();
   bool KeepPaneBesideMemo();
   int RestoreVanishedFile(const char* path);
@@ -166,7 +169,7 @@ private:
   // Looks again whether the browser shows the open HTML memo; where it
   // cannot, the memo's text is shown instead.
   void CheckHtmlShown();
-  void ShowHtmlAsText();
+  void ShowHtmlAsText(const char* reason);
   // The open HTML memo's file: title.html, else title.htm.
   bool HtmlMemoPath(char* out);
   void ShowIncompleteMemo(const char* reason);

@@ -192,7 +192,7 @@ int main() {
   LoadMemoFile(PlatformMemoFileOps(), big.c_str(), readBack0, stamp);
   BestOfFiveSideBySide(
       [&] {
-        CheckMemoFile(PlatformMemoFileOps(), big.c_str(), stamp);
+        CheckMemoFile(PlatformMemoFileOps(), big.c_str(), stamp, true);
         SaveMemoFile(PlatformMemoFileOps(), big.c_str(), text, stamp);
       },
       // A file of its own, so that the memo's stamp stays true between saves.

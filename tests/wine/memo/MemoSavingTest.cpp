@@ -9,7 +9,8 @@
 namespace {
 
 const char readOnlyRefusal[] = "このメモは読取り専用です！\n編集を保存できませんでした。";
-const char writeFailure[] = "カレントメモフォルダパスにファイルが存在しません！\n編集を保存できませんでした。";
+// The fixed text, and why on a line below it.
+const char writeFailure[] = "カレントメモフォルダパスにファイルが存在しません！\n編集を保存できませんでした。\nフォルダが見つかりません。";
 const char incompleteRefusal[] = "このメモは全文を表示できないため読取り専用です！\n編集を保存できませんでした。";
 
 TEST(MemoSaving, UneditedCloseWritesNothing) {

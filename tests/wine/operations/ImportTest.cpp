@@ -7,7 +7,6 @@ const char importQuestion[] =
     "ドロップしたファイルをスクリビットにインポートします。\nメモフォルダにコピーを作成しますので、元ファイルは無くなりません。\n"
     "インポートしてもよろしいですか？";
 const char unsupported[] = "は未対応のファイル形式です。インポートに失敗しました。";
-const char copyFailure[] = "のコピーに失敗しました！";
 const char reservedName[] = "は予約されたデバイス名のため、インポートできません。";
 
 class ImportFiles : public OperationsTest {
@@ -55,7 +54,7 @@ TEST_F(ImportFiles, RefusalsCopyNothingAndLeaveTheListAlone) {
     const char* message;
   } cases[] = {
       {"a.Txt", unsupported},
-      {"memo.txt", copyFailure},
+      {"memo.txt", "のコピーに失敗しました！\n同じ名前のファイルがすでにあります。"},
       // The 5C second byte of ソ is no backslash: the whole name is reported.
       {"表ソ.doc", unsupported},
       // A device, which would take the copy without a byte reaching the disk.

@@ -3,7 +3,7 @@
 
 namespace {
 
-const char createFailure[] = "メモファイルを作成できませんでした！";
+const char createFailure[] = "メモファイルを作成できませんでした！\nフォルダが見つかりません。";
 const char deleteQuestion[] = "メモをを削除すると元ファイルも削除されます！\n本当によろしいですか？";
 const char cannotDelete[] = "このメモファイルは削除できません！";
 

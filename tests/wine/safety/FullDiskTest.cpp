@@ -6,7 +6,8 @@
 
 namespace {
 
-const char writeFailure[] = "カレントメモフォルダパスにファイルが存在しません！\n編集を保存できませんでした。";
+// The fixed text, and why on a line below it.
+const char writeFailure[] = "カレントメモフォルダパスにファイルが存在しません！\n編集を保存できませんでした。\nディスクの空き領域が不足しています。";
 
 // Whole lines, padded with blanks to the exact length.
 std::string Lines(const std::string& line, size_t length) {
