@@ -28,11 +28,9 @@ std::string Holds(const std::string& content) {
   return zeros ? "holds " + std::to_string(zeros) + " blocks of zero bytes" : "holds neither its old nor its new text";
 }
 
-// A memo's name, with its folder when the operation watches several.
+// A memo's name, with its folder's when the operation watches several.
 std::string Shown(const Operation& operation, const std::string& path) {
-  if (operation.folders.size() < 2) return BaseName(path);
-  size_t folder = std::find(operation.folders.begin(), operation.folders.end(), Parent(path)) - operation.folders.begin();
-  return "folder " + std::to_string(folder + 1) + "/" + BaseName(path);
+  return (operation.folders.size() > 1 ? BaseName(Parent(path)) + "/" : "") + BaseName(path);
 }
 
 bool HoldsText(const Files& files, const std::string& text) {

@@ -51,13 +51,16 @@ void Image::Apply(const Step& step) {
 }
 
 Files Image::MemosIn(const std::vector<std::string>& watched) const {
+  // What the memo list shows, and the recovery records: not temporary files or locks.
+  static const char* const kept[] = {".txt", ".htm", ".html", ".rcv"};
   Files memos;
   for (const auto& entry : entries) {
-    std::string name = BaseName(entry.first);
-    bool temporary = name.size() > 4 && name.compare(name.size() - 4, 4, ".tmp") == 0;
-    bool inWatched = false;
-    for (const std::string& folder : watched) inWatched |= Parent(entry.first) == folder;
-    if (inWatched && !temporary && !folders.count(entry.second)) memos[entry.first] = contents.at(entry.second);
+    std::string name = BaseName(entry.first), extension = name.substr(std::min(name.rfind('.'), name.size()));
+    for (char& c : extension) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    bool memo = std::find(std::begin(kept), std::end(kept), extension) != std::end(kept);
+    // A file whose folder's creation did not persist is gone with it.
+    bool inWatched = std::find(watched.begin(), watched.end(), Parent(entry.first)) != watched.end() && entries.count(Parent(entry.first));
+    if (memo && inWatched && !folders.count(entry.second)) memos[entry.first] = contents.at(entry.second);
   }
   return memos;
 }

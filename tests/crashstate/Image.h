@@ -36,7 +36,7 @@ struct Image {
   std::map<int, std::string> contents;
   std::set<int> folders;
   void Apply(const Step& step);
-  // The memos of these folders: their temporary files are not memos.
+  // The memos of these folders.
   Files MemosIn(const std::vector<std::string>& watched) const;
 };
 

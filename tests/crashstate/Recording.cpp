@@ -18,6 +18,14 @@ bool Named(const Call& call, std::initializer_list<const char*> names) {
 
 Recording::Recording(const std::vector<Call>& calls) {
   FindMarkers(calls);
+  // A watched folder that the trace does not show made was there before it.
+  std::set<std::string> made;
+  for (const Call& call : calls)
+    if (Named(call, {"mkdir", "mkdirat"}) && call.result == 0)
+      made.insert(Canonical(call.name == "mkdir" ? Unquote(call.args[0]) : PathArg(call.args[0], call.args[1])));
+  for (const std::string& folder : watched)
+    for (const std::string& path : {Parent(folder), folder})
+      if (!made.count(path) && EntryOf(path) < 0) now.entries[path] = NewFile(path, true);
   for (size_t i = 0; i < calls.size(); ++i) {
     for (Operation& operation : operations) {
       if (i == operation.beginCall) {
@@ -136,7 +144,7 @@ void Recording::OpenFile(const Call& call, const std::string& name, const std::s
     AddEntry(StepKind::Link, path, file);
   } else if (file < 0) {
     // It was there before the trace began.
-    file = NewFile(path, watched.count(path) > 0);
+    file = NewFile(path, !watched.count(Parent(path)));
     now.entries[path] = file;
   }
   if (Has(flags, "O_TRUNC") && !now.contents[file].empty()) Add(Step(StepKind::Resize, file, 0));
@@ -231,7 +239,12 @@ std::string Recording::Canonical(const std::string& path) {
   return known = clean;
 }
 
-bool Recording::Tracked(const std::string& path) const { return watched.count(path) || watched.count(Parent(path)); }
+bool Recording::Tracked(const std::string& path) const {
+  // A watched folder's parent too: its fsync makes the folder's creation durable.
+  for (const std::string& folder : watched)
+    if (path == folder || Parent(path) == folder || path == Parent(folder)) return true;
+  return false;
+}
 
 long Recording::Table(long tid) const {
   auto table = tables.find(tid);

@@ -90,6 +90,9 @@ void WriteReplacing(const std::string& folder, bool flushFolder) {
   ::CloseHandle(handle);
 }
 
+std::string Folder1(CrashStateDriver& d) { return d.harness.Folder1(); }
+std::string Folder2(CrashStateDriver& d) { return d.second.Path(); }
+
 struct Operation {
   const char* name;
   // What the checker must find. Nothing for the panel's operations; the
@@ -97,9 +100,10 @@ struct Operation {
   const char* expected;
   void (*prepare)(CrashStateDriver&);
   Step act;  // returns once the operation has
-  // What it leaves: this file of folder 1, or of folder 2 (which is then
-  // watched too), holds these bytes; none when it is gone.
-  bool inFolder2;
+  // The folder it writes, watched as folder 1 is.
+  std::string (*folder)(CrashStateDriver&);
+  // What it leaves there: this file holds these bytes, or none when it is
+  // gone; no file when the act checks for itself.
   const char* file;
   const std::string* holds;
 };
@@ -107,15 +111,15 @@ struct Operation {
 TEST_F(CrashStateDriver, PlaysEveryOperation) {
   const std::string empty;
   const Operation operations[] = {
-      {"save via SaveState", "", Edited, [](CrashStateDriver& d) { EXPECT_EQ(1, d.SaveState()); }, false, "memo.txt", &newText},
-      {"save via a switch", "", Edited, [](CrashStateDriver& d) { d.OpenMemo("other"); }, false, "memo.txt", &newText},
-      {"new", "", Closed, [](CrashStateDriver& d) { d.ClickAnswering(IDC_PANEL_NEW, {TypeTitle("new memo")}); }, false, "new memo.txt",
+      {"save via SaveState", "", Edited, [](CrashStateDriver& d) { EXPECT_EQ(1, d.SaveState()); }, Folder1, "memo.txt", &newText},
+      {"save via a switch", "", Edited, [](CrashStateDriver& d) { d.OpenMemo("other"); }, Folder1, "memo.txt", &newText},
+      {"new", "", Closed, [](CrashStateDriver& d) { d.ClickAnswering(IDC_PANEL_NEW, {TypeTitle("new memo")}); }, Folder1, "new memo.txt",
        &empty},
       {"rename", "", Opened,
        [](CrashStateDriver& d) {
          d.Answering({TypeTitle("renamed")}, [&] { ::SendMessageA(d.Panel()->memoList->GetSafeHwnd(), WM_KEYDOWN, VK_F2, 0); });
        },
-       false, "renamed.txt", &oldText},
+       Folder1, "renamed.txt", &oldText},
       {"move to folder 2", "", Opened,
        [](CrashStateDriver& d) {
          d.ClickAnswering(IDC_PANEL_EXT_EDIT, {[](HWND dialog) {
@@ -123,17 +127,17 @@ TEST_F(CrashStateDriver, PlaysEveryOperation) {
                             PressDialogButton(dialog, IDC_EXT_MOVE);
                           }});
        },
-       true, "memo.txt", &oldText},
-      {"delete", "", Opened, [](CrashStateDriver& d) { d.ClickAnswering(IDC_PANEL_DELETE, {Press(IDYES)}); }, false, "memo.txt", nullptr},
-      {"import", "", Closed, [](CrashStateDriver& d) { d.Drop({d.source / "dropped.txt"}, {Press(IDYES)}); }, false, "dropped.txt",
+       Folder2, "memo.txt", &oldText},
+      {"delete", "", Opened, [](CrashStateDriver& d) { d.ClickAnswering(IDC_PANEL_DELETE, {Press(IDYES)}); }, Folder1, "memo.txt", nullptr},
+      {"import", "", Closed, [](CrashStateDriver& d) { d.Drop({d.source / "dropped.txt"}, {Press(IDYES)}); }, Folder1, "dropped.txt",
        &newText},
-      {"conflict copy", "", EditedAndChangedOutside, [](CrashStateDriver& d) { EXPECT_EQ(1, d.SaveState()); }, false, "memo (2).txt",
+      {"conflict copy", "", EditedAndChangedOutside, [](CrashStateDriver& d) { EXPECT_EQ(1, d.SaveState()); }, Folder1, "memo (2).txt",
        &newText},
-      {"probe truncate and write in place", "torn", Closed, [](CrashStateDriver& d) { WriteInPlace(d.MemoPath("memo.txt")); }, false,
+      {"probe truncate and write in place", "torn", Closed, [](CrashStateDriver& d) { WriteInPlace(d.MemoPath("memo.txt")); }, Folder1,
        "memo.txt", &newText},
       {"probe replace without a folder flush", "not-durable", Closed,
-       [](CrashStateDriver& d) { WriteReplacing(d.harness.Folder1(), false); }, false, "memo.txt", &newText},
-      {"probe replace with a folder flush", "", Closed, [](CrashStateDriver& d) { WriteReplacing(d.harness.Folder1(), true); }, false,
+       [](CrashStateDriver& d) { WriteReplacing(d.harness.Folder1(), false); }, Folder1, "memo.txt", &newText},
+      {"probe replace with a folder flush", "", Closed, [](CrashStateDriver& d) { WriteReplacing(d.harness.Folder1(), true); }, Folder1,
        "memo.txt", &newText},
   };
   for (const Operation& operation : operations) {
@@ -141,10 +145,11 @@ TEST_F(CrashStateDriver, PlaysEveryOperation) {
     Reset();
     operation.prepare(*this);
     std::vector<std::string> watched = {harness.Folder1()};
-    if (operation.inFolder2) watched.push_back(second.Path());
+    if (operation.folder(*this) != watched[0]) watched.push_back(operation.folder(*this));
     for (const std::string& folder : watched) Mark(folder, std::string("begin~") + operation.expected + "~" + operation.name);
     operation.act(*this);
     Mark(watched[0], std::string("end~~") + operation.name);
+    if (!operation.file) continue;
     std::string file = watched.back() + "\\" + operation.file;
     EXPECT_EQ(operation.holds != nullptr, FileExists(file));
     if (operation.holds) {
