@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <set>
+#include <stdexcept>
 
 #include "CrashStates.h"
 #include "Recording.h"
@@ -22,10 +23,11 @@ struct Fault {
 std::string Holds(const std::string& content) {
   if (content.empty()) return "is empty";
   if (content.find_first_not_of('\0') == std::string::npos) return "holds only zero bytes";
-  size_t zeros = 0;
-  for (size_t block = 0; block < content.size(); block += blockSize)
-    zeros += content.find_first_not_of('\0', block) >= std::min(content.size(), block + blockSize);
-  return zeros ? "holds " + std::to_string(zeros) + " blocks of zero bytes" : "holds neither its old nor its new text";
+  size_t zeros = 0, blocks = (content.size() + blockSize - 1) / blockSize;
+  for (size_t block = 0; block < blocks; ++block)
+    zeros += content.find_first_not_of('\0', block * blockSize) >= std::min(content.size(), (block + 1) * blockSize);
+  if (zeros) return "holds zero bytes in " + std::to_string(zeros) + " of its " + std::to_string(blocks) + " blocks";
+  return "holds neither its old nor its new text";
 }
 
 // A memo's name, with its folder's when the operation watches several.
@@ -113,17 +115,16 @@ std::set<std::string> CheckModel(Model model, const Operation& operation, const 
   return kinds;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Check(const std::vector<std::string>& traces) {
   auto start = std::chrono::steady_clock::now();
-  Recording recording(ReadTraces(std::vector<std::string>(argv + 1, argv + argc)));
+  Recording recording(ReadTraces(traces));
+  if (recording.operations.empty()) throw std::runtime_error("no operation markers in the traces");
   int failed = 0;
   for (const Operation& operation : recording.operations) {
     printf("%s%s\n", operation.name.c_str(), operation.expected.empty() ? "" : (" (must show: " + operation.expected + ")").c_str());
     std::string verdict;
     if (operation.endCall == SIZE_MAX || operation.last == operation.first) {
-      verdict = "no file calls recorded: the trace or its reading is broken";
+      verdict = "no file calls recorded: the trace or its reading is broken; ";
     } else {
       for (Model model : {Model::Ext4Ordered, Model::WeakPosix}) {
         std::set<std::string> kinds = CheckModel(model, operation, recording.steps);
@@ -137,12 +138,23 @@ int main(int argc, char** argv) {
       }
     }
     if (!verdict.empty())
-      printf("  FAILED: %s\n", verdict.c_str());
+      printf("  FAILED: %s\n", verdict.substr(0, verdict.size() - 2).c_str());
     else if (!operation.expected.empty())
       printf("  caught, as it must be\n");
     failed += !verdict.empty();
   }
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   printf("crash states: %zu operations in %.1f s, %d failed\n", recording.operations.size(), seconds, failed);
-  return failed || recording.operations.empty() ? 1 : 0;
+  return failed ? 1 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Check(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const std::exception& error) {
+    printf("crash states: %s\n", error.what());
+    return 1;
+  }
 }

@@ -27,7 +27,8 @@ void CrashStates::AtCut(size_t cut, bool minimal, const Visit& visit) {
   // ext4: a prefix of the metadata steps, at least up to the last fsync.
   // Weak: the forced steps and any subset of the others.
   size_t choices = model == Model::Ext4Ordered ? metadata.size() - forcedPrefix + 1 : size_t(1) << free.size();
-  if (model == Model::WeakPosix && free.size() > 20) throw std::runtime_error("too many steps to enumerate: use smaller memos");
+
+  if (model == Model::WeakPosix && free.size() > 20) throw std::runtime_error("too many unforced steps to enumerate");
   for (size_t choice = 0; choice < (minimal ? 1 : choices); ++choice) {
     std::vector<bool> persisted(cut, false);
     for (size_t m = 0; m < metadata.size(); ++m) {
@@ -44,7 +45,12 @@ void CrashStates::AtCut(size_t cut, bool minimal, const Visit& visit) {
     for (size_t i = 0; i < cut; ++i)
       if (steps[i].kind == StepKind::Data && DataAllowed(i, persisted)) blocks[{steps[i].file, steps[i].size}].push_back(i);
     std::vector<std::vector<size_t>> groups;
-    for (auto& block : blocks) groups.push_back(block.second);
+    double combinations = 1;
+    for (auto& block : blocks) {
+      groups.push_back(block.second);
+      combinations *= block.second.size() + 1;
+    }
+    if (combinations > 1e6) throw std::runtime_error("too many blocks to enumerate: use memos of a few blocks");
     ChooseData(groups, 0, persisted, cut, minimal, visit);
   }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <stdexcept>
 
 namespace {
 
@@ -152,7 +153,9 @@ void Recording::OpenFile(const Call& call, const std::string& name, const std::s
 }
 
 void Recording::Write(const Call& call, Open& open) {
-  std::string data = Unquote(call.args[1]).substr(0, call.result);
+  std::string data = Unquote(call.args[1]);
+  if (data.size() < static_cast<size_t>(call.result)) throw std::runtime_error("a write longer than strace printed: raise its -s");
+  data.resize(call.result);
   long long offset = call.name == "pwrite64" ? atoll(call.args[3].c_str()) : open.position;
   if (call.name == "write") open.position += data.size();
   if (data.empty()) return;

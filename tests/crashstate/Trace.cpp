@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <stdexcept>
 
 namespace {
 
@@ -58,6 +59,7 @@ std::vector<Call> ReadTraces(const std::vector<std::string>& files) {
   std::vector<Call> calls;
   for (const std::string& file : files) {
     std::ifstream in(file);
+    if (!in) throw std::runtime_error("cannot read " + file);
     std::map<long, std::pair<double, std::string>> unfinished;
     std::string line;
     while (std::getline(in, line)) {

@@ -135,6 +135,12 @@ TEST_F(CrashStateDriver, PlaysEveryOperation) {
        &newText},
       {"probe truncate and write in place", "torn", Closed, [](CrashStateDriver& d) { WriteInPlace(d.MemoPath("memo.txt")); }, Folder1,
        "memo.txt", &newText},
+      {"probe delete, then write anew", "missing", Closed,
+       [](CrashStateDriver& d) {
+         ::DeleteFileA(d.MemoPath("memo.txt").c_str());
+         WriteFileBytes(d.MemoPath("memo.txt"), newText);
+       },
+       Folder1, "memo.txt", &newText},
       {"probe replace without a folder flush", "not-durable", Closed,
        [](CrashStateDriver& d) { WriteReplacing(d.harness.Folder1(), false); }, Folder1, "memo.txt", &newText},
       {"probe replace with a folder flush", "", Closed, [](CrashStateDriver& d) { WriteReplacing(d.harness.Folder1(), true); }, Folder1,
