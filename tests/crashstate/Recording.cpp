@@ -19,7 +19,7 @@ bool Named(const Call& call, std::initializer_list<const char*> names) {
 
 Recording::Recording(const std::vector<Call>& calls) {
   FindMarkers(calls);
-  // A watched folder that the trace does not show made was there before it.
+  // A watched folder, or its parent, that no traced mkdir made was there before the trace.
   std::set<std::string> made;
   for (const Call& call : calls)
     if (Named(call, {"mkdir", "mkdirat"}) && call.result == 0)
@@ -112,9 +112,11 @@ void Recording::Take(const Call& call) {
     if (call.name == "_llseek") open->position = atoll(a[2].c_str() + 1);
     if (Named(call, {"write", "pwrite64"})) Write(call, *open);
     if (Named(call, {"ftruncate", "ftruncate64"})) Add(Step(StepKind::Resize, open->file, atoll(a[1].c_str())));
-    long long end = a.size() > 3 ? atoll(a[2].c_str()) + atoll(a[3].c_str()) : 0;
-    if (call.name == "fallocate" && a[1] == "0" && end > static_cast<long long>(now.contents[open->file].size()))
-      Add(Step(StepKind::Resize, open->file, end));
+    // Only a plain fallocate changes the size.
+    if (call.name == "fallocate" && a.size() > 3 && a[1] == "0") {
+      long long end = atoll(a[2].c_str()) + atoll(a[3].c_str());
+      if (end > static_cast<long long>(now.contents[open->file].size())) Add(Step(StepKind::Resize, open->file, end));
+    }
     if (Named(call, {"fsync", "fdatasync"})) Add(Step(StepKind::Sync, open->file));
     if (call.name == "close") {
       int file = open->file;

@@ -106,10 +106,7 @@ std::string Unquote(const std::string& arg) {
     } else if (known != std::string::npos && known % 2 == 0) {
       bytes += escapes[known + 1];
     } else {
-      size_t digits = 0;
-      while (digits < 3 && isdigit(static_cast<unsigned char>(arg[i + digits]))) ++digits;
-      bytes += static_cast<char>(strtol(arg.substr(i, digits).c_str(), nullptr, 8));
-      i += digits - 1;
+      throw std::runtime_error("a string escape strace -x does not print: " + arg.substr(i - 1, 4));
     }
   }
   return bytes;
