@@ -39,10 +39,12 @@ public:
     harness.settings.Set("ScribbitFolderPath5", "");
   }
 
-  int SaveState() {
+  // The host's SaveState, and the messages it shows after it returned.
+  int SaveState(size_t messages) {
     int result = -1;
-    // Its messages come after it returned.
-    Answering({Press(IDOK)}, [&] { result = harness.tool->SaveState(); });
+    EXPECT_EQ(messages, Answering(
+                            {Press(IDOK)}, [&] { result = harness.tool->SaveState(); }, messages)
+                            .size());
     return result;
   }
 
@@ -111,7 +113,7 @@ struct Operation {
 TEST_F(CrashStateDriver, PlaysEveryOperation) {
   const std::string empty;
   const Operation operations[] = {
-      {"save via SaveState", "", Edited, [](CrashStateDriver& d) { EXPECT_EQ(1, d.SaveState()); }, Folder1, "memo.txt", &newText},
+      {"save via SaveState", "", Edited, [](CrashStateDriver& d) { EXPECT_EQ(1, d.SaveState(0)); }, Folder1, "memo.txt", &newText},
       {"save via a switch", "", Edited, [](CrashStateDriver& d) { d.OpenMemo("other"); }, Folder1, "memo.txt", &newText},
       {"new", "", Closed, [](CrashStateDriver& d) { d.ClickAnswering(IDC_PANEL_NEW, {TypeTitle("new memo")}); }, Folder1, "new memo.txt",
        &empty},
@@ -131,7 +133,7 @@ TEST_F(CrashStateDriver, PlaysEveryOperation) {
       {"delete", "", Opened, [](CrashStateDriver& d) { d.ClickAnswering(IDC_PANEL_DELETE, {Press(IDYES)}); }, Folder1, "memo.txt", nullptr},
       {"import", "", Closed, [](CrashStateDriver& d) { d.Drop({d.source / "dropped.txt"}, {Press(IDYES)}); }, Folder1, "dropped.txt",
        &newText},
-      {"conflict copy", "", EditedAndChangedOutside, [](CrashStateDriver& d) { EXPECT_EQ(1, d.SaveState()); }, Folder1, "memo (2).txt",
+      {"conflict copy", "", EditedAndChangedOutside, [](CrashStateDriver& d) { EXPECT_EQ(1, d.SaveState(1)); }, Folder1, "memo (2).txt",
        &newText},
       {"probe truncate and write in place", "torn", Closed, [](CrashStateDriver& d) { WriteInPlace(d.MemoPath("memo.txt")); }, Folder1,
        "memo.txt", &newText},
