@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds everything and runs every test: the portable
 # core natively and under the fuzzers, the rest under Wine with a virtual
-# display; then makes the package and checks it.
+# display, every memo operation against crashes at each of its file calls;
+# then makes the package and checks it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/prepare.sh
@@ -15,6 +16,8 @@ echo "== Wine tests"
 # The DLL these tests run: the package must ship exactly this one.
 tested_dll=$(sha256sum build/win/bin/Scribbit.dll | cut -d' ' -f1)
 with_display ctest --test-dir build/win --output-on-failure --timeout 600 || status=1
+echo "== crash states"
+bash tools/crashstate.sh || status=1
 echo "== package"
 { bash tools/package.sh && bash tools/check_package.sh "$tested_dll"; } || status=1
 exit $status
