@@ -2,8 +2,6 @@
 // filtering, host notifications, close and destruction.
 #include <cstdio>
 
-#include <ole2.h>
-
 #include "IconToggle.h"
 #include "MemoPaneText.h"
 #include "Positions.h"
@@ -237,7 +235,11 @@ void ToolPanel::OnDestroy() {
   if (!CloseMemo() && TextPane().GetModify()) RescueUnsavedEdits();
   memoSession.recovery.Release();
   StorePosition();
-  ::OleUninitialize();
+  // The browser control goes with its container window, and must be gone
+  // before OLE ends on this thread.
+  browser.DestroyWindow();
+  browser.Detach();
+  oleApartment->Uninitialize();
   if (memoList) {
     memoList->Teardown();
     delete memoList;
