@@ -88,6 +88,7 @@ BOOL ToolPanel::OnInitDialog() {
   GetDlgItem(IDC_PANEL_READ_ONLY).MoveWindow(720, 35, 25, 25, TRUE);
   GetDlgItem(IDC_PANEL_TEXT).MoveWindow(210, 59, 535, 525, TRUE);
   GetDlgItem(IDC_PANEL_BROWSER).MoveWindow(210, 59, 535, 525, TRUE);
+  browser.BlockActiveContent();
 
   newButton.AutoLoad(IDC_PANEL_NEW, this);
   deleteButton.AutoLoad(IDC_PANEL_DELETE, this);
