@@ -38,6 +38,22 @@ std::string TitleFromFileName(const char* fileName) {
   return dot ? std::string(fileName, dot) : std::string(fileName);
 }
 
+MemoFileType MemoFileTypeOf(const char* fileName) {
+  // No byte of a double-byte character is a dot, and none of "txt" or "htm"
+  // can follow a dot as the second byte of one.
+  const char* dot = std::strrchr(fileName, '.');
+  if (!dot) return MemoFileType::None;
+  auto is = [&](const char* extension) {
+    const char* p = dot + 1;
+    for (; *extension; ++p, ++extension)
+      if ((*p >= 'A' && *p <= 'Z' ? *p + ('a' - 'A') : *p) != *extension) return false;
+    return *p == '\0';
+  };
+  if (is("txt")) return MemoFileType::Text;
+  if (is("htm") || is("html")) return MemoFileType::Html;
+  return MemoFileType::None;
+}
+
 std::string NumberedTitle(const std::string& title, int n, size_t maxLength) {
   std::string number = n == 1 ? std::string() : " (" + std::to_string(n) + ")";
   if (number.size() >= maxLength) return std::string();

@@ -16,6 +16,14 @@ bool IsReservedDeviceName(const char* name);
 // A memo's title is its file name without the last dot and what follows.
 std::string TitleFromFileName(const char* fileName);
 
+// The kind of memo a file holds by its extension, the part after the last
+// dot, in any case: .txt a text memo, .htm and .html an HTML memo. The
+// platform's "*.txt" and "*.htm*" also match a name by its 8.3 short name
+// ("notes.txt~" is NOTES~1.TXT) and ".htm*" matches ".htmx": a found name is
+// a memo only when this says so.
+enum class MemoFileType { None, Text, Html };
+MemoFileType MemoFileTypeOf(const char* fileName);
+
 // The title of the n-th copy of a memo: the title itself for n = 1, else
 // "title (n)". When that is longer than maxLength bytes the title is cut,
 // never inside a double-byte character, so that the whole fits; empty when

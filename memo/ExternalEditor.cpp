@@ -1,6 +1,7 @@
 // Handing the open memo to the external editor set in the settings.
 #include <windows.h>
 #include <io.h>
+#include <cstdio>
 #include <shellapi.h>
 
 #include "SettingKeys.h"
@@ -32,6 +33,9 @@ void ToolPanel::OpenInEditor() {
   }
   char editor[SettingValueSize];
   ReadSetting(SettingKeys[EditorPathKey], editor);
-  // The path goes unquoted, as editors configured for this tool expect it.
-  ::ShellExecuteA(NULL, "open", editor, path, "", SW_SHOWNORMAL);
+  // Quoted: a blank in the memo's folder or title would otherwise part the
+  // path into several arguments. No path holds a quotation mark.
+  char parameter[MAX_PATH + 2];
+  snprintf(parameter, sizeof(parameter), "\"%s\"", path);
+  ::ShellExecuteA(NULL, "open", editor, parameter, "", SW_SHOWNORMAL);
 }

@@ -1,7 +1,9 @@
 #include "WebBrowser2.h"
 
 #include <exdisp.h>
+#include <mshtmdid.h>
 
+#include "AmbientSite.h"
 #include "ControlContainer.h"
 #include "WinApp.h"
 
@@ -13,6 +15,9 @@ const DISPID dispidNavigate2 = 500;
 const DISPID dispidLocationUrl = 211;
 const DISPID dispidDocument = 203;
 const DISPID dispidBusy = 212;
+// Pictures, videos and background sounds as the control loads them by default.
+const LONG inertPages =
+    DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS | DLCTL_NO_SCRIPTS | DLCTL_NO_JAVA | DLCTL_NO_RUNACTIVEXCTLS | DLCTL_NO_DLACTIVEXCTLS;
 }  // namespace
 
 IMPLEMENT_DYNCREATE(CWebBrowser2)
@@ -21,8 +26,10 @@ BOOL CWebBrowser2::Create(const char*, const char*, DWORD style, const RECT& rec
   if (!AfxPrepareControlContainer()) return FALSE;
   // The container makes the control named by its window text; the window
   // name of a browser pane is never shown, so the class identifier takes its place.
-  return CWnd::Create("AtlAxWin", WebBrowserClassId, style, rect, parent, id, NULL);
+  return CWnd::Create("AtlAxWin", WebBrowserClassId, style, rect, parent, id, NULL) && BlockActiveContent();
 }
+
+bool CWebBrowser2::BlockActiveContent() { return AfxSetAmbientProperty(m_hWnd, DISPID_AMBIENT_DLCONTROL, inertPages); }
 
 HRESULT CWebBrowser2::Invoke(DISPID id, WORD flags, VARIANT* arguments, UINT count, VARIANT* result) {
   IUnknown* control = AfxGetHostedControl(m_hWnd);

@@ -14,6 +14,10 @@ public:
   // context are not used.
   BOOL Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
               void* context = NULL) override;
+  // Pages show without running scripts, Java applets or ActiveX controls: a
+  // memo opens in the Local Machine zone, where they would run with all the
+  // user's rights. False when the container holds no control.
+  bool BlockActiveContent();
   // The control's Visible property, and the window's own show state with it;
   // the panel shows and hides the pane only through this.
   void SetVisible(bool visible);

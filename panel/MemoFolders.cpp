@@ -36,10 +36,14 @@ bool ToolPanel::ListMemos() {
 void ToolPanel::AddMemos(const char* folderPath, const char* pattern, DWORD kind) {
   char search[SettingValueSize + 8];
   if (!FormMemoFilePath(folderPath, "", pattern, search, sizeof(search))) return;
+  MemoFileType type = kind == MemoKindText ? MemoFileType::Text : MemoFileType::Html;
   WIN32_FIND_DATAA found;
   HANDLE find = ::FindFirstFileA(search, &found);
   if (find == INVALID_HANDLE_VALUE) return;
   do {
+    // notes.txt~ is found by its short name NOTES~1.TXT; listed as "notes", it
+    // would stand for a notes.txt that is not there, made empty when opened.
+    if (MemoFileTypeOf(found.cFileName) != type) continue;
     int index = memoList->AddString(TitleFromFileName(found.cFileName).c_str());
     memoList->SetItemData(index, kind);
   } while (::FindNextFileA(find, &found));

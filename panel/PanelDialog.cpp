@@ -2,8 +2,6 @@
 // filtering, host notifications, close and destruction.
 #include <cstdio>
 
-#include <ole2.h>
-
 #include "IconToggle.h"
 #include "MemoPaneText.h"
 #include "Positions.h"
@@ -90,6 +88,7 @@ BOOL ToolPanel::OnInitDialog() {
   GetDlgItem(IDC_PANEL_READ_ONLY).MoveWindow(720, 35, 25, 25, TRUE);
   GetDlgItem(IDC_PANEL_TEXT).MoveWindow(210, 59, 535, 525, TRUE);
   GetDlgItem(IDC_PANEL_BROWSER).MoveWindow(210, 59, 535, 525, TRUE);
+  browser.BlockActiveContent();
 
   newButton.AutoLoad(IDC_PANEL_NEW, this);
   deleteButton.AutoLoad(IDC_PANEL_DELETE, this);
@@ -237,7 +236,11 @@ void ToolPanel::OnDestroy() {
   if (!CloseMemo() && TextPane().GetModify()) RescueUnsavedEdits();
   memoSession.recovery.Release();
   StorePosition();
-  ::OleUninitialize();
+  // The browser control goes with its container window, and must be gone
+  // before OLE ends on this thread.
+  browser.DestroyWindow();
+  browser.Detach();
+  oleApartment->Uninitialize();
   if (memoList) {
     memoList->Teardown();
     delete memoList;

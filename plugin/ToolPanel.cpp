@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include <ole2.h>
-
 #include "SettingKeys.h"
 #include "WinApp.h"
 #include "resource.h"
@@ -40,6 +38,7 @@ ToolPanel::ToolPanel(CWnd* parent)
       readOnlyIcon(NULL),
       currentKind(0),
       htmlProbe(&PlatformHtmlRenderProbe()),
+      oleApartment(&PlatformOleApartment()),
       firstUnkeptEdit(0),
       lastEdit(0),
       recoveryTimerRunning(false),
@@ -65,7 +64,7 @@ UINT ToolPanel::GetTemplateId() { return IDD_PANEL; }
 
 BOOL ToolPanel::CreateToolWindow(UINT templateId, CWnd* parent) {
   // The browser pane is an OLE control: its thread needs OLE first.
-  ::OleInitialize(NULL);
+  oleApartment->Initialize();
   return ToolBase::CreateToolWindow(templateId, parent);
 }
 

@@ -9,6 +9,7 @@
 #include "MemoFile.h"
 #include "MemoSession.h"
 #include "MemoNameDialog.h"
+#include "OleApartment.h"
 #include "SettingsDialog.h"
 #include "ToolBase.h"
 #include "ToolTipCtrl.h"
@@ -93,6 +94,9 @@ public:
   MemoSession memoSession;
   // Tells whether the browser pane shows the open HTML memo.
   HtmlRenderProbe* htmlProbe;
+  // The panel thread's use of OLE, begun before the panel is made and ended
+  // as it is destroyed.
+  OleApartment* oleApartment;
 
 protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

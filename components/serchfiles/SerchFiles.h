@@ -2,6 +2,7 @@
 // files that lie directly in one folder.
 #pragma once
 #include "AfxString.h"
+#include "MemoTitle.h"
 
 class CSerchFiles {
 public:
@@ -17,7 +18,7 @@ public:
   CStringArray* gFc_GetListFiles() { return &files; }
 
 private:
-  void AddFiles(const char* folderPath, const char* pattern);
+  void AddFiles(const char* folderPath, const char* pattern, MemoFileType type);
 
   CStringArray files;
 };

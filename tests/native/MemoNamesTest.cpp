@@ -25,6 +25,39 @@ TEST(MemoNames, ForbiddenCharactersInTitles) {
   EXPECT_EQ("notes", TitleFromFileName("notes"));
 }
 
+TEST(MemoNames, FileTypesByTheRealExtension) {
+  struct Case {
+    const char* name;
+    MemoFileType type;
+  } cases[] = {
+      {"notes.txt", MemoFileType::Text},
+      {"NOTES.TXT", MemoFileType::Text},
+      {"a.Txt", MemoFileType::Text},
+      {"notes.2010.txt", MemoFileType::Text},
+      {"a.htm.txt", MemoFileType::Text},
+      {".txt", MemoFileType::Text},
+      {"\x83\x81\x83\x82.txt", MemoFileType::Text},  // メモ
+      {"a.htm", MemoFileType::Html},
+      {"a.html", MemoFileType::Html},
+      {"A.HTML", MemoFileType::Html},
+      {"a.txt.hTm", MemoFileType::Html},
+      // What the platform's patterns find by short names or the * of "*.htm*".
+      {"notes.txt~", MemoFileType::None},
+      {"a.txt2", MemoFileType::None},
+      {"a.txt.bak", MemoFileType::None},
+      {"a.htmx", MemoFileType::None},
+      {"a.html5", MemoFileType::None},
+      {"a.htm.bak", MemoFileType::None},
+      {"a.tx", MemoFileType::None},
+      {"a.ht", MemoFileType::None},
+      {"txt", MemoFileType::None},
+      {"a.", MemoFileType::None},
+      {"", MemoFileType::None},
+      {"a.\x83txt", MemoFileType::None},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.type, MemoFileTypeOf(c.name)) << c.name;
+}
+
 TEST(MemoNames, NumberedTitlesFitTheirRoom) {
   struct Case {
     const char* title;

@@ -2,6 +2,8 @@
 // for each kind of memo file, and that opening changes no file.
 #include <gtest/gtest.h>
 
+#include <mshtmdid.h>
+
 #include <string>
 
 #include "HtmlRenderProbe.h"
@@ -237,6 +239,35 @@ TEST(MemoLoading, HtmlMemoShowsInTheBrowserPane) {
   std::string location;
   EXPECT_TRUE(PumpUntil([&] { return (location = BrowserLocation(panel)) == "about:blank"; }, 3000)) << location;
   panel.harness.OnPanelThread([&] { panel.harness.Panel()->htmlProbe = &PlatformHtmlRenderProbe(); });
+}
+
+// A memo's page is in the Local Machine zone, where its scripts, applets and
+// controls would run with all the user's rights. The control asks its client
+// site what it may load.
+TEST(MemoLoading, BrowserPaneLoadsPicturesButRunsNothing) {
+  MemoPanel panel;
+  ASSERT_TRUE(panel.Start());
+  VARIANT loads;
+  ::VariantInit(&loads);
+  panel.harness.OnPanelThread([&] {
+    PrepareBrowserAccess();
+    IUnknown* control = AfxGetHostedControl(panel.harness.Item(IDC_PANEL_BROWSER));
+    IOleObject* object = NULL;
+    IOleClientSite* site = NULL;
+    IDispatch* ambients = NULL;
+    if (control && SUCCEEDED(control->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&object))) &&
+        SUCCEEDED(object->GetClientSite(&site)) && site &&
+        SUCCEEDED(site->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ambients)))) {
+      DISPPARAMS none = {NULL, NULL, 0, 0};
+      ambients->Invoke(DISPID_AMBIENT_DLCONTROL, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &loads, NULL, NULL);
+    }
+    for (IUnknown* held : {static_cast<IUnknown*>(ambients), static_cast<IUnknown*>(site), static_cast<IUnknown*>(object), control})
+      if (held) held->Release();
+  });
+  ASSERT_EQ(VT_I4, loads.vt);
+  const LONG blocked = DLCTL_NO_SCRIPTS | DLCTL_NO_JAVA | DLCTL_NO_RUNACTIVEXCTLS | DLCTL_NO_DLACTIVEXCTLS;
+  EXPECT_EQ(blocked, loads.lVal & blocked);
+  EXPECT_TRUE(loads.lVal & DLCTL_DLIMAGES);
 }
 
 // This Wine has no HTML engine: the page never comes into being, and the

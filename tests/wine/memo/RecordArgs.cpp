@@ -1,5 +1,6 @@
-// A stand-in editor: appends the command line it was started with, one line
-// per start, to the file named by SCRIBBIT_RECORD_ARGS. When
+// A stand-in editor: appends the arguments it was started with, as the C
+// runtime parts its command line, to the file named by SCRIBBIT_RECORD_ARGS:
+// one line per start, a tab between two arguments. When
 // SCRIBBIT_EDITOR_APPENDS is set, it first appends that text to the file it
 // was given to edit, as a user saving in the editor would.
 #include <windows.h>
@@ -8,17 +9,6 @@
 #include <string>
 
 namespace {
-
-// The program's own name ends at the first blank outside quotes; the rest,
-// blanks and all, is the file handed over.
-std::string FileToEdit(const char* commandLine) {
-  const char* p = commandLine;
-  bool quoted = false;
-  for (; *p && (quoted || *p != ' '); ++p)
-    if (*p == '"') quoted = !quoted;
-  while (*p == ' ') ++p;
-  return p;
-}
 
 bool Append(const char* path, const std::string& text) {
   FILE* file = fopen(path, "ab");
@@ -29,11 +19,13 @@ bool Append(const char* path, const std::string& text) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   char value[MAX_PATH];
   DWORD length = ::GetEnvironmentVariableA("SCRIBBIT_EDITOR_APPENDS", value, sizeof(value));
-  if (length > 0 && length < sizeof(value) && !Append(FileToEdit(::GetCommandLineA()).c_str(), value)) return 1;
+  if (length > 0 && length < sizeof(value) && (argc < 2 || !Append(argv[1], value))) return 1;
   length = ::GetEnvironmentVariableA("SCRIBBIT_RECORD_ARGS", value, sizeof(value));
   if (length == 0 || length >= sizeof(value)) return 1;
-  return Append(value, std::string(::GetCommandLineA()) + "\n") ? 0 : 1;
+  std::string line;
+  for (int i = 1; i < argc; ++i) line += (i > 1 ? "\t" : "") + std::string(argv[i]);
+  return Append(value, line + "\n") ? 0 : 1;
 }

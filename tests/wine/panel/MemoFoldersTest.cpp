@@ -41,6 +41,10 @@ protected:
     WriteFileBytes(memos / "a.html", "<p>html</p>");
     WriteFileBytes(memos / "a.htm", "<p>htm</p>");
     WriteFileBytes(memos / "skip.doc", "d");
+    // Found by "*.txt" through their short names (NOTES~1.TXT), and by "*.htm*".
+    WriteFileBytes(memos / "notes.txt~", "backup");
+    WriteFileBytes(memos / "a.txt2", "x");
+    WriteFileBytes(memos / "b.htmx", "x");
   }
   TempFolder memos;
   ToolHarness harness;

@@ -1,11 +1,12 @@
 // Starting the tool: folder 1, the panel's own thread, the ready message,
-// OLE on the panel's thread only.
+// OLE on the panel's thread only, and the browser control gone before it ends.
 #include <gtest/gtest.h>
 
 #include <objbase.h>
 
 #include <thread>
 
+#include "ControlContainer.h"
 #include "ToolHarness.h"
 
 namespace {
@@ -96,6 +97,42 @@ TEST(ToolStart, ClosingThePanelEndsItsThreadAndTellsTheHost) {
   EXPECT_FALSE(harness.PanelWindow());
   EXPECT_EQ(1, harness.host.Count(WM_TOOL_CLOSING));
   EXPECT_EQ(0, CountPanels());
+}
+
+// Stands in for the panel thread's OLE and records, as OLE ends, whether the
+// browser control is still there: Windows unloads the COM libraries at that
+// moment, and a control released after it crashes the host.
+class OrderRecordingApartment : public OleApartment {
+public:
+  void Uninitialize() override {
+    containerGone = !::IsWindow(container);
+    control->AddRef();
+    referencesLeft = control->Release();
+    control->Release();
+    OleApartment::Uninitialize();
+  }
+  HWND container = NULL;
+  IUnknown* control = nullptr;  // the test's own reference
+  bool containerGone = false;
+  ULONG referencesLeft = 0;
+};
+
+TEST(ToolStart, BrowserControlIsReleasedBeforeOleEnds) {
+  OrderRecordingApartment apartment;
+  ToolHarness harness;
+  ASSERT_TRUE(harness.Start());
+  harness.OnPanelThread([&] {
+    AfxEnableControlContainer();
+    AfxPrepareControlContainer();
+    apartment.container = harness.Item(IDC_PANEL_BROWSER);
+    apartment.control = AfxGetHostedControl(apartment.container);
+    if (apartment.control) harness.Panel()->oleApartment = &apartment;
+  });
+  ASSERT_TRUE(apartment.control);
+  harness.Close();
+  EXPECT_TRUE(apartment.containerGone);
+  // Nobody but the test holds the control any more.
+  EXPECT_EQ(1u, apartment.referencesLeft);
 }
 
 // A tool that keeps the base class's window creation.

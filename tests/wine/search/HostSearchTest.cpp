@@ -53,6 +53,8 @@ TEST_F(HostSearch, HtmlMemosAreSearchedAsPlainTextAndOtherFilesNotAtAll) {
   folders.Write(2, "page.html", "<p class=\"note\">text</p>\r\n");
   folders.Write(3, "page.htm", "<div class=\"note\"></div>");
   folders.Write(4, "notes.doc", "class=\"note\"\r\n");
+  // "*.txt" finds these by their short names (NOTES~1.TXT), "*.htm*" the last.
+  for (const char* name : {"notes.txt~", "a.txt2", "b.htmx"}) folders.Write(4, name, "class=\"note\"\r\n");
   ::CreateDirectoryA((folders.Path(4) + "\\sub").c_str(), NULL);
   folders.Write(4, "sub\\inner.txt", "class=\"note\"\r\n");
   EXPECT_EQ((Texts{"[ﾒﾓﾌｫﾙﾀﾞ:2] page.html", "[ﾒﾓﾌｫﾙﾀﾞ:3] page.htm"}), Search("class=\"note\""));
