@@ -339,7 +339,7 @@ bool RenameMemoFile(const char* from, const char* to) {
   }
   if (!moved) return false;
   FlushFolderOf(to);
-  FlushFolderOf(from);
+  if (FileNamePart(from) - from != FileNamePart(to) - to || _strnicmp(from, to, FileNamePart(to) - to) != 0) FlushFolderOf(from);
   return true;
 }
 

@@ -15,10 +15,13 @@ std::string DefaultRecoveryPath() {
   return std::string(appData) + "\\Scribbit\\Recovery\\";
 }
 
-// Each folder of path from the drive down, for a first write.
+// Each folder of path from the drive down, for a first write; a folder made
+// is flushed into its parent, so that a record in it survives a crash.
 void CreateFolders(const std::string& path) {
-  for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
-    ::CreateDirectoryA(path.substr(0, at).c_str(), NULL);
+  for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1)) {
+    std::string folder = path.substr(0, at);
+    if (::CreateDirectoryA(folder.c_str(), NULL)) FlushFolderOf(folder.c_str());
+  }
 }
 
 bool ReadWhole(const std::string& path, std::string& bytes) {

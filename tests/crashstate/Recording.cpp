@@ -91,6 +91,8 @@ void Recording::Take(const Call& call) {
     int file = EntryOf(from);
     if ((!Tracked(from) && !Tracked(to)) || file < 0) return;
     if (call.name.compare(0, 4, "link") == 0) return AddEntry(StepKind::Link, to, file);
+    // Moved out of the folders watched (into the trash): for them, a removal.
+    if (!Tracked(to)) return AddEntry(StepKind::Unlink, from, file);
     Step step(StepKind::Rename, file);
     step.path = from;
     step.to = to;

@@ -94,6 +94,7 @@ void WriteReplacing(const std::string& folder, bool flushFolder) {
 
 std::string Folder1(CrashStateDriver& d) { return d.harness.Folder1(); }
 std::string Folder2(CrashStateDriver& d) { return d.second.Path(); }
+std::string Recovery(CrashStateDriver& d) { return d.harness.recoveryFolder.substr(0, d.harness.recoveryFolder.size() - 1); }
 
 struct Operation {
   const char* name;
@@ -135,6 +136,21 @@ TEST_F(CrashStateDriver, PlaysEveryOperation) {
        &newText},
       {"conflict copy", "", EditedAndChangedOutside, [](CrashStateDriver& d) { EXPECT_EQ(1, d.SaveState(1)); }, Folder1, "memo (2).txt",
        &newText},
+      {"recovery write", "", Opened,
+       [](CrashStateDriver& d) {
+         d.TypeIntoPane(newText);
+         // What the pane tells the panel as the user types.
+         ::SendMessageA(d.harness.PanelWindow(), WM_COMMAND, MAKEWPARAM(IDC_PANEL_TEXT, EN_CHANGE),
+                        reinterpret_cast<LPARAM>(d.harness.Item(IDC_PANEL_TEXT)));
+         EXPECT_TRUE(PumpUntil([&] {
+           for (const std::string& name : FileNames(Recovery(d)))
+             if (name.find(".rcv") != std::string::npos) return true;
+           return false;
+         }));
+         // The record's folder flush has finished.
+         d.harness.Sync();
+       },
+       Recovery, nullptr, nullptr},
       {"probe truncate and write in place", "torn", Closed, [](CrashStateDriver& d) { WriteInPlace(d.MemoPath("memo.txt")); }, Folder1,
        "memo.txt", &newText},
       {"probe delete, then write anew", "missing", Closed,
