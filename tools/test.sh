@@ -15,7 +15,8 @@ bash tools/fuzz.sh || status=1
 echo "== Wine tests"
 # The DLL these tests run: the package must ship exactly this one.
 tested_dll=$(sha256sum build/win/bin/Scribbit.dll | cut -d' ' -f1)
-with_display ctest --test-dir build/win --output-on-failure --timeout 600 || status=1
+# What the tests delete goes to a trash of their own, not the user's.
+XDG_DATA_HOME="$BUILD/test-data" with_display ctest --test-dir build/win --output-on-failure --timeout 600 || status=1
 echo "== crash states"
 bash tools/crashstate.sh || status=1
 echo "== package"

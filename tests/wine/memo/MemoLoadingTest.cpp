@@ -280,6 +280,8 @@ TEST(MemoLoading, HtmlMemoWithoutAnEngineShowsItsTextReadOnly) {
   MakeOld(panel.Path("page.html"));
   ULONGLONG stamp = WriteTime(panel.Path("page.html"));
   ASSERT_TRUE(panel.Start());
+  // The pane is writable before: a text memo is open.
+  ASSERT_TRUE(panel.Select("text"));
   ASSERT_TRUE(panel.Select("page", MemoKindHtml));
   EXPECT_TRUE(panel.PaneVisible());
   EXPECT_FALSE(BrowserVisible(panel));

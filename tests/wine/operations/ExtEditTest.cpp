@@ -107,6 +107,10 @@ TEST_F(ExtendedEdit, DeleteOrReplaceReportsTheCountAndMarksTheMemo) {
     EXPECT_EQ(Information, shown[1].type);
     EXPECT_EQ(c.result, PaneText());
     EXPECT_TRUE(PaneModified());
+    // Ctrl+Z, as the pane gets it, takes the change back, and again brings it back.
+    ::SendMessageA(harness.Item(IDC_PANEL_TEXT), WM_CHAR, 0x1A, 0);
+    EXPECT_EQ(c.text, PaneText());
+    ::SendMessageA(harness.Item(IDC_PANEL_TEXT), WM_CHAR, 0x1A, 0);
     OpenMemo("other");
     EXPECT_EQ(c.result, ReadFileBytes(MemoPath("abc.txt")));
   }

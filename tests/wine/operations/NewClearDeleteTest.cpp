@@ -74,6 +74,12 @@ TEST_F(ClearMemo, ReachesTheFileOnlyAfterAnEdit) {
   TypeIntoPane("x");
   OpenMemo("other");
   EXPECT_EQ("x", ReadFileBytes(MemoPath("abc.txt")));
+
+  // Ctrl+Z, as the pane gets it, brings the cleared text back.
+  OpenMemo("abc");
+  harness.Click(IDC_PANEL_ERASE);
+  ::SendMessageA(harness.Item(IDC_PANEL_TEXT), WM_CHAR, 0x1A, 0);
+  EXPECT_EQ("x", PaneText());
 }
 
 typedef OperationsTest DeleteMemo;
@@ -156,6 +162,43 @@ TEST_F(DeleteMemo, RefusalsKeepFileAndEntry) {
   EXPECT_EQ("same title", ReadFileBytes(MemoPath("page.txt")));
   EXPECT_EQ("<p>h</p>", ReadFileBytes(MemoPath("page.html")));
   EXPECT_EQ("locked", ReadFileBytes(MemoPath("locked.txt")));
+}
+
+// The desktop's trash, where Wine puts what goes to the Recycle Bin: in
+// $XDG_DATA_HOME, else in the home folder Wine names as an NT path.
+std::string TrashFiles() {
+  char value[MAX_PATH] = "";
+  std::string data;
+  if (::GetEnvironmentVariableA("XDG_DATA_HOME", value, sizeof(value)))
+    data = "Z:" + std::string(value);
+  else if (::GetEnvironmentVariableA("WINEHOMEDIR", value, sizeof(value)))
+    data = std::string(value + 4) + "/.local/share";
+  std::string path = data + "/Trash/files";
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+TEST_F(DeleteMemo, GoesToTheTrashOnlyAsShown) {
+  const std::string title = "trashed " + std::to_string(::GetTickCount());
+  WriteMemos({{title + ".txt", "bytes to keep"}, {"changed.txt", "as shown"}, {"other.txt", "o"}});
+  // Changed since it was shown, to bytes of the same size at the same time:
+  // the file stays, and the pane shows what the user would have deleted.
+  OpenMemo("changed");
+  RewriteKeepingTime(MemoPath("changed.txt"), "as there");
+  std::vector<Shown> shown = ClickAnswering(IDC_PANEL_DELETE, {Press(IDYES), Press(IDOK)});
+  ASSERT_EQ(2u, shown.size());
+  EXPECT_EQ("このメモはほかのプログラムで書き換えられていたため、削除しませんでした。\n書き換えられた内容を表示しています。", shown[1].text);
+  EXPECT_EQ("as there", ReadFileBytes(MemoPath("changed.txt")));
+  EXPECT_EQ("as there", PaneText());
+  // Deleted, it is in the trash whole.
+  OpenMemo(title);
+  ClickAnswering(IDC_PANEL_DELETE, {Press(IDYES)});
+  EXPECT_FALSE(FileExists(MemoPath(title + ".txt")));
+  std::string trashed;
+  for (const std::string& name : FileNames(TrashFiles()))
+    if (name.compare(0, title.size() + 4, title + ".txt") == 0) trashed = ReadFileBytes(TrashFiles() + "\\" + name);
+  EXPECT_EQ("bytes to keep", trashed);
 }
 
 TEST_F(DeleteMemo, AfterAnImportRefillListsTheFolderAgain) {

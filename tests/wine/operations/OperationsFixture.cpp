@@ -63,6 +63,15 @@ std::string TooLongForThePane() {
   return text;
 }
 
+void RewriteKeepingTime(const std::string& path, const std::string& bytes) {
+  WIN32_FILE_ATTRIBUTE_DATA before;
+  ASSERT_TRUE(::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &before));
+  ASSERT_TRUE(WriteFileBytes(path, bytes));
+  HANDLE file = ::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+  ASSERT_TRUE(::SetFileTime(file, NULL, NULL, &before.ftLastWriteTime));
+  ::CloseHandle(file);
+}
+
 void OperationsTest::SetUp() { ASSERT_TRUE(harness.Start()); }
 
 void OperationsTest::WriteMemos(const std::vector<std::pair<std::string, std::string>>& files) {

@@ -75,6 +75,9 @@ const char noMemoTitle[] = " (No files opened!) ";
 // A memo longer than the pane holds, in short lines so the pane takes it quickly.
 std::string TooLongForThePane();
 
+// Writes a file as copy tools do: its last write time stays what it was.
+void RewriteKeepingTime(const std::string& path, const std::string& bytes);
+
 // Message box types.
 const UINT Stop = MB_ICONSTOP;
 const UINT Exclamation = MB_ICONEXCLAMATION;
