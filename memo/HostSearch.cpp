@@ -2,7 +2,9 @@
 // line that matches the keyword is reported once to the host's result window.
 // It runs on the host's thread and reads only settings and files, never the
 // panel's state.
+#include "MemoFile.h"
 #include "MemoPaths.h"
+#include "MemoTitle.h"
 #include "MemoScan.h"
 #include "SerchFiles.h"
 #include "SettingKeys.h"
@@ -69,7 +71,9 @@ void SearchFolder(const SearchRequest& request, const char* folderPath, const ch
     // A path that does not fit could not be opened either.
     char path[MAX_PATH];
     if (!FormMemoFilePath(folderPath, name, "", path, sizeof(path))) continue;
-    MemoFileReader reader(path);
+    // A name that Windows takes for a device is read by its literal path: the
+    // device's read may never return.
+    MemoFileReader reader(IsReservedDeviceName(name) ? LiteralPath(path).c_str() : path);
     if (!reader.IsOpen()) continue;
     while (scanner.Scan(reader) == ScanResult::Match) {
       CWindow window = ResultWindow(request);

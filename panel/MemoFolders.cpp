@@ -123,6 +123,12 @@ LRESULT ToolPanel::RunSettingsOnPanelThread() {
   }
   if (result != IDOK || !m_hWnd) return 0;
   for (int folder = 2; folder <= 5; ++folder) RegisterFolderTip(folder);
+  // Folder 1 shown already may have moved: its list is filled from where it
+  // is now. The open memo stays bound to the folder it came from.
+  if (currentFolder == 1) {
+    if (CloseMemo()) ListMemos();
+    return 0;
+  }
   OnFolderButton(1);
   return 0;
 }

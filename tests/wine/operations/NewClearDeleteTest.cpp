@@ -188,7 +188,8 @@ TEST_F(DeleteMemo, GoesToTheTrashOnlyAsShown) {
   RewriteKeepingTime(MemoPath("changed.txt"), "as there");
   std::vector<Shown> shown = ClickAnswering(IDC_PANEL_DELETE, {Press(IDYES), Press(IDOK)});
   ASSERT_EQ(2u, shown.size());
-  EXPECT_EQ("このメモはほかのプログラムで書き換えられていたため、削除しませんでした。\n書き換えられた内容を表示しています。", shown[1].text);
+  EXPECT_EQ("このメモはほかのプログラムで書き換えられていたため、削除しませんでした。\n書き換えられた内容を表示しています。",
+            shown[1].text);
   EXPECT_EQ("as there", ReadFileBytes(MemoPath("changed.txt")));
   EXPECT_EQ("as there", PaneText());
   // Deleted, it is in the trash whole.

@@ -8,7 +8,8 @@
 namespace {
 
 // The fixed text, and why on a line below it.
-const char writeFailure[] = "カレントメモフォルダパスにファイルが存在しません！\n編集を保存できませんでした。\nディスクの空き領域が不足しています。";
+const char writeFailure[] =
+    "カレントメモフォルダパスにファイルが存在しません！\n編集を保存できませんでした。\nディスクの空き領域が不足しています。";
 
 // Whole CP932 characters to the exact length: a lead byte cut off at the end
 // would make the memo no CP932 text, and read-only.

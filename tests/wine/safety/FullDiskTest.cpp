@@ -7,7 +7,8 @@
 namespace {
 
 // The fixed text, and why on a line below it.
-const char writeFailure[] = "カレントメモフォルダパスにファイルが存在しません！\n編集を保存できませんでした。\nディスクの空き領域が不足しています。";
+const char writeFailure[] =
+    "カレントメモフォルダパスにファイルが存在しません！\n編集を保存できませんでした。\nディスクの空き領域が不足しています。";
 
 // Whole lines, padded with blanks to the exact length.
 std::string Lines(const std::string& line, size_t length) {
@@ -74,6 +75,49 @@ TEST_F(FullDisk, EditsStayOpenUntilThereIsRoomAndTheOldFileStaysWhole) {
   EXPECT_TRUE(Answering({}, [this] { OpenMemo("other"); }).empty());
   EXPECT_TRUE(newText == ReadFileBytes(memo)) << "the edits were not written";
   EXPECT_EQ("other", std::string(Panel()->currentTitle));
+}
+
+// A file dropped on a nearly full folder is copied whole or not at all: a
+// failed copy leaves nothing, and a retry once there is room works.
+TEST_F(FullDisk, ImportIsWholeOrNothing) {
+  const std::string filler = folder + "\\filler.bin";
+  TempFolder source;
+  const std::string dropped = Lines("取り込むファイルの行\r\n", 150000);
+  WriteFileBytes(source / "imported.txt", dropped);
+  harness.settings.Set("ScribbitFolderPath2", folder);
+  harness.Click(IDC_PANEL_FOLDER2);
+  Fill(filler);
+  // Room for some of it, not all: 80 KB.
+  HANDLE file = ::CreateFileA(filler.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+  ::SetFilePointer(file, -81920, NULL, FILE_END);
+  ::SetEndOfFile(file);
+  ::CloseHandle(file);
+  std::vector<Shown> shown = Drop({source / "imported.txt"}, {Press(IDYES), Press(IDOK)});
+  ASSERT_EQ(2u, shown.size());
+  EXPECT_EQ("imported.txtのコピーに失敗しました！\nディスクの空き領域が不足しています。", shown[1].text);
+  EXPECT_EQ(std::vector<std::string>{"filler.bin"}, FileNames(folder));
+  ::DeleteFileA(filler.c_str());
+  EXPECT_EQ(1u, Drop({source / "imported.txt"}, {Press(IDYES)}).size());
+  EXPECT_TRUE(dropped == ReadFileBytes(folder + "\\imported.txt"));
+}
+
+// No file can be made (the folder has no room for one more): New says so,
+// and the memo open stays open.
+TEST_F(FullDisk, NewThatCannotBeMadeLeavesTheOpenMemoOpen) {
+  ASSERT_TRUE(WriteFileBytes(folder + "\\memo.txt", "open"));
+  harness.settings.Set("ScribbitFolderPath2", folder);
+  harness.Click(IDC_PANEL_FOLDER2);
+  OpenMemo("memo");
+  TypeIntoPane("open and edited");
+  ASSERT_EQ(0, RunUnixCommand("mount -o remount,nr_inodes=2 " + mountPoint));
+  std::vector<Shown> shown = ClickAnswering(IDC_PANEL_NEW, {TypeTitle("new"), Press(IDOK)});
+  ASSERT_EQ(2u, shown.size());
+  EXPECT_EQ("メモファイルを作成できませんでした！\nディスクの空き領域が不足しています。", shown[1].text);
+  EXPECT_EQ("memo", std::string(Panel()->currentTitle));
+  EXPECT_EQ("open and edited", PaneText());
+  EXPECT_EQ(IndexOf("memo"), Panel()->memoList->GetCurSel());
+  // Room again: the panel's close writes the edits.
+  ASSERT_EQ(0, RunUnixCommand("mount -o remount,nr_inodes=100 " + mountPoint));
 }
 
 }  // namespace

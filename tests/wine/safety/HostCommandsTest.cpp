@@ -9,7 +9,8 @@ namespace {
 
 const char settingsCaption[] = "スクリビットの設定";
 // The fixed text, and why on a line below it.
-const char writeFailure[] = "カレントメモフォルダパスにファイルが存在しません！\n編集を保存できませんでした。\nディスクの空き領域が不足しています。";
+const char writeFailure[] =
+    "カレントメモフォルダパスにファイルが存在しません！\n編集を保存できませんでした。\nディスクの空き領域が不足しています。";
 
 struct DialogSearch {
   HWND skip[2];

@@ -58,15 +58,15 @@ TEST_F(OutsideChange, IsNeverOverwritten) {
       {"unedited, activation", false, [](OutsideChange& t, const std::vector<Answer>& a) { return t.Activate(a); }, ""},
       {"unedited, into the pane", false, [](OutsideChange& t, const std::vector<Answer>& a) { return t.FocusPane(a); }, ""},
       {"edited, close", true, [](OutsideChange& t, const std::vector<Answer>& a) { return t.Answering(a, [&] { t.OpenMemo("other"); }); },
-       "memo (3)"},
-      {"edited, SaveState", true, [](OutsideChange& t, const std::vector<Answer>& a) { return t.SaveState(a, 1); }, "memo (3)"},
-      {"edited, activation", true, [](OutsideChange& t, const std::vector<Answer>& a) { return t.Activate(a); }, "memo (3)"},
-      {"edited, into the pane", true, [](OutsideChange& t, const std::vector<Answer>& a) { return t.FocusPane(a); }, "memo (3)"},
+       "memo (4)"},
+      {"edited, SaveState", true, [](OutsideChange& t, const std::vector<Answer>& a) { return t.SaveState(a, 1); }, "memo (4)"},
+      {"edited, activation", true, [](OutsideChange& t, const std::vector<Answer>& a) { return t.Activate(a); }, "memo (4)"},
+      {"edited, into the pane", true, [](OutsideChange& t, const std::vector<Answer>& a) { return t.FocusPane(a); }, "memo (4)"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    // A memo of the first numbered title exists already.
-    WriteMemos({{"memo.txt", "loaded"}, {"memo (2).htm", "<p>taken</p>"}, {"other.txt", ""}});
+    // Memos of the first numbered titles exist already, of either HTML kind.
+    WriteMemos({{"memo.txt", "loaded"}, {"memo (2).htm", "<p>taken</p>"}, {"memo (3).html", "<p>taken</p>"}, {"other.txt", ""}});
     OpenMemo("memo");
     if (c.edited) TypeIntoPane("loaded and edited");
     ASSERT_TRUE(WriteFileBytes(MemoPath("memo.txt"), "changed by another program"));
@@ -88,8 +88,75 @@ TEST_F(OutsideChange, IsNeverOverwritten) {
       EXPECT_EQ("changed by another program", PaneText());
       EXPECT_FALSE(PaneModified());
     }
-    ::DeleteFileA(MemoPath("memo (3).txt").c_str());
+    ::DeleteFileA(MemoPath("memo (4).txt").c_str());
   }
+}
+
+// Copy tools keep the file's time, and a coarse clock gives a change the
+// same one: a change of the same size is found all the same.
+TEST_F(OutsideChange, OfTheSameSizeIsFoundWhateverTheTime) {
+  const struct {
+    const char* what;
+    bool edited;
+    LONGLONG timeShift;  // in 100 ns, from the time the file had
+    std::function<std::vector<Shown>(OutsideChange&, const std::vector<Answer>&)> act;
+  } cases[] = {
+      {"the same time, before a write", true, 0, [](OutsideChange& t, const std::vector<Answer>& a) { return t.SaveState(a, 1); }},
+      {"one tick later, on activation", false, 1, [](OutsideChange& t, const std::vector<Answer>& a) { return t.Activate(a); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteMemos({{"memo.txt", "loaded"}, {"other.txt", ""}});
+    OpenMemo("memo");
+    if (c.edited) TypeIntoPane("loaded and edited");
+    RewriteKeepingTime(MemoPath("memo.txt"), "LOADED");
+    HANDLE file =
+        ::CreateFileA(MemoPath("memo.txt").c_str(), FILE_WRITE_ATTRIBUTES | FILE_READ_ATTRIBUTES, 0, NULL, OPEN_EXISTING, 0, NULL);
+    FILETIME time;
+    ::GetFileTime(file, NULL, NULL, &time);
+    ULARGE_INTEGER shifted = {{time.dwLowDateTime, time.dwHighDateTime}};
+    shifted.QuadPart += c.timeShift;
+    time = {shifted.LowPart, shifted.HighPart};
+    ::SetFileTime(file, NULL, NULL, &time);
+    ::CloseHandle(file);
+    std::vector<Shown> shown = c.act(*this, c.edited ? std::vector<Answer>{Press(IDOK)} : std::vector<Answer>{});
+    EXPECT_EQ("LOADED", ReadFileBytes(MemoPath("memo.txt")));
+    EXPECT_EQ("LOADED", PaneText());
+    EXPECT_EQ(c.edited ? 1u : 0u, shown.size());
+    if (c.edited) {
+      EXPECT_EQ("loaded and edited", ReadFileBytes(MemoPath("memo (2).txt")));
+    }
+    ::DeleteFileA(MemoPath("memo (2).txt").c_str());
+  }
+}
+
+// A box of the panel is up: a change found meanwhile waits for its end, and
+// the host's SaveState then keeps nothing twice.
+TEST_F(OutsideChange, WaitsForTheBoxUpAndIsKeptOnce) {
+  WriteMemos({{"memo.txt", "loaded"}, {"other.txt", ""}});
+  OpenMemo("memo");
+  TypeIntoPane("loaded and edited");
+  ASSERT_TRUE(WriteFileBytes(MemoPath("memo.txt"), "changed by another program"));
+  int saved = -1;
+  bool keptDuringQuestion = true;
+  Answer question = [&](HWND box) {
+    ::PostMessageA(harness.PanelWindow(), WM_PANEL_CHECK_DISK, 0, 0);
+    harness.OnPanelThread([] {});
+    keptDuringQuestion = FileExists(MemoPath("memo (2).txt"));
+    PressDialogButton(box, IDNO);
+  };
+  // The message that the edits were kept: the host saves while it is up.
+  Answer kept = [&](HWND box) {
+    saved = harness.tool->SaveState();
+    PressDialogButton(box, IDOK);
+  };
+  std::vector<Shown> shown = Answering({question}, [this] { harness.Click(IDC_PANEL_DELETE); });
+  EXPECT_FALSE(keptDuringQuestion) << "the disk was checked under the question";
+  shown = Answering({kept}, [this] { OpenMemo("other"); });
+  ASSERT_EQ(1u, shown.size());
+  EXPECT_EQ(1, saved);
+  EXPECT_EQ("loaded and edited", ReadFileBytes(MemoPath("memo (2).txt")));
+  EXPECT_FALSE(FileExists(MemoPath("memo (3).txt")));
 }
 
 TEST_F(OutsideChange, TouchedFileWithTheSameBytesTakesTheEdits) {

@@ -205,4 +205,18 @@ TEST(SettingsFolders, OkFromAnotherFolderListsFolderOne) {
   }
 }
 
+// Folder 1 moved while it was shown: OK lists it where it is now.
+TEST(SettingsFolders, OkListsFolderOneFromWhereItIsNow) {
+  ToolHarness panel;
+  ASSERT_TRUE(::CreateDirectoryA(panel.Folder1().c_str(), NULL));
+  WriteFileBytes(panel.Folder1() + "\\一.txt", "one");
+  TempFolder moved;
+  WriteFileBytes(moved / "移動先.txt", "moved");
+  ASSERT_TRUE(panel.Start());
+  ASSERT_EQ(std::vector<std::string>{"一"}, ListedTitles(panel));
+  panel.settings.Set("ScribbitFolderPath1", moved.Path());
+  ASSERT_TRUE(RunSettingsDialog(panel, [&](HWND dialog) { PressDialogButton(dialog, IDOK); }));
+  EXPECT_EQ(std::vector<std::string>{"移動先"}, ListedTitles(panel));
+}
+
 }  // namespace

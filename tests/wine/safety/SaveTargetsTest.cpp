@@ -1,0 +1,123 @@
+// Where a save lands and what it keeps: a file another program holds for a
+// moment, the replaced file's attributes and creation time, a symbolic
+// link, and names that Windows would open as devices.
+#include <thread>
+
+#include "OperationsFixture.h"
+#include "UnixCommand.h"
+
+namespace {
+
+const char writeFailure[] = "カレントメモフォルダパスにファイルが存在しません！\n編集を保存できませんでした。";
+
+class SaveTargets : public OperationsTest {
+public:
+  // A folder on the Unix side, where links and names from another system are made.
+  void SetUp() override {
+    OperationsTest::SetUp();
+    ASSERT_EQ(0, RunUnixCommand("rm -rf " + unixFolder + " && mkdir -p " + unixFolder));
+  }
+  void TearDown() override {
+    harness.Close();
+    RunUnixCommand("rm -rf " + unixFolder);
+  }
+  int SaveState(std::vector<Shown>& shown, size_t boxes) {
+    int result = -1;
+    shown = Answering(
+        {Press(IDOK)}, [&] { result = harness.tool->SaveState(); }, boxes);
+    return result;
+  }
+  void ListUnixFolder() {
+    harness.settings.Set("ScribbitFolderPath2", folder);
+    harness.Click(IDC_PANEL_FOLDER2);
+    Relist();
+  }
+
+  std::string unixFolder = "/tmp/scribbit-targets-" + std::to_string(::GetCurrentProcessId());
+  std::string folder = WindowsPathOf(unixFolder);
+};
+
+// Scanners and indexers hold fresh files a moment, and the rename waits for
+// them; one that never lets go makes the save fail, saying why.
+TEST_F(SaveTargets, AReaderHoldingTheMemoIsWaitedFor) {
+  for (bool letsGo : {true, false}) {
+    SCOPED_TRACE(letsGo ? "let go after half a second" : "held");
+    WriteMemos({{"memo.txt", "saved"}, {"other.txt", ""}});
+    OpenMemo("memo");
+    TypeIntoPane("edited");
+    HANDLE reader =
+        ::CreateFileA(MemoPath("memo.txt").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, reader);
+    std::thread release([&] {
+      if (!letsGo) return;
+      ::Sleep(500);
+      ::CloseHandle(reader);
+    });
+    std::vector<Shown> shown;
+    int saved = SaveState(shown, letsGo ? 0 : 1);
+    release.join();
+    if (letsGo) {
+      EXPECT_EQ(1, saved);
+      EXPECT_TRUE(shown.empty());
+      EXPECT_EQ("edited", ReadFileBytes(MemoPath("memo.txt")));
+      continue;
+    }
+    ::CloseHandle(reader);
+    EXPECT_EQ(0, saved);
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ(std::string(writeFailure) + "\nアクセスが拒否されました。別のプログラムが使用中の可能性があります。", shown[0].text);
+    EXPECT_EQ("saved", ReadFileBytes(MemoPath("memo.txt")));
+    EXPECT_EQ("edited", PaneText());
+    EXPECT_TRUE(PaneModified());
+  }
+}
+
+// The new text takes the old file's place as an edit in place would leave
+// it. (Its creation time is kept too, where the file system keeps one: Linux
+// has none that Wine can set.)
+TEST_F(SaveTargets, TheReplacedFilesAttributesStay) {
+  WriteMemos({{"memo.txt", "saved"}, {"other.txt", ""}});
+  const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  ASSERT_TRUE(::SetFileAttributesA(MemoPath("memo.txt").c_str(), kept));
+  OpenMemo("memo");
+  TypeIntoPane("edited");
+  OpenMemo("other");
+  WIN32_FILE_ATTRIBUTE_DATA after;
+  ASSERT_TRUE(::GetFileAttributesExA(MemoPath("memo.txt").c_str(), GetFileExInfoStandard, &after));
+  EXPECT_EQ("edited", ReadFileBytes(MemoPath("memo.txt")));
+  EXPECT_EQ(kept, after.dwFileAttributes & kept);
+}
+
+TEST_F(SaveTargets, ASymbolicLinkStaysALinkAndItsTargetTakesTheEdits) {
+  ASSERT_EQ(0, RunUnixCommand("cd " + unixFolder + " && printf saved > target.dat && ln -s target.dat link.txt && : > other.txt"));
+  ListUnixFolder();
+  OpenMemo("link");
+  TypeIntoPane("edited");
+  OpenMemo("other");
+  EXPECT_EQ("edited", ReadFileBytes(folder + "\\target.dat"));
+  EXPECT_EQ(0, RunUnixCommand("test -L " + unixFolder + "/link.txt")) << "the link became a file";
+}
+
+// Made by another system, these names open devices on Windows: they are
+// listed and shown read-only, with why, and the panel keeps answering.
+TEST_F(SaveTargets, NamesOfDevicesOpenReadOnly) {
+  ASSERT_EQ(0, RunUnixCommand("cd " + unixFolder + " && printf 'text of nul' > nul.txt && printf 'text of aux' > aux.txt"));
+  ListUnixFolder();
+  for (const char* title : {"nul", "aux"}) {
+    SCOPED_TRACE(title);
+    OpenMemo(title);
+    EXPECT_EQ(std::string("text of ") + title, PaneText());
+    EXPECT_TRUE(::GetWindowLongA(harness.Item(IDC_PANEL_TEXT), GWL_STYLE) & ES_READONLY);
+    EXPECT_EQ(std::string(title) + "  （Windowsでは使えない名前のため読取り専用）", harness.ItemText(IDC_PANEL_TITLE));
+    EXPECT_EQ(0, harness.tool->SaveState());
+  }
+  // The host's search reads them too, and comes back.
+  FakeHostWindowObject results;
+  results.handle = harness.host.Handle();
+  SearchRequest request = {};
+  request.resultWindow = results.AsWnd();
+  EXPECT_EQ(0, harness.tool->SearchMemos(&request, "text of"));
+  EXPECT_EQ(2, harness.host.Count(WM_TOOL_SEARCH_RESULT));
+}
+
+}  // namespace
