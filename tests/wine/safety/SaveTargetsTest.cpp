@@ -98,17 +98,42 @@ TEST_F(SaveTargets, ASymbolicLinkStaysALinkAndItsTargetTakesTheEdits) {
   EXPECT_EQ(0, RunUnixCommand("test -L " + unixFolder + "/link.txt")) << "the link became a file";
 }
 
-// Made by another system, these names open devices on Windows: they are
-// listed and shown read-only, with why, and the panel keeps answering.
-TEST_F(SaveTargets, NamesOfDevicesOpenReadOnly) {
-  ASSERT_EQ(0, RunUnixCommand("cd " + unixFolder + " && printf 'text of nul' > nul.txt && printf 'text of aux' > aux.txt"));
+// A folder so deep that only a short name fits in it: the save's temporary
+// file is never longer than the memo's own name.
+TEST_F(SaveTargets, ASaveFitsWhereverTheMemosNameFits) {
+  std::string deep = unixFolder;
+  while (WindowsPathOf(deep).size() + strlen("/a.txt") < MAX_PATH - 1) deep += deep.size() % 60 ? "d" : "/d";
+  ASSERT_EQ(0, RunUnixCommand("mkdir -p " + deep + " && printf saved > " + deep + "/a.txt && : > " + deep + "/b.txt"));
+  folder = WindowsPathOf(deep);
   ListUnixFolder();
-  for (const char* title : {"nul", "aux"}) {
-    SCOPED_TRACE(title);
-    OpenMemo(title);
-    EXPECT_EQ(std::string("text of ") + title, PaneText());
+  OpenMemo("a");
+  TypeIntoPane("edited");
+  EXPECT_TRUE(Answering({}, [this] { OpenMemo("b"); }).empty());
+  EXPECT_EQ("edited", ReadFileBytes(folder + "\\a.txt"));
+}
+
+// Made by another system: names that open devices on Windows, and a file
+// of two names, which a save would part. They are listed and shown
+// read-only, with why, and the panel keeps answering.
+TEST_F(SaveTargets, FilesASaveWouldHarmOpenReadOnly) {
+  ASSERT_EQ(0, RunUnixCommand("cd " + unixFolder + " && printf 'text of nul' > nul.txt && printf 'text of aux' > aux.txt && " +
+                              "printf 'text of two' > two.txt && ln two.txt second.dat"));
+  ListUnixFolder();
+  const struct {
+    const char* title;
+    const char* text;
+    const char* note;
+  } cases[] = {
+      {"nul", "text of nul", "Windowsでは使えない名前のため読取り専用"},
+      {"aux", "text of aux", "Windowsでは使えない名前のため読取り専用"},
+      {"two", "text of two", "ほかの名前と共有されたファイルのため読取り専用"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title);
+    OpenMemo(c.title);
+    EXPECT_EQ(c.text, PaneText());
     EXPECT_TRUE(::GetWindowLongA(harness.Item(IDC_PANEL_TEXT), GWL_STYLE) & ES_READONLY);
-    EXPECT_EQ(std::string(title) + "  （Windowsでは使えない名前のため読取り専用）", harness.ItemText(IDC_PANEL_TITLE));
+    EXPECT_EQ(std::string(c.title) + "  （" + c.note + "）", harness.ItemText(IDC_PANEL_TITLE));
     EXPECT_EQ(0, harness.tool->SaveState());
   }
   // The host's search reads them too, and comes back.
@@ -117,7 +142,7 @@ TEST_F(SaveTargets, NamesOfDevicesOpenReadOnly) {
   SearchRequest request = {};
   request.resultWindow = results.AsWnd();
   EXPECT_EQ(0, harness.tool->SearchMemos(&request, "text of"));
-  EXPECT_EQ(2, harness.host.Count(WM_TOOL_SEARCH_RESULT));
+  EXPECT_EQ(3, harness.host.Count(WM_TOOL_SEARCH_RESULT));
 }
 
 }  // namespace
