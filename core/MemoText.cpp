@@ -1,0 +1,218 @@
+#include "MemoText.h"
+
+#include <algorithm>
+
+#include "Cp932Unicode.h"
+#include "Utf16.h"
+#include "Utf8.h"
+
+namespace {
+
+const char16_t StandIn = 0x3013;  // 〓
+const char16_t Replacement = 0xFFFD;
+// How many characters with no form a failed encode names.
+const size_t missingListed = 5;
+// The line reader's buffer: each piece holds at most one unit less.
+const size_t pieceUnits = 200000;
+
+// The JIS characters whose Unicode form other systems choose differently
+// from Windows: typed or pasted from there, they still have a CP932 form.
+const struct {
+  char16_t unicode;
+  uint16_t cp932;
+} otherForms[] = {
+    {0x301C, 0x8160}, {0x2016, 0x8161}, {0x2212, 0x817C}, {0x2014, 0x815C}, {0x00A2, 0x8191}, {0x00A3, 0x8192}, {0x00AC, 0x81CA},
+};
+
+size_t EncodeCp932OrOtherForm(char32_t c, char* out) {
+  size_t length = EncodeCp932Char(c, out);
+  if (length) return length;
+  for (const auto& form : otherForms) {
+    if (form.unicode != c) continue;
+    out[0] = static_cast<char>(form.cp932 >> 8);
+    out[1] = static_cast<char>(form.cp932);
+    return 2;
+  }
+  return 0;
+}
+
+const unsigned char* Bytes(const char* text) { return reinterpret_cast<const unsigned char*>(text); }
+
+bool IsHigh(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLow(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+void Append(MemoText& memo, char32_t c, size_t offset) {
+  if (c >= 0x10000) {
+    memo.text += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+    memo.text += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    memo.offsets.push_back(static_cast<uint32_t>(offset));
+  } else {
+    memo.text += static_cast<char16_t>(c);
+  }
+  memo.offsets.push_back(static_cast<uint32_t>(offset));
+}
+
+// Decodes text, which starts at offset start of the file, one character at a
+// time with decodeChar; a piece that is no character stands as 〓.
+template <typename DecodeChar>
+void DecodeAll(const char* text, size_t len, size_t start, MemoVerdict bad, DecodeChar decodeChar, MemoText& memo) {
+  memo.text.reserve(len);
+  memo.offsets.reserve(len + 1);
+  for (size_t i = 0; i < len;) {
+    char32_t c;
+    size_t taken = decodeChar(Bytes(text) + i, len - i, c);
+    if (c == NotAChar) {
+      c = StandIn;
+      memo.verdict = bad;
+    }
+    Append(memo, c, start + i);
+    i += taken;
+  }
+  memo.offsets.push_back(static_cast<uint32_t>(start + len));
+}
+
+// The character at text[i]: a surrogate pair taken whole, a lone surrogate as itself.
+char32_t CharAt(const char16_t* text, size_t len, size_t& i) {
+  char32_t unit = text[i++];
+  if (IsHigh(unit) && i < len && IsLow(text[i])) return 0x10000 + ((unit - 0xD800) << 10 | (text[i++] - 0xDC00));
+  return unit;
+}
+
+void NoteMissing(char32_t c, std::u16string* missing) {
+  if (!missing) return;
+  std::u16string form;
+  if (c >= 0x10000) {
+    form += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+    form += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+  } else {
+    form += static_cast<char16_t>(c);
+  }
+  size_t listed = 0;
+  for (size_t i = 0; i < missing->size(); ++listed) {
+    size_t start = i;
+    CharAt(missing->data(), missing->size(), i);
+    if (missing->compare(start, i - start, form) == 0) return;
+  }
+  if (listed < missingListed) *missing += form;
+}
+
+// The characters of text in encoding, with no byte order mark.
+bool EncodeUnits(const char16_t* text, size_t len, MemoEncoding encoding, std::string& out, std::u16string* missing) {
+  bool whole = true;
+  size_t start = out.size();
+  bool utf16 = encoding == MemoEncoding::Utf16LeBom || encoding == MemoEncoding::Utf16BeBom;
+  out.resize(start + (utf16 ? 2 : 3) * len);
+  char* to = &out[start];
+  if (utf16) {
+    bool bigEndian = encoding == MemoEncoding::Utf16BeBom;
+    // Units as they are: a lone surrogate goes back as it came.
+    for (size_t i = 0; i < len; ++i) {
+      *to++ = static_cast<char>(bigEndian ? text[i] >> 8 : text[i]);
+      *to++ = static_cast<char>(bigEndian ? text[i] : text[i] >> 8);
+    }
+  } else {
+    for (size_t i = 0; i < len;) {
+      if (text[i] < 0x80) {
+        *to++ = static_cast<char>(text[i++]);
+        continue;
+      }
+      char32_t c = CharAt(text, len, i);
+      if (encoding != MemoEncoding::Cp932) {
+        to += EncodeUtf8Char(IsHigh(c) || IsLow(c) ? Replacement : c, to);
+        continue;
+      }
+      size_t formLen = EncodeCp932OrOtherForm(c, to);
+      if (formLen == 0) {
+        whole = false;
+        NoteMissing(c, missing);
+      }
+      to += formLen;
+    }
+  }
+  out.resize(static_cast<size_t>(to - out.data()));
+  return whole;
+}
+
+}  // namespace
+
+MemoText DecodeMemoText(const char* bytes, size_t len) {
+  MemoText memo;
+  memo.encoding = DetectMemoEncoding(bytes, len);
+  size_t bom = BomLength(memo.encoding);
+  switch (memo.encoding) {
+    case MemoEncoding::Cp932:
+      DecodeAll(
+          bytes, len, 0, MemoVerdict::NotCp932Text,
+          [](const unsigned char* at, size_t left, char32_t& c) {
+            size_t taken = DecodeCp932Char(at, left, c);
+            if (taken) return taken;
+            c = NotAChar;
+            return static_cast<size_t>(1);
+          },
+          memo);
+      break;
+    case MemoEncoding::Utf8:
+    case MemoEncoding::Utf8Bom:
+      DecodeAll(bytes + bom, len - bom, bom, MemoVerdict::Malformed, DecodeUtf8Char, memo);
+      break;
+    case MemoEncoding::Utf16LeBom:
+    case MemoEncoding::Utf16BeBom: {
+      bool bigEndian = memo.encoding == MemoEncoding::Utf16BeBom;
+      DecodeAll(
+          bytes + bom, len - bom, bom, MemoVerdict::Malformed,
+          [bigEndian](const unsigned char* at, size_t left, char32_t& c) { return DecodeUtf16Char(at, left, bigEndian, c); }, memo);
+      break;
+    }
+  }
+  return memo;
+}
+
+bool EncodeMemoText(const char16_t* text, size_t len, MemoEncoding encoding, std::string& out, std::u16string* missing) {
+  static const char* const boms[] = {"", "", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+  out = boms[static_cast<int>(encoding)];
+  if (missing) missing->clear();
+  return EncodeUnits(text, len, encoding, out, missing);
+}
+
+bool ReencodeEdited(const std::string& fileBytes, const MemoText& loaded, const std::u16string& edited, std::string& out,
+                    std::u16string* missing) {
+  const std::u16string& before = loaded.text;
+  size_t shorter = std::min(before.size(), edited.size());
+  size_t head = std::mismatch(before.begin(), before.begin() + shorter, edited.begin()).first - before.begin();
+  size_t tail = 0;
+  while (tail < shorter - head && before[before.size() - 1 - tail] == edited[edited.size() - 1 - tail]) ++tail;
+  // Whole characters only: a surrogate pair is never split between kept and encoded.
+  if (head > 0 && head < before.size() && loaded.offsets[head] == loaded.offsets[head - 1]) --head;
+  size_t tailStart = before.size() - tail;
+  if (tail > 0 && tailStart > 0 && loaded.offsets[tailStart] == loaded.offsets[tailStart - 1]) --tail;
+  tailStart = before.size() - tail;
+  out.assign(fileBytes, 0, loaded.offsets[head]);
+  if (missing) missing->clear();
+  bool whole = EncodeUnits(edited.data() + head, edited.size() - tail - head, loaded.encoding, out, missing);
+  out.append(fileBytes, loaded.offsets[tailStart], std::string::npos);
+  return whole;
+}
+
+PaneLoss FitPaneText(std::u16string& text, size_t limit) {
+  if (text.size() <= limit && text.find(u'\0') == std::u16string::npos) return PaneLoss::None;
+  std::u16string shown;
+  PaneLoss loss = PaneLoss::None;
+  // Whole pieces go in until the text passes the limit, since it is cut there.
+  for (size_t start = 0; start < text.size() && shown.size() <= limit;) {
+    size_t room = std::min(text.size() - start, pieceUnits - 1);
+    size_t lineFeed = text.find(u'\n', start);
+    size_t pieceLength = lineFeed != std::u16string::npos && lineFeed < start + room ? lineFeed - start + 1 : room;
+    auto piece = text.begin() + static_cast<std::ptrdiff_t>(start);
+    size_t visible = static_cast<size_t>(std::find(piece, piece + static_cast<std::ptrdiff_t>(pieceLength), u'\0') - piece);
+    if (visible < pieceLength) loss = PaneLoss::Nul;
+    shown.append(text, start, visible);
+    start += pieceLength;
+  }
+  if (shown.size() > limit) {
+    // A character cut in two is not kept.
+    shown.resize(IsHigh(shown[limit - 1]) ? limit - 1 : limit);
+    loss = PaneLoss::Cut;
+  }
+  text.swap(shown);
+  return loss;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// A memo file's text as the Unicode text pane holds it: UTF-16 whatever the
+// file's encoding, with where each character's bytes start in the file, so
+// that a save encodes only what was edited and every other byte of the file
+// stays as it was (NEC and IBM duplicate codes, a BOM, bytes another program
+// chose).
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "MemoEncoding.h"
+#include "MemoPaneText.h"
+
+struct MemoText {
+  MemoEncoding encoding = MemoEncoding::Cp932;
+  // Editable, or NotCp932Text / Malformed: bytes that are no character of
+  // the encoding, each shown as 〓 (U+3013). Such a text is never written.
+  MemoVerdict verdict = MemoVerdict::Editable;
+  std::u16string text;
+  // offsets[i]: where in the file the character of unit i starts (the two
+  // units of a surrogate pair share it); offsets[text.size()]: the file's end.
+  std::vector<uint32_t> offsets;
+};
+
+MemoText DecodeMemoText(const char* bytes, size_t len);
+
+// The text encoded whole in encoding, byte order mark first. False when some
+// character has no form in it (code page 932 lacks it): the first few of
+// them, each once, go to missing.
+bool EncodeMemoText(const char16_t* text, size_t len, MemoEncoding encoding, std::string& out, std::u16string* missing = nullptr);
+
+// The file bytes for edited, a text that loaded decoded from fileBytes: the
+// bytes of the characters before the first edited one and after the last are
+// the file's own, and only the span between is encoded. False as for
+// EncodeMemoText.
+bool ReencodeEdited(const std::string& fileBytes, const MemoText& loaded, const std::u16string& edited, std::string& out,
+                    std::u16string* missing = nullptr);
+
+// What the pane shows of a text: the line reader's rules in UTF-16 units. A
+// U+0000 hides the rest of its piece (a line, or 199,999 units), and text
+// beyond limit units is cut. Says what was lost.
+PaneLoss FitPaneText(std::u16string& text, size_t limit = TextPaneLimit);
