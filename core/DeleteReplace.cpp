@@ -1,28 +1,28 @@
 #include "DeleteReplace.h"
 
-#include "ByteSearch.h"
-#include "CharStart.h"
+namespace {
 
-size_t DeleteOrReplace(const char* text, size_t len, const char* search, size_t searchLen, const char* replacement, size_t replacementLen,
-                       bool replace, std::string& out) {
+bool IsHigh(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLow(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+}  // namespace
+
+size_t DeleteOrReplace(const std::u16string& text, const std::u16string& search, const std::u16string& replacement, bool replace,
+                       std::u16string& out) {
   out.clear();
-  out.reserve(len);
+  out.reserve(text.size());
   size_t count = 0;
   size_t copied = 0;
-  if (searchLen > 0) {
-    CharStartTracker chars(text);
-    for (size_t from = 0;;) {
-      size_t at = FindBytes(text, len, from, search, searchLen);
-      if (at == NotFound) break;
-      from = at + 1;
-      if (!chars.IsCharStart(at)) continue;
-      out.append(text + copied, at - copied);
-      if (replace) out.append(replacement, replacementLen);
+  if (!search.empty()) {
+    for (size_t at = text.find(search); at != std::u16string::npos; at = text.find(search, at + 1)) {
+      if (at > 0 && IsLow(text[at]) && IsHigh(text[at - 1])) continue;
+      out.append(text, copied, at - copied);
+      if (replace) out += replacement;
       ++count;
-      from = copied = at + searchLen;
-      chars.RestartAt(from);
+      copied = at + search.size();
+      at = copied - 1;
     }
   }
-  out.append(text + copied, len - copied);
+  out.append(text, copied, std::u16string::npos);
   return count;
 }

@@ -1,6 +1,7 @@
 #include "MemoText.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "Cp932Unicode.h"
 #include "Utf16.h"
@@ -12,8 +13,16 @@ const char16_t StandIn = 0x3013;  // 〓
 const char16_t Replacement = 0xFFFD;
 // How many characters with no form a failed encode names.
 const size_t missingListed = 5;
-// The line reader's buffer: each piece holds at most one unit less.
-const size_t pieceUnits = 200000;
+// The line reader's buffer: each piece holds at most one byte less.
+const size_t pieceLimit = 199999;
+
+// Bytes of a unit as the pane has always counted them, in code page 932: a
+// character that has none counts as the 〓 that stood for it, a surrogate
+// pair as one such.
+size_t PaneBytes(char16_t unit) {
+  if (unit < 0x80 || (unit >= 0xFF61 && unit <= 0xFF9F)) return 1;
+  return unit >= 0xD800 && unit <= 0xDFFF ? 1 : 2;
+}
 
 // The JIS characters whose Unicode form other systems choose differently
 // from Windows: typed or pasted from there, they still have a CP932 form.
@@ -71,6 +80,12 @@ void DecodeAll(const char* text, size_t len, size_t start, MemoVerdict bad, Deco
   memo.offsets.push_back(static_cast<uint32_t>(start + len));
 }
 
+void NoteFileForm(char32_t c, const unsigned char* bytes, MemoText& memo) {
+  for (const auto& form : memo.fileForms)
+    if (form.first == c) return;
+  memo.fileForms.emplace_back(static_cast<char16_t>(c), static_cast<uint16_t>(bytes[0] << 8 | bytes[1]));
+}
+
 // The character at text[i]: a surrogate pair taken whole, a lone surrogate as itself.
 char32_t CharAt(const char16_t* text, size_t len, size_t& i) {
   char32_t unit = text[i++];
@@ -97,7 +112,8 @@ void NoteMissing(char32_t c, std::u16string* missing) {
 }
 
 // The characters of text in encoding, with no byte order mark.
-bool EncodeUnits(const char16_t* text, size_t len, MemoEncoding encoding, std::string& out, std::u16string* missing) {
+bool EncodeUnits(const char16_t* text, size_t len, MemoEncoding encoding, std::string& out, std::u16string* missing,
+                 const std::vector<std::pair<char16_t, uint16_t>>* fileForms = nullptr) {
   bool whole = true;
   size_t start = out.size();
   bool utf16 = encoding == MemoEncoding::Utf16LeBom || encoding == MemoEncoding::Utf16BeBom;
@@ -122,6 +138,14 @@ bool EncodeUnits(const char16_t* text, size_t len, MemoEncoding encoding, std::s
         continue;
       }
       size_t formLen = EncodeCp932OrOtherForm(c, to);
+      if (fileForms) {
+        for (const auto& form : *fileForms) {
+          if (form.first != c) continue;
+          to[0] = static_cast<char>(form.second >> 8);
+          to[1] = static_cast<char>(form.second);
+          formLen = 2;
+        }
+      }
       if (formLen == 0) {
         whole = false;
         NoteMissing(c, missing);
@@ -143,11 +167,15 @@ MemoText DecodeMemoText(const char* bytes, size_t len) {
     case MemoEncoding::Cp932:
       DecodeAll(
           bytes, len, 0, MemoVerdict::NotCp932Text,
-          [](const unsigned char* at, size_t left, char32_t& c) {
+          [&memo](const unsigned char* at, size_t left, char32_t& c) {
             size_t taken = DecodeCp932Char(at, left, c);
-            if (taken) return taken;
-            c = NotAChar;
-            return static_cast<size_t>(1);
+            if (taken == 0) {
+              c = NotAChar;
+              return static_cast<size_t>(1);
+            }
+            char form[2];
+            if (taken == 2 && (EncodeCp932Char(c, form) != 2 || std::memcmp(form, at, 2) != 0)) NoteFileForm(c, at, memo);
+            return taken;
           },
           memo);
       break;
@@ -188,30 +216,39 @@ bool ReencodeEdited(const std::string& fileBytes, const MemoText& loaded, const 
   tailStart = before.size() - tail;
   out.assign(fileBytes, 0, loaded.offsets[head]);
   if (missing) missing->clear();
-  bool whole = EncodeUnits(edited.data() + head, edited.size() - tail - head, loaded.encoding, out, missing);
+  bool whole = EncodeUnits(edited.data() + head, edited.size() - tail - head, loaded.encoding, out, missing, &loaded.fileForms);
   out.append(fileBytes, loaded.offsets[tailStart], std::string::npos);
   return whole;
 }
 
 PaneLoss FitPaneText(std::u16string& text, size_t limit) {
-  if (text.size() <= limit && text.find(u'\0') == std::u16string::npos) return PaneLoss::None;
   std::u16string shown;
+  shown.reserve(text.size());
   PaneLoss loss = PaneLoss::None;
-  // Whole pieces go in until the text passes the limit, since it is cut there.
-  for (size_t start = 0; start < text.size() && shown.size() <= limit;) {
-    size_t room = std::min(text.size() - start, pieceUnits - 1);
-    size_t lineFeed = text.find(u'\n', start);
-    size_t pieceLength = lineFeed != std::u16string::npos && lineFeed < start + room ? lineFeed - start + 1 : room;
-    auto piece = text.begin() + static_cast<std::ptrdiff_t>(start);
-    size_t visible = static_cast<size_t>(std::find(piece, piece + static_cast<std::ptrdiff_t>(pieceLength), u'\0') - piece);
-    if (visible < pieceLength) loss = PaneLoss::Nul;
-    shown.append(text, start, visible);
-    start += pieceLength;
-  }
-  if (shown.size() > limit) {
-    // A character cut in two is not kept.
-    shown.resize(IsHigh(shown[limit - 1]) ? limit - 1 : limit);
-    loss = PaneLoss::Cut;
+  size_t bytes = 0;
+  // Piece by piece, as a line reader with a buffer of pieceBytes takes them,
+  // until the text passes the limit, where it is cut.
+  for (size_t i = 0; i < text.size() && loss != PaneLoss::Cut;) {
+    size_t pieceBytes = 0;
+    bool hidden = false;
+    while (i < text.size()) {
+      char16_t unit = text[i];
+      size_t width = PaneBytes(unit);
+      if (pieceBytes + width > pieceLimit) break;
+      pieceBytes += width;
+      ++i;
+      if (unit == u'\0') hidden = true;
+      if (hidden) {
+        loss = PaneLoss::Nul;
+      } else if (bytes + width > limit || (IsHigh(unit) && i < text.size() && bytes + width + PaneBytes(text[i]) > limit)) {
+        loss = PaneLoss::Cut;
+        break;
+      } else {
+        bytes += width;
+        shown += unit;
+      }
+      if (unit == u'\n') break;
+    }
   }
   text.swap(shown);
   return loss;

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "MemoEncoding.h"
@@ -21,6 +22,10 @@ struct MemoText {
   // offsets[i]: where in the file the character of unit i starts (the two
   // units of a surrogate pair share it); offsets[text.size()]: the file's end.
   std::vector<uint32_t> offsets;
+  // Characters of a code page 932 file that it writes with other bytes than
+  // the encoder's (NEC and IBM duplicate codes): an edit writes them the
+  // file's way too.
+  std::vector<std::pair<char16_t, uint16_t>> fileForms;
 };
 
 MemoText DecodeMemoText(const char* bytes, size_t len);
@@ -37,7 +42,9 @@ bool EncodeMemoText(const char16_t* text, size_t len, MemoEncoding encoding, std
 bool ReencodeEdited(const std::string& fileBytes, const MemoText& loaded, const std::u16string& edited, std::string& out,
                     std::u16string* missing = nullptr);
 
-// What the pane shows of a text: the line reader's rules in UTF-16 units. A
-// U+0000 hides the rest of its piece (a line, or 199,999 units), and text
-// beyond limit units is cut. Says what was lost.
+// What the pane shows of a text: the line reader's rules, in the bytes of
+// code page 932 that the pane has always counted (ASCII and half-width kana
+// one, any other character two): a U+0000 hides the rest of its piece (a
+// line, or 199,999 bytes), and the text is cut where it passes limit bytes,
+// never inside a character. Says what was lost.
 PaneLoss FitPaneText(std::u16string& text, size_t limit = TextPaneLimit);

@@ -1,6 +1,7 @@
 // Delete-or-replace against the plain character walk: the result and the
-// number of occurrences. The search is either given or cut from the text, so
-// that occurrences, and near misses inside double-byte characters, are common.
+// number of occurrences. The text is UTF-16 made of the input's byte pairs;
+// the search is either given or cut from the text, so that occurrences, and
+// near misses on the second half of surrogate pairs, are common.
 //
 // Input: the search (when given), the replacement, then the text. From the
 // end backwards: replace or delete, whether the search is cut from the text,
@@ -11,13 +12,23 @@
 
 #include "Check.h"
 #include "DeleteReplace.h"
-#include "GuardedCopy.h"
 #include "Reference.h"
 
 namespace {
 
-const size_t MaxSearchLen = 16;
-const size_t MaxReplacementLen = 16;
+const size_t MaxSearchLen = 8;
+const size_t MaxReplacementLen = 8;
+
+// Units from byte pairs, most of them surrogates or a few letters.
+std::u16string Units(const std::string& bytes) {
+  static const char16_t common[] = {u'a', u'b', u'\n', 0xD83D, 0xDE00, 0xDC00};
+  std::u16string units;
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    unsigned char kind = static_cast<unsigned char>(bytes[i]);
+    units += kind < 0xC0 ? common[kind % 6] : static_cast<char16_t>(kind << 8 | static_cast<unsigned char>(bytes[i + 1]));
+  }
+  return units;
+}
 
 }  // namespace
 
@@ -28,19 +39,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t searchLen = input.ConsumeIntegralInRange<size_t>(0, MaxSearchLen);
   size_t replacementLen = input.ConsumeIntegralInRange<size_t>(0, MaxReplacementLen);
   size_t cutAt = input.ConsumeIntegral<uint16_t>();
-  std::string search = searchFromText ? "" : input.ConsumeBytesAsString(searchLen);
-  std::string replacement = input.ConsumeBytesAsString(replacementLen);
-  std::string text = input.ConsumeRemainingBytesAsString();
+  std::u16string search = searchFromText ? u"" : Units(input.ConsumeBytesAsString(2 * searchLen));
+  std::u16string replacement = Units(input.ConsumeBytesAsString(2 * replacementLen));
+  std::u16string text = Units(input.ConsumeRemainingBytesAsString());
   if (searchFromText) search = text.substr(cutAt % (text.size() + 1), searchLen);
 
-  std::string expected;
+  std::u16string expected, out = u"stale";
   size_t expectedCount = RefDeleteOrReplace(text, search, replacement, replace, expected);
-  GuardedCopy textCopy(text);
-  GuardedCopy searchCopy(search);
-  GuardedCopy replacementCopy(replacement);
-  std::string out = "stale";
-  size_t count = DeleteOrReplace(textCopy.data(), text.size(), searchCopy.data(), search.size(), replacementCopy.data(), replacement.size(),
-                                 replace, out);
+  size_t count = DeleteOrReplace(text, search, replacement, replace, out);
   FUZZ_CHECK(count == expectedCount);
   FUZZ_CHECK(out == expected);
   return 0;

@@ -5,11 +5,11 @@
 #include <cstring>
 #include <string>
 
-#include "MemoEncoding.h"
-#include "MemoPaneText.h"
+#include "MemoText.h"
 #include "MemoPaths.h"
 #include "SettingKeys.h"
 #include "ToolPanel.h"
+#include "WideText.h"
 
 namespace {
 
@@ -18,7 +18,6 @@ const char overflowNotice[] = " // -- 文字数オーバー！";
 const char pathTooLong[] = "メモファイルのパスが長すぎるため、開けませんでした！";
 const char reasonCut[] = "全文を表示できないため読取り専用";
 const char reasonUnreadable[] = "ファイルを読み込めないため読取り専用";
-const char reasonNoCp932Form[] = "表示できない文字を含むため読取り専用";
 const char reasonNotCp932Text[] = "文字コードが正しくないため読取り専用";
 const char reasonPathTooLong[] = "パスが長すぎます";
 const char reasonHtmlAsText[] = "HTMLを表示できないため、テキストを読取り専用で表示";
@@ -74,23 +73,18 @@ void ToolPanel::LoadTextMemo(const char* path) {
   // The pane shows the file from here on: no edit is left to recover.
   memoSession.DropRecovery();
 
-  std::string bytes;
-  std::string text;
+  std::u16string text;
   const char* reason = NULL;
-  memoSession.encoding = MemoEncoding::Cp932;
-  MemoLoadResult loaded = memoSession.Load(bytes);
+  MemoLoadResult loaded = memoSession.Load();
   switch (loaded) {
     case MemoLoadResult::Loaded:
     case MemoLoadResult::ReadError: {
-      DecodedMemo decoded = DecodeMemo(bytes.data(), bytes.size());
-      memoSession.encoding = decoded.encoding;
-      MemoPaneText shown = PaneTextFromFile(decoded.paneText.data(), decoded.paneText.size());
-      text.swap(shown.text);
-      if (shown.loss == PaneLoss::Cut) text += overflowNotice;
-      if (shown.loss != PaneLoss::None) reason = reasonCut;
-      // Text the pane cannot hold as it is would be changed by a write.
-      if (decoded.verdict == MemoVerdict::NoCp932Form) reason = reasonNoCp932Form;
-      if (decoded.verdict == MemoVerdict::NotCp932Text || decoded.verdict == MemoVerdict::Malformed) reason = reasonNotCp932Text;
+      text = memoSession.loaded.text;
+      PaneLoss loss = FitPaneText(text);
+      if (loss == PaneLoss::Cut) text += WideFromCp932(overflowNotice);
+      if (loss != PaneLoss::None) reason = reasonCut;
+      // Bytes that are no character of the encoding would be changed by a write.
+      if (memoSession.loaded.verdict != MemoVerdict::Editable) reason = reasonNotCp932Text;
       // What follows a failed read is unknown: the pane never replaces it.
       if (loaded == MemoLoadResult::ReadError) reason = reasonUnreadable;
       // A save gives the memo's name a new file: the file's other names would keep the old text.
@@ -100,13 +94,13 @@ void ToolPanel::LoadTextMemo(const char* path) {
     case MemoLoadResult::Unreadable:
       // Another program holds it, or it is not a file: it is not empty, and
       // the notice must never replace it.
-      text = createdNotice;
+      text = WideFromCp932(createdNotice);
       reason = reasonUnreadable;
       break;
     case MemoLoadResult::Missing:
       if (!memoSession.HasDeviceName()) CreateEmptyMemoFile(path);
-      memoSession.Load(bytes);
-      text = createdNotice;
+      memoSession.Load();
+      text = WideFromCp932(createdNotice);
       break;
   }
   if (memoSession.HasDeviceName()) reason = reasonDeviceName;
@@ -116,8 +110,7 @@ void ToolPanel::LoadTextMemo(const char* path) {
     toggle.SetCheck(readOnly ? BST_CHECKED : BST_UNCHECKED);
   }
   ShowTitleCaption(NULL);
-  pane.SetWindowText(text.c_str());
-  savedPaneLength = ::GetWindowTextLengthW(pane);
+  ::SetWindowTextW(pane, WidePointer(text));
   if (reason) ShowIncompleteMemo(reason);
 }
 
@@ -196,17 +189,15 @@ void ToolPanel::ShowHtmlAsText(const char* reason) {
   char path[MAX_PATH];
   std::string bytes;
   MemoFileStamp stamp;
-  std::string text;
+  std::u16string text;
   if (HtmlMemoPath(path) && LoadMemoFile(*memoSession.fileOps, memoSession.HasDeviceName() ? LiteralPath(path).c_str() : path, bytes,
                                          stamp) != MemoLoadResult::Unreadable) {
-    DecodedMemo decoded = DecodeMemo(bytes.data(), bytes.size());
-    MemoPaneText shown = PaneTextFromFile(decoded.paneText.data(), decoded.paneText.size());
-    text.swap(shown.text);
-    if (shown.loss == PaneLoss::Cut) text += overflowNotice;
+    text = DecodeMemoText(bytes.data(), bytes.size()).text;
+    if (FitPaneText(text) == PaneLoss::Cut) text += WideFromCp932(overflowNotice);
   }
   browser.SetVisible(false);
   CWindow pane = TextPane();
-  pane.SetWindowText(text.c_str());
+  ::SetWindowTextW(pane, WidePointer(text));
   pane.SetReadOnly(TRUE);
   pane.ShowWindow(SW_SHOW);
   memoSession.incomplete = true;

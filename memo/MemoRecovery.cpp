@@ -1,7 +1,6 @@
 // Keeping the open memo's edits for recovery while they are only in the
 // pane, saving them when Windows ends the session, and putting back at the
 // panel's start what a host that died left behind.
-#include "MemoChecksum.h"
 #include "MemoPaths.h"
 #include "RecoveryRestore.h"
 #include "SettingKeys.h"
@@ -55,11 +54,8 @@ void ToolPanel::KeepEditsForRecovery() {
     memoSession.DropRecovery();
     return;
   }
-  std::wstring text = PaneWideText();
-  std::string bytes;
-  const MemoFileStamp& stamp = memoSession.stamp;
-  if (static_cast<int>(text.size()) == savedPaneLength && PaneFileBytes(bytes) && stamp.exists && bytes.size() == stamp.size &&
-      MemoChecksum(bytes.data(), bytes.size()) == stamp.checksum) {
+  std::u16string text = PaneText();
+  if (text == memoSession.loaded.text) {
     memoSession.DropRecovery();
     return;
   }
@@ -70,7 +66,10 @@ void ToolPanel::KeepEditsForRecovery() {
 void ToolPanel::OnEndSession() {
   // Boxes wait for nobody now: the process may end as soon as this returns.
   ++savingState;
-  if (SaveStateOnPanelThread() == 0 && IsMemoOpen() && currentKind == MemoKindText && !memoSession.incomplete && TextPane().GetModify())
+  // Edits that code page 932 cannot hold stay in the recovery record; the
+  // next start asks nothing either, and keeps them beside the memo.
+  if (SaveStateOnPanelThread() == 0 && !writeDeclined && IsMemoOpen() && currentKind == MemoKindText && !memoSession.incomplete &&
+      TextPane().GetModify())
     RescueUnsavedEdits();
   --savingState;
   deferredMessages.clear();

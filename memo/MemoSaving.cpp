@@ -5,6 +5,7 @@
 #include "MemoPaths.h"
 #include "SettingKeys.h"
 #include "ToolPanel.h"
+#include "WideText.h"
 
 namespace {
 const char readOnlyRefusal[] = "このメモは読取り専用です！\n編集を保存できませんでした。";
@@ -17,6 +18,10 @@ const char rescued[] = "編集をメモに保存できなかったため、マ�
 const char rescuedForNextStart[] =
     "編集をメモに保存できなかったため、復元用のファイル「%s」に保存しました。\n次にパネルを開いたときに、メモとして復元します。";
 const char rescueFailure[] = "編集をどのメモにも保存できませんでした。";
+const char cp932LacksQuestion[] =
+    "このメモには、Shift_JIS（コードページ 932）で保存できない文字が含まれています：%s\n"
+    "メモを UTF-8（BOM 付き）で保存しますか？\n"
+    "「いいえ」を選ぶと、編集した内容はパネルに開いたまま残ります。";
 }  // namespace
 
 bool ToolPanel::CloseMemo() {
@@ -67,22 +72,20 @@ bool ToolPanel::CloseMemo() {
   return true;
 }
 
-bool ToolPanel::PaneFileBytes(std::string& bytes) const {
-  // The whole text the pane holds: a stamp or a replacement may have taken it
-  // past the typing limit, and none of it may be dropped. The pane counts
-  // its characters at no cost, and none takes more than two bytes; its byte
-  // count would cost a conversion of the whole text.
-  HWND pane = TextPane();
-  std::string text(2 * static_cast<size_t>(::GetWindowTextLengthW(pane)) + 1, '\0');
-  text.resize(::GetWindowTextA(pane, &text[0], static_cast<int>(text.size())));
-  return memoSession.FileBytes(text, bytes);
+std::u16string ToolPanel::PaneText() const { return GetWideText(TextPane()); }
+
+std::string ToolPanel::NewMemoBytes(const std::u16string& text) const {
+  std::string bytes;
+  if (!EncodeMemoText(text.data(), text.size(), memoSession.encoding, bytes))
+    EncodeMemoText(text.data(), text.size(), MemoEncoding::Utf8Bom, bytes);
+  return bytes;
 }
 
-std::wstring ToolPanel::PaneWideText() const {
-  HWND pane = TextPane();
-  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(pane)) + 1, L'\0');
-  text.resize(::GetWindowTextW(pane, &text[0], static_cast<int>(text.size())));
-  return text;
+bool ToolPanel::AskToSaveAsUtf8(const std::u16string& missing) {
+  std::u16string question = WideFromCp932(cp932LacksQuestion);
+  question.replace(question.find(u"%s"), 2, missing);
+  ModalScope modal(*this);
+  return ::MessageBoxW(m_hWnd, WidePointer(question), L"Scribbit", MB_ICONQUESTION | MB_YESNO) == IDYES;
 }
 
 int ToolPanel::WriteMemoFile(const char* path) {
@@ -91,10 +94,20 @@ int ToolPanel::WriteMemoFile(const char* path) {
 }
 
 int ToolPanel::WritePane(const char* path) {
+  std::u16string text = PaneText();
   std::string bytes;
-  if (!PaneFileBytes(bytes)) {
-    ShowFailure(writeFailure, ERROR_NO_UNICODE_TRANSLATION);
-    return 0;
+  std::u16string missing;
+  writeDeclined = false;
+  if (!memoSession.FileBytes(text, bytes, &missing)) {
+    // Only the user may change a memo's encoding. Where nobody can be
+    // asked, the file stays as it is and the recovery record keeps the text.
+    if (savingState || !AskToSaveAsUtf8(missing)) {
+      writeDeclined = true;
+      KeepEditsForRecovery();
+      return 0;
+    }
+    memoSession.encoding = MemoEncoding::Utf8Bom;
+    memoSession.FileBytes(text, bytes);
   }
   if (!memoSession.Save(bytes)) {
     ShowFailure(writeFailure, ::GetLastError());
@@ -102,7 +115,6 @@ int ToolPanel::WritePane(const char* path) {
   }
   // The file holds the pane now: only later edits need writing.
   TextPane().SetModify(FALSE);
-  savedPaneLength = ::GetWindowTextLengthW(TextPane());
   return 1;
 }
 
@@ -112,7 +124,7 @@ int ToolPanel::WritePane(const char* path) {
 int ToolPanel::RestoreVanishedFile(const char* path) {
   if (TextPane().GetModify()) return WriteMemoFile(path);
   std::string bytes;
-  return !memoSession.incomplete && PaneFileBytes(bytes) && memoSession.Save(bytes) ? 1 : 0;
+  return !memoSession.incomplete && memoSession.FileBytes(PaneText(), bytes) && memoSession.Save(bytes) ? 1 : 0;
 }
 
 ToolPanel::DiskSync ToolPanel::SyncWithDisk(const char* path, bool reloadPane, bool beforeWrite) {
@@ -133,8 +145,8 @@ ToolPanel::DiskSync ToolPanel::SyncWithDisk(const char* path, bool reloadPane, b
 }
 
 bool ToolPanel::KeepPaneBesideMemo() {
-  std::string bytes, title;
-  if (!PaneFileBytes(bytes) || !SaveAsNewMemo(*memoSession.fileOps, memoSession.Folder(), memoSession.Title(), 2, bytes, title)) {
+  std::string title;
+  if (!SaveAsNewMemo(*memoSession.fileOps, memoSession.Folder(), memoSession.Title(), 2, NewMemoBytes(PaneText()), title)) {
     ShowFailure(keepFailure, ::GetLastError());
     return false;
   }
@@ -160,17 +172,17 @@ bool ToolPanel::KeepPaneBesideMemo() {
 void ToolPanel::RescueUnsavedEdits() {
   char stored[SettingValueSize], folder[SettingValueSize];
   ReadSetting(FolderPathKey(1), stored);
-  std::string bytes, title;
+  std::string title;
   // An unset folder 1 would put the memo at the root of a drive.
-  if (stored[0] != '\0' && FormMemoFolderPath(stored, folder, sizeof(folder)) && PaneFileBytes(bytes) &&
-      SaveAsNewMemo(*memoSession.fileOps, folder, memoSession.Title(), 1, bytes, title)) {
+  if (stored[0] != '\0' && FormMemoFolderPath(stored, folder, sizeof(folder)) &&
+      SaveAsNewMemo(*memoSession.fileOps, folder, memoSession.Title(), 1, NewMemoBytes(PaneText()), title)) {
     memoSession.DropRecovery();
     CString message;
     message.Format(rescued, title.c_str());
     ShowMessage(message, MB_ICONINFORMATION);
     return;
   }
-  if (memoSession.KeepForRecovery(PaneWideText(), true)) {
+  if (memoSession.KeepForRecovery(PaneText(), true)) {
     CString message;
     message.Format(rescuedForNextStart, memoSession.recovery.RecordPath().c_str());
     ShowMessage(message, MB_ICONINFORMATION);

@@ -1,5 +1,6 @@
 #include "MemoSession.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "MemoPaths.h"
@@ -10,8 +11,6 @@ namespace {
 
 // Numbered titles tried for a new memo before giving up.
 const int newTitleTries = 1000;
-// Memo text is code page 932 whatever the system's code page.
-const UINT memoCodePage = 932;
 
 bool Exists(const char* path) { return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
@@ -56,12 +55,16 @@ std::string MemoSession::ReadPath() const {
   return deviceName ? LiteralPath(path) : std::string(path);
 }
 
-MemoLoadResult MemoSession::Load(std::string& bytes) {
+MemoLoadResult MemoSession::Load() {
+  loaded = MemoText();
+  loadedBytes.clear();
   std::string path = ReadPath();
   if (path.empty()) return MemoLoadResult::Unreadable;
-  MemoLoadResult loaded = LoadMemoFile(*fileOps, path.c_str(), bytes, stamp);
+  MemoLoadResult result = LoadMemoFile(*fileOps, path.c_str(), loadedBytes, stamp);
+  loaded = DecodeMemoText(loadedBytes.data(), loadedBytes.size());
+  encoding = loaded.encoding;
   if (!deviceName && !WriteTargetOf(path.c_str(), writePath)) writePath.clear();
-  return loaded;
+  return result;
 }
 
 bool MemoSession::IsReadOnly() const { return deviceName || writePath.empty() || IsMemoFileReadOnly(writePath.c_str()); }
@@ -73,16 +76,23 @@ MemoDiskState MemoSession::Check(bool beforeWrite) {
 }
 
 void MemoSession::Restamp() {
-  std::string bytes;
-  Load(bytes);
+  MemoEncoding kept = encoding;
+  Load();
+  encoding = kept;
 }
 
-bool MemoSession::FileBytes(const std::string& paneText, std::string& bytes) const {
-  if (encoding == MemoEncoding::Cp932) {
-    bytes = paneText;
-    return true;
+bool MemoSession::FileBytes(const std::u16string& paneText, std::string& bytes, std::u16string* missing) {
+  bool whole = encoding == loaded.encoding && loaded.verdict == MemoVerdict::Editable
+                   ? ReencodeEdited(loadedBytes, loaded, paneText, bytes, missing)
+                   : EncodeMemoText(paneText.data(), paneText.size(), encoding, bytes, missing);
+  if (!whole) return false;
+  // Without its mark a UTF-8 memo must still read as UTF-8; ASCII alone reads the same either way.
+  if (encoding == MemoEncoding::Utf8 && DetectMemoEncoding(bytes.data(), bytes.size()) != MemoEncoding::Utf8 &&
+      std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+    encoding = MemoEncoding::Utf8Bom;
+    return EncodeMemoText(paneText.data(), paneText.size(), encoding, bytes, missing);
   }
-  return EncodeMemo(paneText.data(), paneText.size(), encoding, bytes);
+  return true;
 }
 
 bool MemoSession::Save(const std::string& bytes) {
@@ -98,11 +108,14 @@ bool MemoSession::Save(const std::string& bytes) {
     return false;
   }
   if (!SaveMemoFile(*fileOps, writePath.c_str(), bytes, stamp)) return false;
+  // What the file holds now is what later edits are told from.
+  loadedBytes = bytes;
+  loaded = DecodeMemoText(bytes.data(), bytes.size());
   DropRecovery();
   return true;
 }
 
-bool MemoSession::KeepForRecovery(const std::wstring& paneText, bool forNextStart) {
+bool MemoSession::KeepForRecovery(const std::u16string& paneText, bool forNextStart) {
   RecoveryRecord record;
   record.folder = folder;
   record.title = title;
@@ -111,7 +124,7 @@ bool MemoSession::KeepForRecovery(const std::wstring& paneText, bool forNextStar
   record.baseSize = stamp.size;
   record.baseLastWrite = FileTimeValue(stamp.lastWrite);
   record.baseChecksum = stamp.checksum;
-  record.text.assign(paneText.begin(), paneText.end());
+  record.text = paneText;
   return recovery.Write(record, forNextStart);
 }
 
@@ -139,17 +152,4 @@ bool SaveAsNewMemo(MemoFileOps& ops, const std::string& folder, const std::strin
     if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return false;
   }
   return false;
-}
-
-bool TextFileBytes(const std::u16string& text, MemoEncoding encoding, std::string& bytes) {
-  // As the pane gives its text to a save: through code page 932.
-  const wchar_t* wide = reinterpret_cast<const wchar_t*>(text.data());
-  int length = static_cast<int>(text.size());
-  std::string paneText(length > 0 ? ::WideCharToMultiByte(memoCodePage, 0, wide, length, NULL, 0, NULL, NULL) : 0, '\0');
-  if (!paneText.empty()) ::WideCharToMultiByte(memoCodePage, 0, wide, length, &paneText[0], static_cast<int>(paneText.size()), NULL, NULL);
-  if (encoding == MemoEncoding::Cp932) {
-    bytes.swap(paneText);
-    return true;
-  }
-  return EncodeMemo(paneText.data(), paneText.size(), encoding, bytes);
 }

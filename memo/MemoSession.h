@@ -9,6 +9,7 @@
 
 #include "MemoEncoding.h"
 #include "MemoFile.h"
+#include "MemoText.h"
 #include "RecoveryFolder.h"
 
 class MemoSession {
@@ -25,9 +26,9 @@ public:
   // Folder + title + extension into MAX_PATH bytes; false when it does not fit.
   bool FilePath(const char* extension, char* out) const;
 
-  // Reads the memo's text file whole, stamps it, and finds where writes of
-  // it go.
-  MemoLoadResult Load(std::string& bytes);
+  // Reads the memo's text file whole, stamps and decodes it, and finds where
+  // writes of it go.
+  MemoLoadResult Load();
   // Its name opens a device on Windows (aux, nul, com1...): the file is read
   // by its literal path and never written.
   bool HasDeviceName() const { return deviceName; }
@@ -37,8 +38,12 @@ public:
   // Where the file stands against what was loaded or last written; before a
   // write, by its content.
   MemoDiskState Check(bool beforeWrite);
-  // The file's bytes for the pane's text, in the memo's encoding.
-  bool FileBytes(const std::string& paneText, std::string& bytes) const;
+  // The file's bytes for the pane's text, in the memo's encoding: what the
+  // pane holds as it was loaded keeps the file's own bytes. False when code
+  // page 932 cannot hold a character, the first few of which go to missing.
+  // A UTF-8 memo without a byte order mark gets one where its bytes would
+  // read back as code page 932.
+  bool FileBytes(const std::u16string& paneText, std::string& bytes, std::u16string* missing = nullptr);
   // The file as it is now becomes what the session knows of it: the edits
   // made over what it held before were kept elsewhere.
   void Restamp();
@@ -47,13 +52,16 @@ public:
 
   // Keeps the pane's text in the recovery folder. forNextStart: for a start
   // to restore, even one of this running host.
-  bool KeepForRecovery(const std::wstring& paneText, bool forNextStart = false);
+  bool KeepForRecovery(const std::u16string& paneText, bool forNextStart = false);
   void DropRecovery() { recovery.Remove(); }
 
   MemoFileOps* fileOps = &PlatformMemoFileOps();
   RecoveryFolder recovery;
-  // The file as loaded or last written, and the encoding of its text.
+  // The file as loaded or last written: its stamp, bytes and text, and the
+  // encoding the pane's text goes back in.
   MemoFileStamp stamp;
+  std::string loadedBytes;
+  MemoText loaded;
   MemoEncoding encoding = MemoEncoding::Cp932;
   // The pane does not hold the whole file (cut at the pane's limit, a NUL,
   // a failed read, a path that does not fit): nothing may write the pane
@@ -75,5 +83,3 @@ private:
 bool SaveAsNewMemo(MemoFileOps& ops, const std::string& folder, const std::string& title, int firstTry, const std::string& bytes,
                    std::string& savedTitle);
 
-// The file bytes, in encoding, of text as the pane holds it.
-bool TextFileBytes(const std::u16string& text, MemoEncoding encoding, std::string& bytes);

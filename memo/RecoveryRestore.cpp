@@ -35,8 +35,11 @@ bool SaveInFolder1(const std::vector<std::string>& setFolders, const std::string
 // Puts one record's text where it belongs; false when it is there already.
 bool Restore(const RecoveryRecord& record, const std::vector<std::string>& setFolders, RestoredEdits& restored) {
   MemoFileOps& ops = PlatformMemoFileOps();
+  // Code page 932 may lack characters the pane held: those edits go to a
+  // UTF-8 memo of their own, and the memo keeps its encoding.
   std::string bytes;
-  TextFileBytes(record.text, record.encoding, bytes);
+  bool fits = EncodeMemoText(record.text.data(), record.text.size(), record.encoding, bytes);
+  if (!fits) EncodeMemoText(record.text.data(), record.text.size(), MemoEncoding::Utf8Bom, bytes);
   restored.title = record.title;
   char path[MAX_PATH];
   if (!IsSet(setFolders, record.folder) || !FormMemoFilePath(record.folder.c_str(), record.title.c_str(), ".txt", path, sizeof(path))) {
@@ -48,10 +51,10 @@ bool Restore(const RecoveryRecord& record, const std::vector<std::string>& setFo
   MemoLoadResult loaded = LoadMemoFile(ops, path, current, stamp);
   if (loaded == MemoLoadResult::Loaded && current == bytes) return false;
   restored.place = path;
-  if (loaded == MemoLoadResult::Missing) {
+  if (fits && loaded == MemoLoadResult::Missing) {
     restored.outcome = RestoredEdits::Recreated;
     if (CreateMemoFile(ops, path, bytes, stamp)) return true;
-  } else if (loaded == MemoLoadResult::Loaded && record.baseExists && stamp.size == record.baseSize &&
+  } else if (fits && loaded == MemoLoadResult::Loaded && record.baseExists && stamp.size == record.baseSize &&
              stamp.checksum == record.baseChecksum) {
     restored.outcome = RestoredEdits::IntoMemo;
     if (!IsMemoFileReadOnly(path) && SaveMemoFile(ops, path, bytes, stamp)) return true;

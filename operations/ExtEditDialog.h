@@ -2,6 +2,8 @@
 // delete or replace, move to another memo folder. The dialog only collects
 // the user's choice; the panel carries it out with the operations below.
 #pragma once
+#include <string>
+
 #include "AfxString.h"
 #include "Dialog.h"
 #include "HostContract.h"
@@ -18,11 +20,11 @@ public:
   short GetAction() const { return action; }
   // The memo folder (1 to 5) whose entry the folder list selects when it opens.
   void SetCurrentFolder(short folder) { currentFolder = folder; }
-  // Appends a line break and the stored stamp, as stored.
-  void AppendStamp(CString& text);
+  // A line break and the stored stamp, as stored, to append to the text.
+  std::u16string StampLine();
   // Removes every occurrence of searchText, or replaces it with replaceText
   // when replaceChecked; returns how many there were.
-  int DeleteOrReplace(CString& text);
+  int DeleteOrReplace(std::u16string& text);
   // Moves folder\title.txt into the folder of entry targetIndex, never over
   // an existing file. On failure the platform's last error says why;
   // ERROR_FILENAME_EXCED_RANGE when a path does not fit MAX_PATH.

@@ -8,6 +8,7 @@
 #include "MemoPaths.h"
 #include "ExtEditDialog.h"
 #include "SettingKeys.h"
+#include "WideText.h"
 
 namespace {
 
@@ -19,22 +20,17 @@ bool FolderFilePath(const char* folder, const char* title, char* out) {
 
 }  // namespace
 
-void ExtEditDialog::AppendStamp(CString& text) {
+std::u16string ExtEditDialog::StampLine() {
   char stamp[SettingValueSize];
   ReadDialogSetting(hostSettings, SettingKeys[StampKey], stamp);
-  text += "\r\n";
-  text += stamp;
+  return u"\r\n" + WideFromCp932(stamp);
 }
 
-int ExtEditDialog::DeleteOrReplace(CString& text) {
-  std::string result;
-  size_t count = ::DeleteOrReplace(text, text.GetLength(), searchText, searchText.GetLength(), replaceText, replaceText.GetLength(),
+int ExtEditDialog::DeleteOrReplace(std::u16string& text) {
+  std::u16string result;
+  size_t count = ::DeleteOrReplace(text, WideFromCp932(searchText, searchText.GetLength()), WideFromCp932(replaceText, replaceText.GetLength()),
                                    replaceChecked != 0, result);
-  // Straight into a fresh buffer: one copy, and no copy of the old text.
-  int length = static_cast<int>(result.size());
-  text.Empty();
-  memcpy(text.GetBuffer(length), result.data(), length);
-  text.ReleaseBuffer(length);
+  text.swap(result);
   return static_cast<int>(count);
 }
 

@@ -1,6 +1,22 @@
 // The extended edit button: runs the dialog, then carries out the function
 // chosen on the text pane (stamp, delete or replace) or on the file (move).
 #include "ToolPanel.h"
+#include "WideText.h"
+
+void ToolPanel::ReplacePaneText(int start, int end, const std::u16string& text) {
+  // The control's undoable replace, so that Ctrl+Z brings the text back. A
+  // stamp or a replacement may take the text past the typing limit, which
+  // would cut it.
+  CWindow pane = TextPane();
+  UINT limit = pane.GetLimitText();
+  size_t length = ::GetWindowTextLengthW(pane) + text.size();
+  if (length > limit) pane.SetLimitText(static_cast<UINT>(length));
+  ::SendMessageW(pane, EM_SETSEL, start, end);
+  ::SendMessageW(pane, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(WidePointer(text)));
+  pane.SetLimitText(limit);
+  pane.SetModify(TRUE);
+  OnPaneEdited();
+}
 
 namespace {
 const char noMemoOpen[] = "メモが開かれていません。\n拡張編集機能は使用できません！";
@@ -41,28 +57,16 @@ void ToolPanel::OnExtendedEdit() {
 }
 
 void ToolPanel::StampPane() {
+  int end = ::GetWindowTextLengthW(TextPane());
+  ReplacePaneText(end, end, extEditDialog.StampLine());
   CWindow pane = TextPane();
-  CString text = pane.GetWindowText();
-  extEditDialog.AppendStamp(text);
-  pane.SetWindowText(text);
   pane.LineScroll(pane.GetLineCount());
-  pane.SetModify(TRUE);
-  OnPaneEdited();
 }
 
 void ToolPanel::DeleteOrReplaceInPane() {
-  CWindow pane = TextPane();
-  CString text = pane.GetWindowText();
+  std::u16string text = PaneText();
   int count = extEditDialog.DeleteOrReplace(text);
-  // Through the control's undoable replace, so that Ctrl+Z brings the text
-  // back. A replace may take the text past the typing limit, which would cut it.
-  UINT limit = pane.GetLimitText();
-  if (static_cast<UINT>(text.GetLength()) > limit) pane.SetLimitText(text.GetLength());
-  pane.SetSel(0, -1);
-  pane.ReplaceSel(text, TRUE);
-  pane.SetLimitText(limit);
-  pane.SetModify(TRUE);
-  OnPaneEdited();
+  ReplacePaneText(0, -1, text);
   if (count > 0) {
     CString found;
     found.Format(foundFormat, count);

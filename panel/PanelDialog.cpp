@@ -43,6 +43,7 @@ void ToolPanel::DoDataExchange(CDataExchange* dx) { DDX_Control(dx, IDC_PANEL_BR
 BOOL ToolPanel::OnInitDialog() {
   CDialog::OnInitDialog();
   HINSTANCE resources = AfxGetResourceHandle();
+  MakeUnicodePane();
 
   panelIcon = ::LoadIconA(resources, MAKEINTRESOURCEA(IDI_PANEL));
   SetIcon(panelIcon, TRUE);
@@ -129,6 +130,24 @@ BOOL ToolPanel::OnInitDialog() {
 
   if (hostWindow && hostWindow->m_hWnd) ::PostMessageA(hostWindow->m_hWnd, WM_TOOL_READY, toolNumber, 0);
   return TRUE;
+}
+
+// The template's pane is an ANSI control, which on Windows holds only what
+// code page 932 can: a Unicode one takes its place, its styles, font and
+// place in the tab order, so that every character typed or pasted is kept.
+void ToolPanel::MakeUnicodePane() {
+  HWND ansi = GetDlgItem(IDC_PANEL_TEXT);
+  RECT rect;
+  ::GetWindowRect(ansi, &rect);
+  ::MapWindowPoints(NULL, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+  DWORD style = ::GetWindowLongW(ansi, GWL_STYLE), exStyle = ::GetWindowLongW(ansi, GWL_EXSTYLE);
+  HFONT font = reinterpret_cast<HFONT>(::SendMessageW(ansi, WM_GETFONT, 0, 0));
+  HWND before = ::GetWindow(ansi, GW_HWNDPREV);
+  ::DestroyWindow(ansi);
+  HWND pane = ::CreateWindowExW(exStyle, L"EDIT", L"", style, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, m_hWnd,
+                                reinterpret_cast<HMENU>(IDC_PANEL_TEXT), AfxGetResourceHandle(), NULL);
+  ::SendMessageW(pane, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  ::SetWindowPos(pane, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void ToolPanel::StoreOwnFolderPath() {

@@ -42,7 +42,7 @@ ToolPanel::ToolPanel(CWnd* parent)
       firstUnkeptEdit(0),
       lastEdit(0),
       recoveryTimerRunning(false),
-      savedPaneLength(-1),
+      writeDeclined(false),
       htmlChecksLeft(0),
       modalDepth(0),
       settingsPending(false),

@@ -132,6 +132,7 @@ private:
   void RestorePosition();
   void StorePosition();
   void StoreOwnFolderPath();
+  void MakeUnicodePane();
   void RegisterFolderTip(int folder);
   void InvalidateHeaderBand();
   void AddMemos(const char* folderPath, const char* pattern, DWORD kind);
@@ -166,9 +167,17 @@ private:
   void KeepEditsForRecovery();
   void RestoreAbandonedEdits();
   void ClearLeftovers(const char* folderPath);
-  // The bytes the open text memo's file holds for the pane's text, in the
-  // memo's own encoding; false when the text has no form in it.
-  bool PaneFileBytes(std::string& bytes) const;
+  // The pane's whole text.
+  std::u16string PaneText() const;
+  // Replaces the pane's text from start to end (-1: its end) as an edit the
+  // user can undo.
+  void ReplacePaneText(int start, int end, const std::u16string& text);
+  // The bytes for the pane's text in a new memo: the open memo's encoding,
+  // or UTF-8 where code page 932 cannot hold every character.
+  std::string NewMemoBytes(const std::u16string& text) const;
+  // Asks whether a code page 932 memo whose text it cannot hold is to be
+  // saved in UTF-8; missing names the characters.
+  bool AskToSaveAsUtf8(const std::u16string& missing);
   void ShowHtmlMemo();
   // Looks again whether the browser shows the open HTML memo; where it
   // cannot, the memo's text is shown instead.
@@ -179,7 +188,6 @@ private:
   void ShowIncompleteMemo(const char* reason);
   void ShowTitleCaption(const char* reason);
   void NavigateBrowser(const char* url);
-  std::wstring PaneWideText() const;
   // A memo is open: its title is neither empty nor the no-memo marker.
   bool IsMemoOpen() const;
 
@@ -196,9 +204,9 @@ private:
   DWORD firstUnkeptEdit;
   DWORD lastEdit;
   bool recoveryTimerRunning;
-  // Characters the pane held when it last matched the file: a pane of
-  // another length has edits to keep, with no need to compare the texts.
-  int savedPaneLength;
+  // The user declined the last write (code page 932 could not hold the
+  // text): what waited for it does not go on.
+  bool writeDeclined;
   // Memo folders whose leftover temporary files were cleared.
   std::vector<std::string> clearedFolders;
 

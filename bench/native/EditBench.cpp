@@ -13,11 +13,10 @@ namespace {
 const size_t Occurrences = 20000;
 const int Repeats = 20;
 
-double SecondsPerEdit(const std::string& text, const char* replacement, bool replace, std::string& out) {
+double SecondsPerEdit(const std::u16string& text, const char16_t* replacement, bool replace, std::u16string& out) {
   return BestOfFive([&] {
            for (int i = 0; i < Repeats; ++i) {
-             DeleteOrReplace(text.data(), text.size(), EditWord, std::strlen(EditWord), replacement, std::strlen(replacement), replace,
-                             out);
+             DeleteOrReplace(text, EditWord, replacement, replace, out);
              Consume(out.data());
            }
          }) /
@@ -27,26 +26,26 @@ double SecondsPerEdit(const std::string& text, const char* replacement, bool rep
 }  // namespace
 
 void RunEditBench() {
-  std::string text = MakeEditText(Occurrences);
-  std::string doubled = MakeEditText(2 * Occurrences);
-  std::string copy(text.size(), '\0');
+  std::u16string text = MakeEditText(Occurrences);
+  std::u16string doubled = MakeEditText(2 * Occurrences);
+  std::u16string copy(text.size(), u'\0');
   double memcpySeconds = BestOfFive([&] {
                            for (int i = 0; i < Repeats; ++i) {
-                             std::memcpy(&copy[0], text.data(), text.size());
+                             std::memcpy(&copy[0], text.data(), 2 * text.size());
                              Consume(copy.data());
                            }
                          }) /
                          Repeats;
   std::printf(
-      "DeleteOrReplace, %zu-byte text, %zu occurrences of a 4-byte word"
+      "DeleteOrReplace, %zu-unit text, %zu occurrences of a two-character word"
       " (memcpy of the text: %.1f us):\n",
       text.size(), Occurrences, memcpySeconds * 1e6);
   struct Edit {
     const char* label;
-    const char* replacement;
+    const char16_t* replacement;
     bool replace;
-  } edits[] = {{"delete              ", "", false}, {"same-length replace ", "予定", true}, {"longer replace      ", "打ち合わせ", true}};
-  std::string out;
+  } edits[] = {{"delete              ", u"", false}, {"same-length replace ", u"予定", true}, {"longer replace      ", u"打ち合わせ", true}};
+  std::u16string out;
   for (const Edit& edit : edits) {
     double once = SecondsPerEdit(text, edit.replacement, edit.replace, out);
     double twice = SecondsPerEdit(doubled, edit.replacement, edit.replace, out);

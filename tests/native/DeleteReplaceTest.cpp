@@ -1,54 +1,52 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "DeleteReplace.h"
-#include "GuardedText.h"
 #include "Reference.h"
+
+namespace {
 
 TEST(DeleteReplace, SingleLinearPass) {
   struct Case {
-    std::string text, search, replacement;
+    std::u16string text, search, replacement;
     bool replace;
-    std::string result;
+    std::u16string result;
     size_t count;
   } cases[] = {
-      {"aabb", "ab", "", false, "ab", 1},  // the join of a and b is not searched
-      {"aa", "a", "aa", true, "aaaa", 2},  // nor is the replacement
-      {"xaxa", "a", "", true, "xx", 2},
-      {"ABC", "abc", "", false, "ABC", 0},
-      {"A", "\x82\x60", "", false, "A", 0},
-      {"\x83\x5C", "\\", "", false, "\x83\x5C", 0},
-      {"a\x83\x5C\x83\x5C", "\x83\x5C", "-", true, "a--", 2},
-      {"ab\r\ncd\r\n", "x", "", false, "ab\r\ncd\r\n", 0},
-      {"ab\r\ncd\r\n", "cd", "", false, "ab\r\n\r\n", 1},
-      {"abab", "ab", "abab", true, "abababab", 2},
-      // The walk resumes as a character start after each occurrence, even
-      // when the occurrence ended on a lead byte.
-      {"\x83\x83\x5C", "\x83", "", false, "\x5C", 2},
-      {"abc", "", "x", true, "abc", 0},
+      {u"aabb", u"ab", u"", false, u"ab", 1},  // the join of a and b is not searched
+      {u"aa", u"a", u"aa", true, u"aaaa", 2},  // nor is the replacement
+      {u"xaxa", u"a", u"", true, u"xx", 2},
+      {u"ABC", u"abc", u"", false, u"ABC", 0},
+      {u"aソソ", u"ソ", u"-", true, u"a--", 2},
+      {u"ab\r\ncd\r\n", u"cd", u"", false, u"ab\r\n\r\n", 1},
+      {u"abab", u"ab", u"abab", true, u"abababab", 2},
+      // The second half of a surrogate pair starts no occurrence.
+      {u"\U0001F600\U0001F600", std::u16string(1, u"\U0001F600"[1]), u"", false, u"\U0001F600\U0001F600", 0},
+      {u"\U0001F600x\U0001F600", u"\U0001F600", u"\u20AC", true, u"\u20ACx\u20AC", 2},
+      {u"abc", u"", u"x", true, u"abc", 0},
   };
   for (const Case& c : cases) {
-    std::string out = "stale";
-    size_t count = DeleteOrReplace(c.text.data(), c.text.size(), c.search.data(), c.search.size(), c.replacement.data(),
-                                   c.replacement.size(), c.replace, out);
-    EXPECT_EQ(c.result, out) << c.text << " / " << c.search;
-    EXPECT_EQ(c.count, count) << c.text << " / " << c.search;
+    std::u16string out = u"stale";
+    EXPECT_EQ(c.count, DeleteOrReplace(c.text, c.search, c.replacement, c.replace, out));
+    EXPECT_TRUE(c.result == out);
   }
 }
 
-TEST(DeleteReplace, AgreesWithCharacterWalk) {
+TEST(DeleteReplace, AgreesWithTheCharacterWalk) {
   std::mt19937 rng(5);
+  const std::u16string alphabet = u"ab\r\nソ\U0001F600";
   for (int round = 0; round < 3000; ++round) {
-    std::string text = RandomCp932(rng, rng() % 150, round % 2 == 0);
-    size_t from = text.empty() ? 0 : rng() % text.size();
-    std::string search = text.substr(from, 1 + rng() % 4);
-    if (search.empty()) continue;
-    std::string replacement = RandomCp932(rng, rng() % 3, false);
+    std::u16string text;
+    for (size_t n = rng() % 60; n > 0; --n) text += alphabet[rng() % alphabet.size()];
+    std::u16string search = text.substr(text.empty() ? 0 : rng() % text.size(), 1 + rng() % 4);
+    std::u16string replacement = alphabet.substr(rng() % alphabet.size(), rng() % 3);
     bool replace = rng() % 2 == 0;
-    std::string expected, out;
+    std::u16string expected, out;
     size_t expectedCount = RefDeleteOrReplace(text, search, replacement, replace, expected);
-    GuardedText guarded(text);
-    EXPECT_EQ(expectedCount, DeleteOrReplace(guarded.data(), guarded.size(), search.data(), search.size(), replacement.data(),
-                                             replacement.size(), replace, out));
-    EXPECT_EQ(expected, out) << testing::PrintToString(text) << " / " << testing::PrintToString(search);
+    EXPECT_EQ(expectedCount, DeleteOrReplace(text, search, replacement, replace, out));
+    EXPECT_TRUE(expected == out);
   }
 }
+
+}  // namespace

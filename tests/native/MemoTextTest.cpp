@@ -68,6 +68,8 @@ TEST(MemoText, BytesNobodyTouchedStay) {
       {"CP932, at the end", necIbm, 7, 0, u"!", necIbm + "!"},
       {"CP932, at the start", necIbm, 0, 0, u"!", "!" + necIbm},
       {"CP932, in the middle", necIbm, 3, 1, u"ab", necIbm.substr(0, 6) + "ab" + necIbm.substr(8)},
+      // An edit at both ends takes in every character between: they keep the file's bytes all the same.
+      {"CP932, at both ends", necIbm, 0, 7, u"!" + DecodeMemoText(necIbm.data(), necIbm.size()).text + u"!", "!" + necIbm + "!"},
       {"UTF-8, at the start", utf8, 0, 0, u"!", "\xEF\xBB\xBF!" + utf8.substr(3)},
       {"UTF-8, after an emoji", utf8, 3, 0, u"\u00E9", utf8.substr(0, 10) + "\xC3\xA9x"},
       {"UTF-8, an emoji replaced", utf8, 1, 2, u"\u20AC", "\xEF\xBB\xBF\xE6\x97\xA5\xE2\x82\xACx"},

@@ -22,17 +22,19 @@ size_t RefFind(const std::string& text, const std::string& word) {
   return std::string::npos;
 }
 
-size_t RefDeleteOrReplace(const std::string& text, const std::string& search, const std::string& replacement, bool replace,
-                          std::string& out) {
+size_t RefDeleteOrReplace(const std::u16string& text, const std::u16string& search, const std::u16string& replacement, bool replace,
+                          std::u16string& out) {
+  auto isHigh = [](char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; };
+  auto isLow = [](char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; };
   out.clear();
   size_t count = 0;
   for (size_t i = 0; i < text.size();) {
     if (!search.empty() && text.compare(i, search.size(), search) == 0) {
-      out += replace ? replacement : "";
+      if (replace) out += replacement;
       ++count;
       i += search.size();
     } else {
-      size_t len = RefCharLen(text, i);
+      size_t len = isHigh(text[i]) && i + 1 < text.size() && isLow(text[i + 1]) ? 2 : 1;
       out.append(text, i, len);
       i += len;
     }

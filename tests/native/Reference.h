@@ -11,8 +11,9 @@ size_t RefCharLen(const std::string& text, size_t i);
 
 size_t RefFind(const std::string& text, const std::string& word);
 
-size_t RefDeleteOrReplace(const std::string& text, const std::string& search, const std::string& replacement, bool replace,
-                          std::string& out);
+// In UTF-16 text, characters are single units or surrogate pairs.
+size_t RefDeleteOrReplace(const std::u16string& text, const std::u16string& search, const std::u16string& replacement, bool replace,
+                          std::u16string& out);
 
 // Whether any word of keyword, cut at spaces as the host cuts it, occurs in line.
 bool RefLineMatches(const std::string& line, std::string keyword);

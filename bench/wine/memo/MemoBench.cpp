@@ -22,7 +22,7 @@ const int runs = 5;
 double Best(const std::function<void()>& prepare, const std::function<void()>& work) { return 1000.0 * BestOfFivePrepared(prepare, work); }
 
 // CP932 memo text in lines ending with CR LF, as the pane keeps it.
-std::string MemoText() {
+std::string PlainMemoText() {
   const std::string line = "メモの一行です。Scribbit memo line 0123456789\r\n";
   std::string text;
   while (text.size() + line.size() <= memoBytes) text += line;
@@ -104,7 +104,7 @@ void Report(const char* what, double ms, double baseline, const char* baselineNa
 int main() {
   ToolHarness harness;
   ::CreateDirectoryA(harness.Folder1().c_str(), NULL);
-  const std::string text = MemoText();
+  const std::string text = PlainMemoText();
   const std::string big = harness.Folder1() + "\\big.txt";
   WriteFileBytes(big, text);
   WriteFileBytes(harness.Folder1() + "\\small.txt", "");

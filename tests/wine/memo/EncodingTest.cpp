@@ -8,6 +8,7 @@
 
 #include "Cp932Unicode.h"
 #include "MemoPanel.h"
+#include "WideText.h"
 #include "SearchTestSupport.h"
 
 namespace {
@@ -34,6 +35,9 @@ TEST(Encoding, UnicodeMemosAreEditedAndSavedInTheirOwnEncoding) {
       {"utf8", Utf8(u8"日本語 UTF-8 メモ\r\n①≒"), Utf8(u8"日本語 UTF-8 メモ\r\n①≒ 追加")},
       {"utf16le", Utf16(u"日本語 UTF-16 メモ", false), Utf16(u"日本語 UTF-16 メモ 追加", false)},
       {"utf16be", Utf16(u"日本語 UTF-16 メモ", true), Utf16(u"日本語 UTF-16 メモ 追加", true)},
+      // Characters code page 932 lacks are the pane's too.
+      {"emoji", Utf8(u8"日本語 UTF-8 😀 のメモ"), Utf8(u8"日本語 UTF-8 😀 のメモ 追加")},
+      {"yen", bom + Utf8(u8"日本語 UTF-8 価格 ¥100"), bom + Utf8(u8"日本語 UTF-8 価格 ¥100 追加")},
   };
   MemoPanel panel;
   for (const auto& c : cases) WriteFileBytes(panel.Path(std::string(c.title) + ".txt"), c.before);
@@ -42,7 +46,7 @@ TEST(Encoding, UnicodeMemosAreEditedAndSavedInTheirOwnEncoding) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.title);
     ASSERT_TRUE(panel.Select(c.title));
-    EXPECT_EQ(0u, panel.PaneText().find("日本語 UTF-"));
+    EXPECT_EQ(0u, GetWideText(panel.Pane()).find(u"日本語 UTF-"));
     EXPECT_FALSE(panel.PaneReadOnly());
     EXPECT_EQ(c.title, panel.Caption());
     panel.Type(" 追加");
@@ -57,8 +61,6 @@ TEST(Encoding, MemosThePaneCannotHoldFaithfullyAreNeverWritten) {
     std::string bytes;
     const char* note;
   } cases[] = {
-      {"emoji", Utf8(u8"絵文字 😀 のメモ"), "（表示できない文字を含むため読取り専用）"},
-      {"yen", "\xEF\xBB\xBF" + Utf8(u8"価格 ¥100"), "（表示できない文字を含むため読取り専用）"},
       {"lone 80", "abc\x80xyz", "（文字コードが正しくないため読取り専用）"},
       {"lead before CR", "\x82\r\n", "（文字コードが正しくないため読取り専用）"},
       {"unassigned", "\x85\x40", "（文字コードが正しくないため読取り専用）"},
