@@ -237,7 +237,16 @@ Shown Describe(HWND dialog) {
   return shown;
 }
 
-std::string Named(const Shown& box) { return "\"" + box.caption + "\" saying \"" + box.text + "\""; }
+// Code page 932 text as UTF-8, as the test log is read.
+std::string Readable(const std::string& text) {
+  std::wstring wide(text.size() + 1, L'\0');
+  wide.resize(::MultiByteToWideChar(932, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size())));
+  std::string readable(wide.size() * 3 + 1, '\0');
+  readable.resize(::WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, &readable[0], static_cast<int>(readable.size()), NULL, NULL));
+  return readable.c_str();
+}
+
+std::string Named(const Shown& box) { return "\"" + Readable(box.caption) + "\" saying \"" + Readable(box.text) + "\""; }
 
 void Dismiss(HWND dialog) { PressDialogButton(dialog, ::GetDlgItem(dialog, IDNO) ? IDNO : IDCANCEL); }
 
@@ -342,7 +351,7 @@ bool BoxAnswerer::NothingMoreComes() {
   if (pending) {
     char caption[256] = "";
     ::GetWindowTextA(pending, caption, sizeof(caption));
-    unrest = std::string("its dialog \"") + caption + "\" stays hidden or disabled";
+    unrest = "its dialog \"" + Readable(caption) + "\" stays hidden or disabled";
   } else if (posted) {
     unrest = "messages keep coming to its queue";
   }
