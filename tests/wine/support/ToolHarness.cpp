@@ -132,6 +132,9 @@ void ToolHarness::Sync() {
 }
 
 void ToolHarness::Close() {
+  // A test that started the tool through its slots, not Start, must still
+  // wait for the thread: it runs on in the tool's code after the window closed.
+  if (!thread && PanelWindow()) thread = ::OpenThread(SYNCHRONIZE, FALSE, PanelThreadId());
   if (tool && tool->m_hWnd) ::SendMessageA(tool->m_hWnd, WM_CLOSE, 0, 0);
   if (thread) {
     PumpUntil([this] { return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; });
