@@ -204,6 +204,8 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM lParam) {
   return TRUE;
 }
 
+// A dialog or box of the thread other than ignore; with enabledOnly, only one
+// that takes input (a box it raised disables the one below).
 HWND FindDialogOf(DWORD threadId, HWND ignore, bool visibleOnly, bool enabledOnly) {
   DialogSearch search = {ignore, visibleOnly, enabledOnly, NULL};
   ::EnumThreadWindows(threadId, FindDialog, reinterpret_cast<LPARAM>(&search));
@@ -260,22 +262,22 @@ bool WaitFor(const std::function<bool()>& condition) {
   return true;
 }
 
-}  // namespace
-
-Answer Press(int button) {
-  return [button](HWND dialog) { PressDialogButton(dialog, button); };
-}
-
-HWND FindThreadDialog(DWORD threadId, HWND ignore, bool enabledOnly) { return FindDialogOf(threadId, ignore, true, enabledOnly); }
-
+// The dialog or box of the thread, other than ignore, that the thread waits
+// in for input now.
 HWND DialogWaitingForInput(DWORD threadId, HWND ignore) {
-  HWND dialog = FindThreadDialog(threadId, ignore, true);
+  HWND dialog = FindDialogOf(threadId, ignore, true, true);
   // Shown and enabled, it may still be one the thread is on its way out of
   // (a box was just answered, the dialog below it ends next). Once the thread
   // takes its messages again it waits in the dialog that is up then, whose
   // initialisation is over.
   if (!dialog || !RunOnThread(threadId, [] {})) return NULL;
-  return FindThreadDialog(threadId, ignore, true) == dialog ? dialog : NULL;
+  return FindDialogOf(threadId, ignore, true, true) == dialog ? dialog : NULL;
+}
+
+}  // namespace
+
+Answer Press(int button) {
+  return [button](HWND dialog) { PressDialogButton(dialog, button); };
 }
 
 HWND WaitForDialog(DWORD threadId, HWND ignore) {

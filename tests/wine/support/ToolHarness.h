@@ -158,13 +158,8 @@ private:
   BoxAnswerer answerer;
 };
 
-// A visible dialog or message box of the thread other than ignore; with
-// enabledOnly, only one that takes input (a box it raised disables the one below).
-HWND FindThreadDialog(DWORD threadId, HWND ignore, bool enabledOnly = false);
-// The dialog or box of the thread, other than ignore, that the thread waits in
-// for input now; NULL when there is none.
-HWND DialogWaitingForInput(DWORD threadId, HWND ignore);
-// Waits up to waitBoundMs for such a dialog.
+// Waits up to waitBoundMs for a dialog or box of the thread, other than
+// ignore, that the thread waits in for input.
 HWND WaitForDialog(DWORD threadId, HWND ignore);
 
 // Presses a button of a dialog from another thread, as a user would.
