@@ -17,6 +17,17 @@ prepare_wine_prefix() {
     with_display sh -c 'wine reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1; wineserver -w'
     touch "$WINEPREFIX/.unmanaged-windows"
   fi
+  # A test program that crashes must end at once. Wine would start winedbg,
+  # whose crash dialog nobody answers; without the dialog, winedbg attaching to
+  # a program that is exiting (a thread crashed as the tests ended) hangs and
+  # holds the test's output open. With no debugger the program ends on the
+  # crash, after Wine's one-line report of it.
+  if [ ! -f "$WINEPREFIX/.no-crash-debugger" ]; then
+    with_display sh -c 'wine reg add "HKCU\\Software\\Wine\\WineDbg" /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+      wine reg add "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug" /v Debugger /d "" /f >/dev/null 2>&1
+      wineserver -w'
+    touch "$WINEPREFIX/.no-crash-debugger"
+  fi
   # The dialogs are laid out for the narrow proportional Japanese system font;
   # the IPA proportional Gothic is its closest match on Debian.
   if [ ! -f "$WINEPREFIX/.font-replacements" ]; then

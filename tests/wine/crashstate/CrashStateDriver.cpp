@@ -42,9 +42,8 @@ public:
   // The host's SaveState, and the messages it shows after it returned.
   int SaveState(size_t messages) {
     int result = -1;
-    EXPECT_EQ(messages, Answering(
-                            {Press(IDOK)}, [&] { result = harness.tool->SaveState(); }, messages)
-                            .size());
+    std::vector<Answer> answers(messages, Press(IDOK));
+    EXPECT_EQ(messages, Answering(answers, [&] { result = harness.tool->SaveState(); }).size());
     return result;
   }
 

@@ -81,15 +81,17 @@ TEST_F(UnicodePane, TypedAndPastedCharactersReachTheFileExactly) {
     const std::u16string text = u"x" + typed + typed;
     ASSERT_TRUE(GetWideText(panel.Pane()) == text);
     std::u16string question;
+    std::vector<Answer> answers;
+    if (c.answer) answers.push_back([&](HWND box) {
+      wchar_t shown[1024] = L"";
+      ::GetDlgItemTextW(box, 0xFFFF, shown, 1024);
+      question = reinterpret_cast<const char16_t*>(shown);
+      PressDialogButton(box, c.answer);
+    });
     {
-      DialogAnswerer answer(panel.PanelThread(), [&](HWND box) {
-        wchar_t shown[1024] = L"";
-        ::GetDlgItemTextW(box, 0xFFFF, shown, 1024);
-        question = reinterpret_cast<const char16_t*>(shown);
-        PressDialogButton(box, c.answer);
-      }, panel.PanelWindow());
+      BoxAnswerer boxes(panel.PanelThread(), panel.PanelWindow(), answers);
       panel.Select("other");
-      EXPECT_EQ(c.answer != 0, answer.Wait(c.answer ? 10000 : 500));
+      boxes.Finish();
     }
     if (c.answer) {
       EXPECT_NE(std::u16string::npos, question.find(u"\U0001F600\u20AC\uD55C\u00FC\u00A5")) << "the characters are named";

@@ -2,49 +2,7 @@
 
 #include <shlobj.h>
 
-#include <atomic>
 #include <cstring>
-#include <thread>
-
-namespace {
-
-// The icon a message box shows, as its type flag.
-UINT IconType(HWND box) {
-  static const struct {
-    LPCSTR icon;
-    UINT type;
-  } icons[] = {
-      {IDI_HAND, MB_ICONSTOP}, {IDI_EXCLAMATION, MB_ICONEXCLAMATION}, {IDI_ASTERISK, MB_ICONINFORMATION}, {IDI_QUESTION, MB_ICONQUESTION}};
-  // The icon's static control: 1088 here, 20 on some systems.
-  for (int id : {1088, 20}) {
-    HICON shown = reinterpret_cast<HICON>(::SendDlgItemMessageA(box, id, STM_GETICON, 0, 0));
-    for (const auto& icon : icons)
-      if (shown && shown == ::LoadIconA(NULL, icon.icon)) return icon.type;
-  }
-  return 0;
-}
-
-Shown Describe(HWND dialog) {
-  Shown shown;
-  char text[4096] = "";
-  ::GetWindowTextA(dialog, text, sizeof(text));
-  shown.caption = text;
-  text[0] = '\0';
-  ::GetDlgItemTextA(dialog, 0xFFFF, text, sizeof(text));
-  shown.text = text;
-  shown.type = IconType(dialog) | (::GetDlgItem(dialog, IDYES) ? MB_YESNO : MB_OK);
-  shown.style = ::GetWindowLongA(dialog, GWL_STYLE);
-  shown.exStyle = ::GetWindowLongA(dialog, GWL_EXSTYLE);
-  return shown;
-}
-
-void Dismiss(HWND dialog) { PressDialogButton(dialog, ::GetDlgItem(dialog, IDNO) ? IDNO : IDCANCEL); }
-
-}  // namespace
-
-Answer Press(int button) {
-  return [button](HWND dialog) { PressDialogButton(dialog, button); };
-}
 
 Answer TypeTitle(const std::string& title) {
   return [title](HWND dialog) {
@@ -148,37 +106,8 @@ std::vector<Shown> OperationsTest::Drop(const std::vector<std::string>& paths, c
   return Answering(answers, [&] { ::SendMessageA(list, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0); });
 }
 
-std::vector<Shown> OperationsTest::Answering(const std::vector<Answer>& answers, const std::function<void()>& action, size_t awaited) {
-  DWORD thread = harness.PanelThreadId();
-  HWND panel = harness.PanelWindow();
-  std::vector<Shown> shown;
-  std::atomic<bool> done(false), finished(false);
-  std::thread answerer([&] {
-    size_t next = 0;
-    DWORD started = ::GetTickCount();
-    while (!done || (shown.size() < awaited && ::GetTickCount() - started < 10000)) {
-      // The dialog that takes input now: a box it raised disables the one below.
-      HWND dialog = FindThreadDialog(thread, panel, true);
-      if (!dialog) {
-        ::Sleep(10);
-        continue;
-      }
-      // Let the dialog finish its initialisation before reading or acting.
-      ::Sleep(30);
-      shown.push_back(Describe(dialog));
-      if (next < answers.size())
-        answers[next++](dialog);
-      else
-        Dismiss(dialog);
-      // Answered: it goes away, or a box it shows takes the input.
-      for (int waited = 0; waited < 5000 && ::IsWindow(dialog) && ::IsWindowEnabled(dialog); waited += 10) ::Sleep(10);
-    }
-    finished = true;
-  });
+std::vector<Shown> OperationsTest::Answering(const std::vector<Answer>& answers, const std::function<void()>& action) {
+  BoxAnswerer answerer(harness.PanelThreadId(), harness.PanelWindow(), answers);
   action();
-  done = true;
-  // The panel may be sending to the host's window, on this thread, meanwhile.
-  PumpUntil([&] { return finished.load(); }, 20000);
-  answerer.join();
-  return shown;
+  return answerer.Finish();
 }

@@ -10,18 +10,6 @@
 
 #include "ToolHarness.h"
 
-// A dialog or message box the panel's thread showed.
-struct Shown {
-  std::string caption;
-  std::string text;  // a message box's message
-  UINT type;         // a message box's icon and buttons, as MessageBox takes them
-  DWORD style;
-  DWORD exStyle;
-};
-
-// What to do with the next dialog shown.
-typedef std::function<void(HWND)> Answer;
-Answer Press(int button);
 // Types a title into the memo name dialog and presses OK.
 Answer TypeTitle(const std::string& title);
 // Sets the text of a control of a dialog from outside its thread.
@@ -55,12 +43,10 @@ public:
   // Drops the files on the list as a file browser does.
   std::vector<Shown> Drop(const std::vector<std::string>& paths, const std::vector<Answer>& answers);
 
-  // Runs action, which returns once the panel has handled it, answering the
-  // dialogs it shows with answers in turn. Dialogs beyond them are dismissed
-  // and reported too, so a test fails instead of hanging. A dialog that comes
-  // after the action has returned is waited for while fewer than awaited
-  // were shown.
-  std::vector<Shown> Answering(const std::vector<Answer>& answers, const std::function<void()>& action, size_t awaited = 0);
+  // Runs action, answering the dialogs and boxes the panel shows with answers
+  // in turn, as BoxAnswerer does: each answer's box must come, during the
+  // action or after it, and any other fails the test.
+  std::vector<Shown> Answering(const std::vector<Answer>& answers, const std::function<void()>& action);
   std::vector<Shown> ClickAnswering(int id, const std::vector<Answer>& answers) {
     return Answering(answers, [&] { harness.Click(id); });
   }

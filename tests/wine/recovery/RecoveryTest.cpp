@@ -136,7 +136,7 @@ TEST_F(Recovery, AStartPutsBackWhatAToolThatIsGoneLeft) {
 
   ASSERT_TRUE(Start());
   std::vector<Shown> shown = Answering(
-      {Press(IDOK)}, [this] { harness.Sync(); }, 1);
+      {Press(IDOK)}, [this] { harness.Sync(); });
   ::CloseHandle(liveLock);
   ::DeleteFileA((recovery + "live0006.lock").c_str());
   ASSERT_EQ(1u, shown.size());
@@ -206,9 +206,10 @@ TEST_F(Recovery, TheEndOfTheSessionSavesWithoutAQuestion) {
 // read-only): wherever folder 1 is, the edits land on the disk, and the
 // message names where.
 TEST_F(Recovery, RescuedEditsAlwaysLandWhereTheMessageSays) {
-  const std::string mountPoint = "/tmp/scribbit-full-" + std::to_string(::GetCurrentProcessId());
-  ASSERT_EQ(0, RunUnixCommand("mkdir -p " + mountPoint + " && mount -t tmpfs -o size=64k scribbit " + mountPoint +
-                              " && head -c 1M /dev/zero > " + mountPoint + "/filler; true"))
+  TempFolder full;
+  const std::string mountPoint = UnixPathOf(full.Path());
+  ASSERT_EQ(0, RunUnixCommand("mount -t tmpfs -o size=64k scribbit '" + mountPoint + "' && head -c 1M /dev/zero > '" + mountPoint +
+                              "/filler'; true"))
       << "cannot mount a tmpfs (mount needs root)";
   TempFolder folder2;
   // The longest title folder 2 takes: too long for folder 1, whose path is longer.
@@ -222,7 +223,7 @@ TEST_F(Recovery, RescuedEditsAlwaysLandWhereTheMessageSays) {
       {"folder 1 as it is", "memo", "", false},
       {"a title too long for folder 1", longTitle, "", false},
       {"folder 1 unset", "memo", "-", true},
-      {"folder 1 on a full disk", "memo", WindowsPathOf(mountPoint), true},
+      {"folder 1 on a full disk", "memo", full.Path(), true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -237,7 +238,7 @@ TEST_F(Recovery, RescuedEditsAlwaysLandWhereTheMessageSays) {
     ::SetFileAttributesA(memo.c_str(), FILE_ATTRIBUTE_READONLY);
     if (!c.folder1.empty()) harness.settings.Set("ScribbitFolderPath1", c.folder1 == "-" ? "" : c.folder1);
     std::vector<Shown> shown = Answering(
-        {Press(IDOK), Press(IDOK)}, [this] { harness.Close(); }, 2);
+        {Press(IDOK), Press(IDOK)}, [this] { harness.Close(); });
     ::SetFileAttributesA(memo.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileA(memo.c_str());
     ASSERT_EQ(2u, shown.size());
@@ -261,7 +262,7 @@ TEST_F(Recovery, RescuedEditsAlwaysLandWhereTheMessageSays) {
     for (const std::string& record : Records()) ::DeleteFileA(record.c_str());
   }
   // The memo server may still hold the folder a moment: it goes once let go.
-  EXPECT_EQ(0, RunUnixCommand("umount -l " + mountPoint + " && rmdir " + mountPoint));
+  EXPECT_EQ(0, RunUnixCommand("umount -l '" + mountPoint + "'"));
 }
 
 TEST_F(Recovery, LeftoverTemporaryFilesGoOnlyWhenAMemoHoldsTheirText) {
@@ -294,7 +295,7 @@ TEST_F(Recovery, LeftoverTemporaryFilesGoOnlyWhenAMemoHoldsTheirText) {
   HANDLE held = ::CreateFileA((folder2 / "~sb00000004.tmp").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
   harness.settings.Set("ScribbitFolderPath2", folder2.Path());
   std::vector<Shown> shown = Answering(
-      {Press(IDOK)}, [this] { harness.Click(IDC_PANEL_FOLDER2); }, 1);
+      {Press(IDOK)}, [this] { harness.Click(IDC_PANEL_FOLDER2); });
   ::CloseHandle(held);
   ASSERT_EQ(1u, shown.size());
   EXPECT_EQ("保存の途中で終わったメモの内容を、新しいメモ " + folder2.Path() + "\\復元されたメモ.txt として残しました。", shown[0].text);

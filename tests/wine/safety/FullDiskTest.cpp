@@ -22,14 +22,14 @@ class FullDisk : public OperationsTest {
 public:
   void SetUp() override {
     OperationsTest::SetUp();
-    int status = RunUnixCommand("mkdir -p " + mountPoint + " && mount -t tmpfs -o size=256k scribbit " + mountPoint);
+    int status = RunUnixCommand("mount -t tmpfs -o size=256k scribbit '" + mountPoint + "'");
     ASSERT_EQ(0, status) << "cannot mount a 256 KB tmpfs at " << mountPoint << " (mount needs root)";
     mounted = true;
   }
   void TearDown() override {
     harness.Close();
     if (mounted) {
-      EXPECT_EQ(0, RunUnixCommand("umount " + mountPoint + " && rmdir " + mountPoint));
+      EXPECT_EQ(0, RunUnixCommand("umount '" + mountPoint + "'"));
     }
   }
 
@@ -45,8 +45,10 @@ public:
     return error;
   }
 
-  std::string mountPoint = "/tmp/scribbit-full-disk-" + std::to_string(::GetCurrentProcessId());
-  std::string folder = WindowsPathOf(mountPoint);
+  // In the prefix: a test of another prefix running meanwhile mounts its own.
+  TempFolder mountFolder;
+  std::string folder = mountFolder.Path();
+  std::string mountPoint = UnixPathOf(folder);
   bool mounted = false;
 };
 

@@ -67,15 +67,12 @@ TEST_F(HostCommands, SettingsWaitForTheOperationInProgress) {
         EXPECT_EQ(1, harness.tool->modalFlag);
         o.finish(dialog);
       };
-      std::vector<Shown> shown = Answering(
-          {commandInside, Press(IDCANCEL)},
-          [&] {
-            if (o.button)
-              harness.Click(o.button);
-            else
-              ::SendMessageA(Panel()->memoList->GetSafeHwnd(), WM_KEYDOWN, VK_F2, 0);
-          },
-          2);
+      std::vector<Shown> shown = Answering({commandInside, Press(IDCANCEL)}, [&] {
+        if (o.button)
+          harness.Click(o.button);
+        else
+          ::SendMessageA(Panel()->memoList->GetSafeHwnd(), WM_KEYDOWN, VK_F2, 0);
+      });
       ASSERT_EQ(2u, shown.size());
       EXPECT_EQ(settingsCaption, shown[1].caption);
       harness.OnPanelThread([] {});
@@ -89,17 +86,12 @@ TEST_F(HostCommands, SettingsWaitForTheOperationInProgress) {
 }
 
 TEST_F(HostCommands, TwoSettingsCommandsOpenOneDialog) {
-  std::vector<Shown> shown = Answering(
-      {Press(IDCANCEL)},
-      [this] {
-        ::PostMessageA(harness.PanelWindow(), WM_TOOL_SETTINGS, 0, 0);
-        ::PostMessageA(harness.PanelWindow(), WM_TOOL_SETTINGS, 0, 0);
-        harness.OnPanelThread([] {});
-      },
-      1);
-  ASSERT_EQ(1u, shown.size());
+  std::vector<Shown> shown = Answering({Press(IDCANCEL)}, [this] {
+    ::PostMessageA(harness.PanelWindow(), WM_TOOL_SETTINGS, 0, 0);
+    ::PostMessageA(harness.PanelWindow(), WM_TOOL_SETTINGS, 0, 0);
+  });
+  ASSERT_EQ(1u, shown.size()) << "a second dialog followed";
   EXPECT_EQ(settingsCaption, shown[0].caption);
-  EXPECT_TRUE(Answering({}, [this] { harness.OnPanelThread([] {}); }).empty()) << "a second dialog followed";
 }
 
 // The host's SaveState inside the new memo dialog fails: its message comes as

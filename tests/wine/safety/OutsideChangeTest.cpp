@@ -16,31 +16,22 @@ std::string KeptMessage(const char* title) {
 class OutsideChange : public OperationsTest {
 public:
   // The panel activated from another program, as when the user comes back from an editor.
+  // The check it brings is posted: Answering waits for the box it shows.
   std::vector<Shown> Activate(const std::vector<Answer>& answers) {
-    std::vector<Shown> shown = Answering(answers, [this] {
-      ::SendMessageA(harness.PanelWindow(), WM_ACTIVATE, WA_ACTIVE, 0);
-      harness.OnPanelThread([] {});
-    });
-    // A box the check showed is answered: the check goes on to its end.
-    harness.OnPanelThread([] {});
-    return shown;
+    return Answering(answers, [this] { ::SendMessageA(harness.PanelWindow(), WM_ACTIVATE, WA_ACTIVE, 0); });
   }
   // The user clicks into the pane, as on coming back from another program.
   std::vector<Shown> FocusPane(const std::vector<Answer>& answers) {
-    std::vector<Shown> shown = Answering(answers, [this] {
+    return Answering(answers, [this] {
       harness.OnPanelThread([this] {
         ::SetFocus(NULL);
         ::SetFocus(harness.Item(IDC_PANEL_TEXT));
       });
-      harness.OnPanelThread([] {});
     });
-    harness.OnPanelThread([] {});
-    return shown;
   }
   std::vector<Shown> SaveState(const std::vector<Answer>& answers, int expected) {
     int result = -1;
-    std::vector<Shown> shown = Answering(
-        answers, [&] { result = harness.tool->SaveState(); }, answers.size());
+    std::vector<Shown> shown = Answering(answers, [&] { result = harness.tool->SaveState(); });
     EXPECT_EQ(expected, result);
     return shown;
   }

@@ -12,19 +12,10 @@ const char writeFailure[] = "カレントメモフォルダパスにファイル
 
 class SaveTargets : public OperationsTest {
 public:
-  // A folder on the Unix side, where links and names from another system are made.
-  void SetUp() override {
-    OperationsTest::SetUp();
-    ASSERT_EQ(0, RunUnixCommand("rm -rf " + unixFolder + " && mkdir -p " + unixFolder));
-  }
-  void TearDown() override {
-    harness.Close();
-    RunUnixCommand("rm -rf " + unixFolder);
-  }
+  void TearDown() override { harness.Close(); }
   int SaveState(std::vector<Shown>& shown, size_t boxes) {
     int result = -1;
-    shown = Answering(
-        {Press(IDOK)}, [&] { result = harness.tool->SaveState(); }, boxes);
+    shown = Answering(std::vector<Answer>(boxes, Press(IDOK)), [&] { result = harness.tool->SaveState(); });
     return result;
   }
   void ListUnixFolder() {
@@ -33,8 +24,10 @@ public:
     Relist();
   }
 
-  std::string unixFolder = "/tmp/scribbit-targets-" + std::to_string(::GetCurrentProcessId());
-  std::string folder = WindowsPathOf(unixFolder);
+  // Where links and names from another system are made, on the Unix side.
+  TempFolder made;
+  std::string folder = made.Path();
+  std::string unixFolder = UnixPathOf(folder);
 };
 
 // Scanners and indexers hold fresh files a moment, and the rename waits for
@@ -101,10 +94,13 @@ TEST_F(SaveTargets, ASymbolicLinkStaysALinkAndItsTargetTakesTheEdits) {
 // A folder so deep that only a short name fits in it: the save's temporary
 // file is never longer than the memo's own name.
 TEST_F(SaveTargets, ASaveFitsWhereverTheMemosNameFits) {
-  std::string deep = unixFolder;
-  while (WindowsPathOf(deep).size() + strlen("/a.txt") < MAX_PATH - 1) deep += deep.size() % 60 ? "d" : "/d";
-  ASSERT_EQ(0, RunUnixCommand("mkdir -p " + deep + " && printf saved > " + deep + "/a.txt && : > " + deep + "/b.txt"));
-  folder = WindowsPathOf(deep);
+  std::string deep;
+  while (folder.size() + deep.size() + strlen("\\a.txt") < MAX_PATH - 1) deep += deep.size() % 60 ? "d" : "/d";
+  std::string unixDeep = unixFolder + deep;
+  ASSERT_EQ(0, RunUnixCommand("mkdir -p " + unixDeep + " && printf saved > " + unixDeep + "/a.txt && : > " + unixDeep + "/b.txt"));
+  for (char& c : deep)
+    if (c == '/') c = '\\';
+  folder += deep;
   ListUnixFolder();
   OpenMemo("a");
   TypeIntoPane("edited");

@@ -6,5 +6,5 @@
 // Runs command with /bin/sh; its exit status, or -1 when it did not end in time.
 int RunUnixCommand(const std::string& command, int timeoutMs = 30000);
 
-// The path Wine gives a Unix path: drive Z: is the Unix root.
-std::string WindowsPathOf(const std::string& unixPath);
+// The Unix path of a file or folder of the Wine prefix.
+std::string UnixPathOf(const std::string& windowsPath);

@@ -1,5 +1,7 @@
 #include "SettingsDriver.h"
 
+#include <gtest/gtest.h>
+
 namespace {
 
 BOOL CALLBACK CollectText(HWND window, LPARAM lParam) {
@@ -28,19 +30,11 @@ void TypeInto(HWND dialog, int id, const std::string& text) {
 }
 
 HWND PressForDialog(HWND dialog, int button) {
-  DWORD thread = ::GetWindowThreadProcessId(dialog, NULL);
   PressDialogButton(dialog, button);
-  for (int waited = 0; waited < 10000; waited += 20) {
-    // The panel is hidden, so the only other visible dialog of the thread is the new one.
-    HWND found = FindThreadDialog(thread, dialog);
-    if (found) {
-      // Let it finish its initialisation before it is read or answered.
-      ::Sleep(200);
-      return found;
-    }
-    ::Sleep(20);
-  }
-  return NULL;
+  // The panel is hidden, so the only other visible dialog of the thread is the new one.
+  HWND opened = WaitForDialog(::GetWindowThreadProcessId(dialog, NULL), dialog);
+  if (!opened) ADD_FAILURE() << "button " << button << " opened no dialog within " << waitBoundMs << " ms";
+  return opened;
 }
 
 bool WaitGone(HWND window) {

@@ -16,7 +16,8 @@ bool RunSettingsDialog(ToolHarness& harness, const std::function<void(HWND)>& ac
 
 std::string DialogText(HWND dialog, int id);
 void TypeInto(HWND dialog, int id, const std::string& text);
-// Posts a button press and waits for the dialog it opens on the dialog's thread.
+// Posts a button press and waits for the dialog it opens on the dialog's
+// thread to wait for input.
 HWND PressForDialog(HWND dialog, int button);
 // Waits until window is destroyed.
 bool WaitGone(HWND window);

@@ -1,28 +1,39 @@
 #include "ToolHarness.h"
 
+#include <gtest/gtest.h>
+
+#include <climits>
 #include <cstdio>
+#include <cstring>
 
 #include "ProcAddress.h"
 
 namespace {
 
 const char recorderClass[] = "ScribbitTestHostWindow";
-const UINT runOnPanelMessage = WM_APP + 0x3F00;
+const UINT runOnThreadMessage = WM_APP + 0x3F00;
 
-// Runs a function on the panel's thread: a message hook sees every message
-// the panel's thread takes from its queue.
-struct PanelCall {
+// A function run on another thread: a message hook sees every message the
+// thread takes from its queue.
+struct ThreadCall {
   const std::function<void()>* fn;
   HANDLE done;
+  LONG state;  // waiting, taken by the thread, or given up by the caller
 };
+enum { callWaiting, callTaken, callGivenUp };
 
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
   MSG* msg = reinterpret_cast<MSG*>(lParam);
-  if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == runOnPanelMessage && msg->hwnd == NULL) {
-    PanelCall* call = reinterpret_cast<PanelCall*>(msg->lParam);
-    (*call->fn)();
-    ::SetEvent(call->done);
+  if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == runOnThreadMessage && msg->hwnd == NULL) {
     msg->message = WM_NULL;
+    ThreadCall* call = reinterpret_cast<ThreadCall*>(msg->lParam);
+    if (::InterlockedCompareExchange(&call->state, callTaken, callWaiting) == callWaiting) {
+      (*call->fn)();
+      ::SetEvent(call->done);
+    } else {
+      ::CloseHandle(call->done);
+      delete call;
+    }
   }
   return ::CallNextHookEx(NULL, code, wParam, lParam);
 }
@@ -127,6 +138,9 @@ void ToolHarness::Sync() {
 }
 
 void ToolHarness::Close() {
+  // A test that started the tool through its slots, not Start, must still
+  // wait for the thread: it runs on in the tool's code after the window closed.
+  if (!thread && PanelWindow()) thread = ::OpenThread(SYNCHRONIZE, FALSE, PanelThreadId());
   if (tool && tool->m_hWnd) ::SendMessageA(tool->m_hWnd, WM_CLOSE, 0, 0);
   if (thread) {
     PumpUntil([this] { return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; });
@@ -152,39 +166,35 @@ bool ToolHarness::Select(const std::string& title, DWORD kind) {
 }
 
 void ToolHarness::OnPanelThread(const std::function<void()>& fn) {
-  DWORD threadId = PanelThreadId();
+  if (!RunOnThread(PanelThreadId(), fn) && thread && ::WaitForSingleObject(thread, 0) == WAIT_TIMEOUT)
+    ADD_FAILURE() << "the panel's thread did not come to a call posted to it within " << waitBoundMs << " ms";
+}
+
+bool RunOnThread(DWORD threadId, const std::function<void()>& fn, int timeoutMs) {
+  HANDLE thread = ::OpenThread(SYNCHRONIZE, FALSE, threadId);
+  if (!thread) return false;
   HHOOK hook = ::SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, NULL, threadId);
-  PanelCall call = {&fn, ::CreateEventA(NULL, TRUE, FALSE, NULL)};
-  ::PostThreadMessageA(threadId, runOnPanelMessage, 0, reinterpret_cast<LPARAM>(&call));
-  PumpUntil([&] { return ::WaitForSingleObject(call.done, 0) == WAIT_OBJECT_0; });
-  ::UnhookWindowsHookEx(hook);
-  ::CloseHandle(call.done);
-}
-
-DialogAnswerer::DialogAnswerer(DWORD threadId, int button, HWND ignore)
-    : DialogAnswerer(
-          threadId, [button](HWND dialog) { PressDialogButton(dialog, button); }, ignore) {}
-
-DialogAnswerer::DialogAnswerer(DWORD threadId, std::function<void(HWND)> act, HWND ignore)
-    : threadId(threadId), act(std::move(act)), ignore(ignore) {
-  worker = ::CreateThread(NULL, 0, Run, this, 0, NULL);
-}
-
-DialogAnswerer::~DialogAnswerer() {
-  Wait();
-  ::CloseHandle(worker);
-}
-
-bool DialogAnswerer::Wait(int timeoutMs) {
-  PumpUntil([this] { return ::WaitForSingleObject(worker, 0) == WAIT_OBJECT_0; }, timeoutMs);
-  return seen;
+  ThreadCall* call = new ThreadCall{&fn, ::CreateEventA(NULL, TRUE, FALSE, NULL), callWaiting};
+  auto ran = [call] { return ::WaitForSingleObject(call->done, 0) == WAIT_OBJECT_0; };
+  if (hook && ::PostThreadMessageA(threadId, runOnThreadMessage, 0, reinterpret_cast<LPARAM>(call)))
+    PumpUntil([&] { return ran() || ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, timeoutMs);
+  // The thread may take the call only now: it owns a call given up, which fn must outlive.
+  bool givenUp = ::InterlockedCompareExchange(&call->state, callGivenUp, callWaiting) == callWaiting;
+  if (!givenUp) {
+    PumpUntil(ran, INT_MAX);
+    ::CloseHandle(call->done);
+    delete call;
+  }
+  if (hook) ::UnhookWindowsHookEx(hook);
+  ::CloseHandle(thread);
+  return !givenUp;
 }
 
 namespace {
 
 struct DialogSearch {
   HWND ignore;
-  bool enabledOnly;
+  bool visibleOnly, enabledOnly;
   HWND found;
 };
 
@@ -192,7 +202,7 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM lParam) {
   DialogSearch* search = reinterpret_cast<DialogSearch*>(lParam);
   char className[32];
   ::GetClassNameA(window, className, sizeof(className));
-  if (window != search->ignore && strcmp(className, "#32770") == 0 && ::IsWindowVisible(window) &&
+  if (window != search->ignore && strcmp(className, "#32770") == 0 && (!search->visibleOnly || ::IsWindowVisible(window)) &&
       (!search->enabledOnly || ::IsWindowEnabled(window))) {
     search->found = window;
     return FALSE;
@@ -200,34 +210,188 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM lParam) {
   return TRUE;
 }
 
-}  // namespace
-
-HWND FindThreadDialog(DWORD threadId, HWND ignore, bool enabledOnly) {
-  DialogSearch search = {ignore, enabledOnly, NULL};
+// A dialog or box of the thread other than ignore; with enabledOnly, only one
+// that takes input (a box it raised disables the one below).
+HWND FindDialogOf(DWORD threadId, HWND ignore, bool visibleOnly, bool enabledOnly) {
+  DialogSearch search = {ignore, visibleOnly, enabledOnly, NULL};
   ::EnumThreadWindows(threadId, FindDialog, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
-DWORD WINAPI DialogAnswerer::Run(LPVOID parameter) {
-  DialogAnswerer* self = static_cast<DialogAnswerer*>(parameter);
-  for (int waited = 0; waited < 10000; waited += 20) {
-    HWND found = FindThreadDialog(self->threadId, self->ignore, false);
-    if (found) {
-      // Let the dialog finish its initialisation before reading or acting.
-      ::Sleep(50);
-      char text[2048] = "";
-      ::GetDlgItemTextA(found, 0xFFFF, text, sizeof(text));
-      self->text = text;
-      ::GetWindowTextA(found, text, sizeof(text));
-      self->caption = text;
-      self->style = ::GetWindowLongA(found, GWL_STYLE);
-      self->seen = true;
-      self->act(found);
-      return 0;
-    }
-    ::Sleep(20);
+// The icon a message box shows, as its type flag.
+UINT IconType(HWND box) {
+  static const struct {
+    LPCSTR icon;
+    UINT type;
+  } icons[] = {
+      {IDI_HAND, MB_ICONSTOP}, {IDI_EXCLAMATION, MB_ICONEXCLAMATION}, {IDI_ASTERISK, MB_ICONINFORMATION}, {IDI_QUESTION, MB_ICONQUESTION}};
+  // The icon's static control: 1088 here, 20 on some systems.
+  for (int id : {1088, 20}) {
+    HICON shown = reinterpret_cast<HICON>(::SendDlgItemMessageA(box, id, STM_GETICON, 0, 0));
+    for (const auto& icon : icons)
+      if (shown && shown == ::LoadIconA(NULL, icon.icon)) return icon.type;
   }
   return 0;
+}
+
+Shown Describe(HWND dialog) {
+  Shown shown;
+  char text[4096] = "";
+  ::GetWindowTextA(dialog, text, sizeof(text));
+  shown.caption = text;
+  text[0] = '\0';
+  ::GetDlgItemTextA(dialog, 0xFFFF, text, sizeof(text));
+  shown.text = text;
+  shown.type = IconType(dialog) | (::GetDlgItem(dialog, IDYES) ? MB_YESNO : MB_OK);
+  shown.style = ::GetWindowLongA(dialog, GWL_STYLE);
+  shown.exStyle = ::GetWindowLongA(dialog, GWL_EXSTYLE);
+  return shown;
+}
+
+// Code page 932 text as UTF-8, as the test log is read.
+std::string Readable(const std::string& text) {
+  std::wstring wide(text.size() + 1, L'\0');
+  wide.resize(::MultiByteToWideChar(932, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size())));
+  std::string readable(wide.size() * 3 + 1, '\0');
+  readable.resize(::WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, &readable[0], static_cast<int>(readable.size()), NULL, NULL));
+  return readable.c_str();
+}
+
+std::string Named(const Shown& box) { return "\"" + Readable(box.caption) + "\" saying \"" + Readable(box.text) + "\""; }
+
+void Dismiss(HWND dialog) { PressDialogButton(dialog, ::GetDlgItem(dialog, IDNO) ? IDNO : IDCANCEL); }
+
+// Polls a condition of windows of another thread, up to waitBoundMs.
+bool WaitFor(const std::function<bool()>& condition) {
+  for (DWORD start = ::GetTickCount(); !condition(); ::Sleep(10))
+    if (::GetTickCount() - start > static_cast<DWORD>(waitBoundMs)) return false;
+  return true;
+}
+
+// The dialog or box of the thread, other than ignore, that the thread waits
+// in for input now.
+HWND DialogWaitingForInput(DWORD threadId, HWND ignore) {
+  HWND dialog = FindDialogOf(threadId, ignore, true, true);
+  // Shown and enabled, it may still be one the thread is on its way out of
+  // (a box was just answered, the dialog below it ends next). Once the thread
+  // takes its messages again it waits in the dialog that is up then, whose
+  // initialisation is over.
+  if (!dialog || !RunOnThread(threadId, [] {})) return NULL;
+  return FindDialogOf(threadId, ignore, true, true) == dialog ? dialog : NULL;
+}
+
+}  // namespace
+
+Answer Press(int button) {
+  return [button](HWND dialog) { PressDialogButton(dialog, button); };
+}
+
+HWND WaitForDialog(DWORD threadId, HWND ignore) {
+  HWND dialog = NULL;
+  WaitFor([&] { return (dialog = DialogWaitingForInput(threadId, ignore)) != NULL; });
+  return dialog;
+}
+
+BoxAnswerer::BoxAnswerer(DWORD threadId, HWND ignore, std::vector<Answer> answers)
+    : threadId(threadId), ignore(ignore), answers(std::move(answers)), actionReturned(::CreateEventA(NULL, TRUE, FALSE, NULL)) {
+  worker = ::CreateThread(NULL, 0, Run, this, 0, NULL);
+}
+
+BoxAnswerer::~BoxAnswerer() {
+  Finish();
+  ::CloseHandle(worker);
+  ::CloseHandle(actionReturned);
+}
+
+DWORD WINAPI BoxAnswerer::Run(LPVOID self) {
+  static_cast<BoxAnswerer*>(self)->Serve();
+  return 0;
+}
+
+void BoxAnswerer::Serve() {
+  // The bound counts from the later of the action's return and the last box.
+  for (DWORD since = ::GetTickCount();; ::Sleep(10)) {
+    if (HWND box = DialogWaitingForInput(threadId, ignore)) {
+      if (!Take(box)) return;
+      since = ::GetTickCount();
+    } else if (::WaitForSingleObject(actionReturned, 0) != WAIT_OBJECT_0) {
+      since = ::GetTickCount();
+    } else if (next == answers.size() && NothingMoreComes()) {
+      return;
+    } else if (::GetTickCount() - since > static_cast<DWORD>(waitBoundMs)) {
+      if (next < answers.size())
+        problems.push_back("waited " + std::to_string(waitBoundMs) + " ms for box " + std::to_string(next + 1) + " of the " +
+                           std::to_string(answers.size()) + " answered; it never came");
+      else
+        problems.push_back("waited " + std::to_string(waitBoundMs) + " ms for the thread to come to rest: " + unrest);
+      return;
+    }
+  }
+}
+
+bool BoxAnswerer::Take(HWND box) {
+  shown.push_back(Describe(box));
+  if (next < answers.size()) {
+    answers[next++](box);
+  } else {
+    problems.push_back("a box no answer was given for, dismissed: " + Named(shown.back()));
+    Dismiss(box);
+  }
+  // Answered once the thread is past it: the box is gone, or a box it raised takes the input.
+  if (WaitFor([box] { return !::IsWindow(box) || !::IsWindowVisible(box) || !::IsWindowEnabled(box); })) return true;
+  problems.push_back(Named(shown.back()) + " stayed open after its answer");
+  return false;
+}
+
+bool BoxAnswerer::NothingMoreComes() {
+  HWND pending = NULL;
+  bool posted = false;
+  // Run after whatever the thread has posted to itself, the call finds a box
+  // that came of it still being made, or what is posted next.
+  bool ran = RunOnThread(threadId, [&] {
+    pending = FindDialogOf(threadId, ignore, false, false);
+    posted = (HIWORD(::GetQueueStatus(QS_POSTMESSAGE)) & QS_POSTMESSAGE) != 0;
+  });
+  if (!ran) {
+    HANDLE thread = ::OpenThread(SYNCHRONIZE, FALSE, threadId);
+    bool ended = !thread || ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
+    if (thread) ::CloseHandle(thread);
+    unrest = "it did not come to a call posted to it";
+    return ended;
+  }
+  if (pending) {
+    char caption[256] = "";
+    ::GetWindowTextA(pending, caption, sizeof(caption));
+    unrest = "its dialog \"" + Readable(caption) + "\" stays hidden or disabled";
+  } else if (posted) {
+    unrest = "messages keep coming to its queue";
+  }
+  return !pending && !posted;
+}
+
+const std::vector<Shown>& BoxAnswerer::Finish() {
+  if (finished) return shown;
+  finished = true;
+  ::SetEvent(actionReturned);
+  // The thread may be sending to a window of this thread meanwhile.
+  PumpUntil([this] { return ::WaitForSingleObject(worker, 0) == WAIT_OBJECT_0; }, INT_MAX);
+  for (const std::string& problem : problems) ADD_FAILURE() << problem;
+  return shown;
+}
+
+DialogAnswerer::DialogAnswerer(DWORD threadId, int button, HWND ignore) : DialogAnswerer(threadId, Press(button), ignore) {}
+
+DialogAnswerer::DialogAnswerer(DWORD threadId, Answer act, HWND ignore) : answerer(threadId, ignore, {std::move(act)}) {}
+
+bool DialogAnswerer::Wait() {
+  const std::vector<Shown>& shown = answerer.Finish();
+  if (!shown.empty() && !seen) {
+    seen = true;
+    text = shown[0].text;
+    caption = shown[0].caption;
+    style = shown[0].style;
+  }
+  return seen;
 }
 
 void PressDialogButton(HWND dialog, int id) {

@@ -90,31 +90,81 @@ private:
   HANDLE thread = NULL;
 };
 
-// Answers the next dialog or message box the given thread shows: records its
-// caption and text, then runs act (by default, presses button).
+// A dialog or message box a thread showed.
+struct Shown {
+  std::string caption;
+  std::string text;  // a message box's message
+  UINT type;         // a message box's icon and buttons, as MessageBox takes them
+  DWORD style;
+  DWORD exStyle;
+};
+
+// What to do with a dialog or message box shown.
+typedef std::function<void(HWND)> Answer;
+Answer Press(int button);
+
+// How long a test waits for a window or a thread before it fails.
+const int waitBoundMs = 10000;
+
+// Runs fn on the thread through its queue: from whatever loop takes the
+// thread's messages (a dialog's or a box's modal loop too), after what was
+// posted to the thread before. False when the thread ended or did not come to
+// it within timeoutMs.
+bool RunOnThread(DWORD threadId, const std::function<void()>& fn, int timeoutMs = waitBoundMs);
+
+// Answers the dialogs and message boxes a thread shows, from a thread of its
+// own, in the order they come, each with the next answer. Every answer stands
+// for a box that must come, while the action runs or after it returned; a box
+// beyond them fails the test, naming it, and is dismissed so nothing waits on it.
+class BoxAnswerer {
+public:
+  // ignore: the thread's own window that is no box (the panel).
+  BoxAnswerer(DWORD threadId, HWND ignore, std::vector<Answer> answers);
+  ~BoxAnswerer();
+  // Called once the action has returned: waits until every answer was used and
+  // the thread has come to rest with no box up, then reports what went wrong.
+  const std::vector<Shown>& Finish();
+
+private:
+  static DWORD WINAPI Run(LPVOID self);
+  void Serve();
+  // False when the box stayed open after its answer.
+  bool Take(HWND box);
+  bool NothingMoreComes();
+  DWORD threadId;
+  HWND ignore;
+  std::vector<Answer> answers;
+  size_t next = 0;
+  std::vector<Shown> shown;
+  std::vector<std::string> problems;
+  std::string unrest;  // why the thread was not at rest when last asked
+  HANDLE actionReturned;
+  HANDLE worker;
+  bool finished = false;
+};
+
+// Answers the one dialog or message box the given thread is to show: records
+// its caption and text, then runs act (by default, presses button). Under the
+// rule of BoxAnswerer: a box that does not come, or a second one, fails the test.
 class DialogAnswerer {
 public:
-  DialogAnswerer(DWORD threadId, int button, HWND ignore = NULL);
-  DialogAnswerer(DWORD threadId, std::function<void(HWND)> act, HWND ignore = NULL);
-  ~DialogAnswerer();
-  // Waits for the answer; true when a dialog was seen.
-  bool Wait(int timeoutMs = 10000);
+  DialogAnswerer(DWORD threadId, int button, HWND ignore);
+  DialogAnswerer(DWORD threadId, Answer act, HWND ignore);
+  ~DialogAnswerer() { Wait(); }
+  // Waits for the answer and for the thread to come to rest; true when a dialog was seen.
+  bool Wait();
   std::string text;  // a message box's message
   std::string caption;
   UINT style = 0;  // the dialog's window style
   bool seen = false;
 
 private:
-  static DWORD WINAPI Run(LPVOID self);
-  DWORD threadId;
-  std::function<void(HWND)> act;
-  HWND ignore;
-  HANDLE worker = NULL;
+  BoxAnswerer answerer;
 };
 
-// A visible dialog or message box of the thread other than ignore; with
-// enabledOnly, only one that takes input (a box it raised disables the one below).
-HWND FindThreadDialog(DWORD threadId, HWND ignore, bool enabledOnly = false);
+// Waits up to waitBoundMs for a dialog or box of the thread, other than
+// ignore, that the thread waits in for input.
+HWND WaitForDialog(DWORD threadId, HWND ignore);
 
 // Presses a button of a dialog from another thread, as a user would.
 void PressDialogButton(HWND dialog, int id);
