@@ -133,25 +133,29 @@ MemoLoadResult LoadMemoFile(MemoFileOps& ops, const char* path, std::string& byt
     return MemoLoadResult::Unreadable;
   }
   BY_HANDLE_FILE_INFORMATION info;
+  // One byte more than the file's size is asked for at first: a whole read
+  // that comes short of it is the end, with no second call to confirm it.
+  DWORD block = readBlock;
   if (::GetFileInformationByHandle(file, &info)) {
     stamp.size = SizeOf(info.nFileSizeHigh, info.nFileSizeLow);
     stamp.lastWrite = info.ftLastWriteTime;
     stamp.links = info.nNumberOfLinks;
-    bytes.reserve(stamp.size < loadLimit ? static_cast<size_t>(stamp.size) : loadLimit);
+    if (stamp.size < loadLimit) block = static_cast<DWORD>(stamp.size) + 1;
   }
   MemoLoadResult result = MemoLoadResult::Loaded;
   while (bytes.size() < loadLimit) {
     size_t kept = bytes.size();
-    bytes.resize(kept + readBlock);
+    bytes.resize(kept + block);
     DWORD got = 0;
-    bool ok = ops.Read(file, &bytes[kept], readBlock, &got) != FALSE;
+    bool ok = ops.Read(file, &bytes[kept], block, &got) != FALSE;
     bytes.resize(kept + got);
     // A failed read is never the end of the file: what follows is unknown.
     if (!ok) {
       result = MemoLoadResult::ReadError;
       break;
     }
-    if (got == 0) break;
+    if (got < block) break;
+    block = readBlock;
   }
   ::CloseHandle(file);
   stamp.exists = true;
@@ -231,17 +235,27 @@ void FlushFolderOf(const char* path) {
 }
 
 MemoDiskState CheckMemoFile(MemoFileOps& ops, const char* path, MemoFileStamp& stamp, bool byContent) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!::GetFileAttributesExA(path, GetFileExInfoStandard, &data)) {
-    if (!IsMissing(::GetLastError())) return MemoDiskState::Unchanged;
-    return stamp.exists ? MemoDiskState::Vanished : MemoDiskState::Unchanged;
+  if (!byContent) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExA(path, GetFileExInfoStandard, &data)) {
+      if (!IsMissing(::GetLastError())) return MemoDiskState::Unchanged;
+      return stamp.exists ? MemoDiskState::Vanished : MemoDiskState::Unchanged;
+    }
+    if (stamp.exists && SizeOf(data.nFileSizeHigh, data.nFileSizeLow) == stamp.size && SameTime(data.ftLastWriteTime, stamp.lastWrite))
+      return MemoDiskState::Unchanged;
   }
-  if (!byContent && stamp.exists && SizeOf(data.nFileSizeHigh, data.nFileSizeLow) == stamp.size &&
-      SameTime(data.ftLastWriteTime, stamp.lastWrite))
-    return MemoDiskState::Unchanged;
-  std::string current;
+  // Read into a buffer the thread keeps: a check before every save would
+  // otherwise pay for fresh pages each time.
+  static thread_local std::string current;
   MemoFileStamp currentStamp;
-  if (LoadMemoFile(ops, path, current, currentStamp) != MemoLoadResult::Loaded) return MemoDiskState::Changed;
+  switch (LoadMemoFile(ops, path, current, currentStamp)) {
+    case MemoLoadResult::Loaded:
+      break;
+    case MemoLoadResult::Missing:
+      return stamp.exists ? MemoDiskState::Vanished : MemoDiskState::Unchanged;
+    default:
+      return MemoDiskState::Changed;
+  }
   if (!stamp.exists || currentStamp.size != stamp.size || currentStamp.checksum != stamp.checksum) return MemoDiskState::Changed;
   stamp = currentStamp;
   return MemoDiskState::Unchanged;

@@ -199,6 +199,19 @@ int main() {
       [&] { BareAtomicWrite(bare, text); }, unitSave, bareBeside);
   unitSave *= 1000.0;
   bareBeside *= 1000.0;
+  // The same bare sequence with the folder flushed after the rename, as a
+  // save must to be durable: what the second flush costs where it counts.
+  double bareDurable = 0, bareAgain = 0;
+  BestOfFiveSideBySide(
+      [&] {
+        BareAtomicWrite(bare, text);
+        FlushFolderOf(bare.c_str());
+      },
+      [&] { BareAtomicWrite(bare, text); }, bareDurable, bareAgain);
+  bareDurable *= 1000.0;
+  bareAgain *= 1000.0;
+  // The check before a save, reading the file whole, alone.
+  double checkOnly = 1000.0 * BestOfFive([&] { CheckMemoFile(PlatformMemoFileOps(), big.c_str(), stamp, true); });
 
   // Closing the edited memo by selecting another writes it; opening the empty one is part of the figure.
   double close = 0;
@@ -283,7 +296,10 @@ int main() {
   printf("%-52s %7.3f ms  ratio %6.2f to the bare atomic write\n", "save: SaveState of the edited memo, whole", saveState,
          saveState / bareAtomic);
   Report("write: close of the edited memo (selecting another)", close, bareWrite, "bare write");
-  printf("%-52s %7.3f ms\n", "  of which at most: the folder flush", folderFlush);
+  printf("%-52s %7.3f ms\n", "  of which: the check, reading the file whole", checkOnly);
+  printf("%-52s %7.3f ms\n", "the folder flush alone, nothing to commit", folderFlush);
+  printf("%-52s %7.3f ms  ratio %6.2f to the bare atomic write (%.3f ms)\n", "bare atomic write and the folder flush after it", bareDurable,
+         bareDurable / bareAgain, bareAgain);
   printf("%-52s %7.4f ms\n", "keystroke into the memo, recovery off", withoutRecovery);
   printf("%-52s %7.4f ms  ratio %6.3f to recovery off%s\n", "keystroke into the memo, recovery on", withRecovery,
          withRecovery / withoutRecovery, withRecovery <= 1.05 * withoutRecovery ? "" : "  (over 1.05)");
