@@ -26,10 +26,13 @@ void ToolPanel::OpenInEditor() {
   // when another program changed it.
   if (currentKind == MemoKindText && !memoSession.incomplete) {
     DiskSync sync = SyncWithDisk(path, true, TextPane().GetModify());
+    writeDeclined = false;
     if (sync == DiskSync::Vanished)
       RestoreVanishedFile(path);
     else if (sync == DiskSync::Current && TextPane().GetModify())
       WriteMemoFile(path);
+    // The user kept the edits out of the file: the editor would not see them.
+    if (writeDeclined) return;
   }
   char editor[SettingValueSize];
   ReadSetting(SettingKeys[EditorPathKey], editor);

@@ -8,6 +8,7 @@
 
 #include "Iconv.h"
 #include "MemoEncoding.h"
+#include "MemoText.h"
 
 namespace {
 
@@ -128,4 +129,29 @@ TEST_F(ManPages, Utf8PagesDecodeToCp932AndBack) {
     EXPECT_TRUE(saved == page.utf8) << page.path;
   }
   EXPECT_GT(editable, pages.size() / 2);
+}
+
+// Every page, as a memo in each encoding the pane edits, takes one more line
+// and keeps every byte it had.
+TEST_F(ManPages, EveryPageTakesALineAndKeepsItsBytes) {
+  ASSERT_EQ("", problem);
+  Iconv toUtf16("UTF-16LE", "UTF-8");
+  const std::u16string line = u"\r\n追記した行";
+  for (const ManPage& page : pages) {
+    std::string utf16;
+    ASSERT_TRUE(toUtf16.Convert(page.utf8, utf16)) << page.path;
+    const struct {
+      std::string bytes;
+      MemoEncoding encoding;
+    } memos[] = {{page.cp932, MemoEncoding::Cp932}, {"\xEF\xBB\xBF" + page.utf8, MemoEncoding::Utf8Bom}, {"\xFF\xFE" + utf16, MemoEncoding::Utf16LeBom}};
+    for (const auto& memo : memos) {
+      MemoText loaded = DecodeMemoText(memo.bytes.data(), memo.bytes.size());
+      ASSERT_EQ(memo.encoding, loaded.encoding) << page.path;
+      ASSERT_EQ(MemoVerdict::Editable, loaded.verdict) << page.path;
+      std::string added, saved;
+      EncodeMemoText(line.data(), line.size(), memo.encoding, added);
+      ASSERT_TRUE(ReencodeEdited(memo.bytes, loaded, loaded.text + line, saved)) << page.path;
+      EXPECT_TRUE(saved == memo.bytes + added.substr(BomLength(memo.encoding))) << page.path;
+    }
+  }
 }

@@ -12,6 +12,7 @@
 #include "MemoFile.h"
 #include "Timing.h"
 #include "ToolHarness.h"
+#include "WideText.h"
 
 namespace {
 
@@ -68,14 +69,14 @@ void BareAtomicWrite(const std::string& path, const std::string& bytes) {
   ::MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
-// An edit control of the pane's exact styles, size, font, limit and margins,
+// A Unicode edit control of the pane's exact styles, size, font, limit and margins,
 // in a hidden window of its own on the calling thread, as the pane sits in the hidden panel.
 HWND BareEditLikePane(HWND pane) {
   RECT rect;
   ::GetWindowRect(pane, &rect);
   HWND parent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 800, 650, NULL, NULL, NULL, NULL);
   DWORD style = static_cast<DWORD>(::GetWindowLongA(pane, GWL_STYLE)) & ~(ES_READONLY | WS_DISABLED);
-  HWND bare = ::CreateWindowExA(static_cast<DWORD>(::GetWindowLongA(pane, GWL_EXSTYLE)), "EDIT", "", style, 0, 0, rect.right - rect.left,
+  HWND bare = ::CreateWindowExW(static_cast<DWORD>(::GetWindowLongA(pane, GWL_EXSTYLE)), L"EDIT", L"", style, 0, 0, rect.right - rect.left,
                                 rect.bottom - rect.top, parent, NULL, NULL, NULL);
   ::SendMessageA(bare, WM_SETFONT, ::SendMessageA(pane, WM_GETFONT, 0, 0), FALSE);
   ::SendMessageA(bare, EM_LIMITTEXT, ::SendMessageA(pane, EM_GETLIMITTEXT, 0, 0), 0);
@@ -139,11 +140,12 @@ int main() {
   double sideOpen = 0, bareSet = 0;
   harness.OnPanelThread([&] {
     HWND bare = BareEditLikePane(pane);
+    const std::u16string wideText = WideFromCp932(text.c_str());
     for (int run = 0; run < runs; ++run) {
       select(smallIndex);
       double opening = Seconds([&] { select(bigIndex); });
-      ::SetWindowTextA(bare, "");
-      double setting = Seconds([&] { ::SetWindowTextA(bare, text.c_str()); });
+      ::SetWindowTextW(bare, L"");
+      double setting = Seconds([&] { ::SetWindowTextW(bare, WidePointer(wideText)); });
       sideOpen = run ? std::min(sideOpen, opening) : opening;
       bareSet = run ? std::min(bareSet, setting) : setting;
     }
@@ -306,7 +308,7 @@ int main() {
   printf("%-52s %7.3f ms\n", "bare atomic write of the record's size", bareRecordSized);
   printf("%-52s %7.3f ms  ratio %6.2f to the bare atomic write%s\n", "recovery record of the edited memo", recoveryWrite,
          recoveryWrite / bareRecordSized, recoveryWrite <= 1.5 * bareRecordSized ? "" : "  (over 1.5)");
-  printf("%-52s %7.3f ms\n", "bare SetWindowTextA into an edit made like the pane", bareSet);
+  printf("%-52s %7.3f ms\n", "bare SetWindowTextW into an edit made like the pane", bareSet);
   printf("%-52s %7.3f ms  ratio %6.2f to the bare set%s\n", "open, side by side with it", sideOpen, sideOpen / bareSet,
          sideOpen <= 1.1 * bareSet ? "" : "  (over 1.1)");
   printf("%-52s %7.3f ms\n", "open the memo as CP932, side by side", openCp932);
