@@ -15,7 +15,8 @@ size_t DeleteOrReplace(const std::u16string& text, const std::u16string& search,
   size_t copied = 0;
   if (!search.empty()) {
     for (size_t at = text.find(search); at != std::u16string::npos; at = text.find(search, at + 1)) {
-      if (at > 0 && IsLow(text[at]) && IsHigh(text[at - 1])) continue;
+      // Right after an occurrence, the walk starts a character wherever it is.
+      if (at > copied && IsLow(text[at]) && IsHigh(text[at - 1])) continue;
       out.append(text, copied, at - copied);
       if (replace) out += replacement;
       ++count;
