@@ -82,4 +82,3 @@ private:
 // name fits. The title given to the file goes to savedTitle.
 bool SaveAsNewMemo(MemoFileOps& ops, const std::string& folder, const std::string& title, int firstTry, const std::string& bytes,
                    std::string& savedTitle);
-

@@ -28,8 +28,8 @@ std::u16string ExtEditDialog::StampLine() {
 
 int ExtEditDialog::DeleteOrReplace(std::u16string& text) {
   std::u16string result;
-  size_t count = ::DeleteOrReplace(text, WideFromCp932(searchText, searchText.GetLength()), WideFromCp932(replaceText, replaceText.GetLength()),
-                                   replaceChecked != 0, result);
+  size_t count = ::DeleteOrReplace(text, WideFromCp932(searchText, searchText.GetLength()),
+                                   WideFromCp932(replaceText, replaceText.GetLength()), replaceChecked != 0, result);
   text.swap(result);
   return static_cast<int>(count);
 }

@@ -44,7 +44,8 @@ void RunEditBench() {
     const char* label;
     const char16_t* replacement;
     bool replace;
-  } edits[] = {{"delete              ", u"", false}, {"same-length replace ", u"予定", true}, {"longer replace      ", u"打ち合わせ", true}};
+  } edits[] = {
+      {"delete              ", u"", false}, {"same-length replace ", u"予定", true}, {"longer replace      ", u"打ち合わせ", true}};
   std::u16string out;
   for (const Edit& edit : edits) {
     double once = SecondsPerEdit(text, edit.replacement, edit.replace, out);

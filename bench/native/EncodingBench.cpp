@@ -76,6 +76,7 @@ void RunEncodingBench() {
     EncodeMemoText(edited.data(), edited.size(), MemoEncoding::Cp932, saved);
     Consume(saved.data());
   });
-  std::printf("  save of an edit in the middle: the edited span re-encoded %6.1f us, the whole text encoded %6.1f us, x%.2f (goal <= 1.2)\n",
-              span * 1e6, whole * 1e6, span / whole);
+  std::printf(
+      "  save of an edit in the middle: the edited span re-encoded %6.1f us, the whole text encoded %6.1f us, x%.2f (goal <= 1.2)\n",
+      span * 1e6, whole * 1e6, span / whole);
 }

@@ -143,7 +143,9 @@ TEST_F(ManPages, EveryPageTakesALineAndKeepsItsBytes) {
     const struct {
       std::string bytes;
       MemoEncoding encoding;
-    } memos[] = {{page.cp932, MemoEncoding::Cp932}, {"\xEF\xBB\xBF" + page.utf8, MemoEncoding::Utf8Bom}, {"\xFF\xFE" + utf16, MemoEncoding::Utf16LeBom}};
+    } memos[] = {{page.cp932, MemoEncoding::Cp932},
+                 {"\xEF\xBB\xBF" + page.utf8, MemoEncoding::Utf8Bom},
+                 {"\xFF\xFE" + utf16, MemoEncoding::Utf16LeBom}};
     for (const auto& memo : memos) {
       MemoText loaded = DecodeMemoText(memo.bytes.data(), memo.bytes.size());
       ASSERT_EQ(memo.encoding, loaded.encoding) << page.path;

@@ -59,7 +59,9 @@ int main() {
     const char* replacement;
     const char16_t* wideReplacement;
     int replace;
-  } edits[] = {{"delete             ", "", u"", 0}, {"same-length replace", "予定", u"予定", 1}, {"longer replace     ", "打ち合わせ", u"打ち合わせ", 1}};
+  } edits[] = {{"delete             ", "", u"", 0},
+               {"same-length replace", "予定", u"予定", 1},
+               {"longer replace     ", "打ち合わせ", u"打ち合わせ", 1}};
 
   double copy = MemcpySeconds(text);
   std::printf("Delete or replace, %u-unit text, %u occurrences of a two-character word, under Wine\n", static_cast<unsigned>(text.size()),

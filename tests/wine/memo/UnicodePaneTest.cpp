@@ -82,12 +82,13 @@ TEST_F(UnicodePane, TypedAndPastedCharactersReachTheFileExactly) {
     ASSERT_TRUE(GetWideText(panel.Pane()) == text);
     std::u16string question;
     std::vector<Answer> answers;
-    if (c.answer) answers.push_back([&](HWND box) {
-      wchar_t shown[1024] = L"";
-      ::GetDlgItemTextW(box, 0xFFFF, shown, 1024);
-      question = reinterpret_cast<const char16_t*>(shown);
-      PressDialogButton(box, c.answer);
-    });
+    if (c.answer)
+      answers.push_back([&](HWND box) {
+        wchar_t shown[1024] = L"";
+        ::GetDlgItemTextW(box, 0xFFFF, shown, 1024);
+        question = reinterpret_cast<const char16_t*>(shown);
+        PressDialogButton(box, c.answer);
+      });
     {
       BoxAnswerer boxes(panel.PanelThread(), panel.PanelWindow(), answers);
       panel.Select("other");
@@ -151,7 +152,9 @@ TEST_F(UnicodePane, BytesNobodyTouchedStay) {
 // A memo reads back in the encoding it was saved in, whatever is left of
 // its text.
 TEST_F(UnicodePane, AUtf8MemoStaysUtf8) {
-  Open("\xE6\x97\xA5\xE6\x9C\xAC \xC2\xB1" "5\xC2\xB0");  // 日本 ±5° in UTF-8
+  Open(
+      "\xE6\x97\xA5\xE6\x9C\xAC \xC2\xB1"
+      "5\xC2\xB0");  // 日本 ±5° in UTF-8
   ::SendMessageW(panel.Pane(), EM_SETSEL, 0, 3);
   ::SendMessageW(panel.Pane(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
   ASSERT_TRUE(panel.Select("other"));

@@ -135,8 +135,7 @@ TEST_F(Recovery, AStartPutsBackWhatAToolThatIsGoneLeft) {
   HANDLE liveLock = ::CreateFileA((recovery + "live0006.lock").c_str(), GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, 0, NULL);
 
   ASSERT_TRUE(Start());
-  std::vector<Shown> shown = Answering(
-      {Press(IDOK)}, [this] { harness.Sync(); });
+  std::vector<Shown> shown = Answering({Press(IDOK)}, [this] { harness.Sync(); });
   ::CloseHandle(liveLock);
   ::DeleteFileA((recovery + "live0006.lock").c_str());
   ASSERT_EQ(1u, shown.size());
@@ -237,8 +236,7 @@ TEST_F(Recovery, RescuedEditsAlwaysLandWhereTheMessageSays) {
     TypeIntoPane("saved and edited");
     ::SetFileAttributesA(memo.c_str(), FILE_ATTRIBUTE_READONLY);
     if (!c.folder1.empty()) harness.settings.Set("ScribbitFolderPath1", c.folder1 == "-" ? "" : c.folder1);
-    std::vector<Shown> shown = Answering(
-        {Press(IDOK), Press(IDOK)}, [this] { harness.Close(); });
+    std::vector<Shown> shown = Answering({Press(IDOK), Press(IDOK)}, [this] { harness.Close(); });
     ::SetFileAttributesA(memo.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileA(memo.c_str());
     ASSERT_EQ(2u, shown.size());
@@ -294,8 +292,7 @@ TEST_F(Recovery, LeftoverTemporaryFilesGoOnlyWhenAMemoHoldsTheirText) {
   }
   HANDLE held = ::CreateFileA((folder2 / "~sb00000004.tmp").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
   harness.settings.Set("ScribbitFolderPath2", folder2.Path());
-  std::vector<Shown> shown = Answering(
-      {Press(IDOK)}, [this] { harness.Click(IDC_PANEL_FOLDER2); });
+  std::vector<Shown> shown = Answering({Press(IDOK)}, [this] { harness.Click(IDC_PANEL_FOLDER2); });
   ::CloseHandle(held);
   ASSERT_EQ(1u, shown.size());
   EXPECT_EQ("保存の途中で終わったメモの内容を、新しいメモ " + folder2.Path() + "\\復元されたメモ.txt として残しました。", shown[0].text);
