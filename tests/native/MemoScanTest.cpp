@@ -202,9 +202,12 @@ TEST(MemoScan, SearchesEachMemoInItsOwnEncoding) {
       {u8"メ\0ファイル\r\nメモ"s, "ファイル", false},
       {Utf16File(u"メ\0ファイル\r\n"s, false), "ファイル", false},
       {Utf16File(u"メモ\r\n", false) + "x", "メモ", true},
-      // ﾃｽ in CP932 is also UTF-8 ("ý"), and CP932 it stays.
-      {"ﾃｽ\r\n", "ﾃｽ", true},
-      {u8"ﾃｽ\r\n", "ﾃｽ", true},
+      // ﾗｲ in CP932 is also UTF-8 (a Hebrew letter), and CP932 it stays;
+      // "café" is CP932 text too ("cafﾃｩ"), and UTF-8 it is.
+      {"ﾗｲ\r\n", "ﾗｲ", true},
+      {u8"ﾗｲ\r\n", "ﾗｲ", true},
+      {u8"café\r\n", "caf", true},
+      {u8"café\r\n", "cafﾃｩ", false},
       // UTF-8 up to a byte that shows the memo is CP932.
       {u8"ファイル\r\n" + std::string(100, 'x') + "\r\nソ", "ソ", true},
       {u8"ファイル\r\n" + std::string(100, 'x') + "\r\nソ", "ファイル", false},
