@@ -201,7 +201,7 @@ TEST(MemoEncoding, EditableMemosEncodeBackToTheirBytes) {
   EXPECT_GT(editable, 500);
 }
 
-TEST(MemoEncoding, DetectorFedInPiecesAgreesWithWholeFile) {
+TEST(MemoEncoding, DetectorFedInPiecesAgreesWithWholeFileAndCharacterWalk) {
   std::mt19937 rng(5);
   for (int round = 0; round < 4000; ++round) {
     std::string file = RandomMemoFile(rng, rng() % 60);
@@ -214,5 +214,6 @@ TEST(MemoEncoding, DetectorFedInPiecesAgreesWithWholeFile) {
       at += piece;
     }
     EXPECT_EQ(whole == Utf8, detector.FinishIsUtf8()) << testing::PrintToString(file);
+    EXPECT_EQ(whole == Utf8, RefBomlessIsUtf8(file)) << testing::PrintToString(file);
   }
 }

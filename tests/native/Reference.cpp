@@ -1,11 +1,13 @@
 #include "Reference.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "Cp932.h"
 #include "Cp932Unicode.h"
 #include "MemoEncoding.h"
+#include "Utf8WordEvidence.h"
 
 using namespace std::string_literals;
 
@@ -191,6 +193,74 @@ static std::string RefToUtf8(const std::u32string& text) {
     }
   }
   return out;
+}
+
+// The words of UTF-8 text below U+0800 weighed as Utf8WordEvidence does:
+// runs of ASCII letters and other characters.
+static int RefWordsWeight(const std::u32string& text) {
+  auto isLetter = [](char32_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+  int weight = 0;
+  for (size_t start = 0; start < text.size();) {
+    size_t end = start;
+    while (end < text.size() && (isLetter(text[end]) || text[end] >= 0x80)) ++end;
+    std::vector<WordScript> scripts;
+    bool other = false, asciiLetter = false;
+    size_t chars = 0;
+    for (size_t i = start; i < end; ++i) {
+      char32_t c = text[i];
+      if (c < 0x80) {
+        // Unless it is, in CP932, the second byte of the character whose lead
+        // byte ends the character before it.
+        unsigned secondByte = i > start && text[i - 1] >= 0x80 ? 0x80 | (text[i - 1] & 0x3F) : 0;
+        asciiLetter = asciiLetter || !(secondByte >= 0x81 && secondByte <= 0x9F);
+        continue;
+      }
+      ++chars;
+      if (c >= 0xA1 && c <= 0xBF) {
+        scripts.push_back(WordScript::Signs);
+      } else if (c >= 0xC0 && c <= 0xFF && c != 0xD7 && c != 0xF7) {
+        scripts.push_back(WordScript::Latin1);
+      } else if (c >= 0x100 && c <= 0x24F) {
+        scripts.push_back(WordScript::LatinExtended);
+      } else if (c >= 0x370 && c <= 0x3CF) {
+        scripts.push_back(WordScript::Greek);
+      } else if (c >= 0x400 && c <= 0x4FF) {
+        scripts.push_back(WordScript::Cyrillic);
+      } else {
+        other = true;
+      }
+    }
+    std::vector<WordScript> letters;
+    for (WordScript script : scripts) {
+      bool seen = std::find(letters.begin(), letters.end(), script) != letters.end();
+      if (script != WordScript::Signs && !seen) letters.push_back(script);
+    }
+    if (letters.empty() && !scripts.empty()) letters.push_back(WordScript::Signs);
+    bool latin1 = std::find(letters.begin(), letters.end(), WordScript::Latin1) != letters.end();
+    bool extended = std::find(letters.begin(), letters.end(), WordScript::LatinExtended) != letters.end();
+    if (letters.size() == 2 && latin1 && extended) letters = {WordScript::LatinExtended};
+    if (other && letters.empty()) {
+      weight += OtherWordWeight;
+    } else if (other || letters.size() > 1) {
+      weight += MixedWordWeight;
+    } else if (chars > 0) {
+      WordShape shape = asciiLetter ? WordShape::BesideAsciiLetters : chars == 1 ? WordShape::OneAlone : WordShape::SeveralAlone;
+      weight += WordWeight(letters[0], shape);
+    }
+    start = end == start ? end + 1 : end;
+  }
+  return weight;
+}
+
+bool RefBomlessIsUtf8(const std::string& file) {
+  std::u32string text = RefUtf8(file), unicode;
+  if (RefToUtf8(text) != file) return false;
+  bool wide = false, multiByte = false;
+  for (char32_t c : text) {
+    multiByte = multiByte || c >= 0x80;
+    wide = wide || c >= 0x800;
+  }
+  return multiByte && (wide || !RefCp932ToUnicode(file, unicode) || RefWordsWeight(text) > 0);
 }
 
 static void AppendRefUtf16Unit(char32_t unit, bool bigEndian, std::string& out) {
