@@ -6,11 +6,11 @@ namespace {
 
 const int Weights[WordScriptCount][WordShapeCount] = {
     // one alone, several alone, beside ASCII letters
-    {4, -2, 9},   // Latin-1 letters: "è", "café"
-    {-6, -6, 4},  // Latin Extended, with or without Latin-1 letters: "żółw"
-    {-4, 2, -5},  // Greek
-    {-7, 6, -2},  // Cyrillic
-    {2, -4, 5},   // signs: "©", "°C"
+    {5, 1, 10},   // Latin-1 letters: "è", "café"
+    {-6, -5, 4},  // Latin Extended, with or without Latin-1 letters: "Dvořák"
+    {-1, 3, 0},   // Greek
+    {-6, 7, 0},   // Cyrillic
+    {2, 0, 6},    // signs: "©", "°C"
 };
 
 const unsigned NoScript = 1u << WordScriptCount;
