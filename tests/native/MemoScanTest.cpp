@@ -47,6 +47,25 @@ ScanResult ScanInBlocks(const std::string& file, const char* keyword, std::vecto
   return MemoScanner(matcher, nullptr).Scan(reader);
 }
 
+struct MemoCase {
+  std::string file;
+  const char* keyword;
+  bool matches;
+};
+
+// The plain walk, the scan of the memo in memory and the scans of it read in
+// blocks of a few sizes all agree with the case.
+void ExpectScan(const MemoCase& c) {
+  SCOPED_TRACE(testing::PrintToString(c.file) + " / " + c.keyword);
+  ASSERT_EQ(c.matches, RefScanMemo(c.file, c.keyword));
+  ScanResult expected = c.matches ? ScanResult::Match : ScanResult::NoMatch;
+  KeywordMatcher matcher(c.keyword);
+  GuardedText guarded(c.file);
+  EXPECT_EQ(expected, ScanMemoBuffer(guarded.data(), guarded.size(), matcher, nullptr));
+  for (size_t block : {size_t(1), size_t(2), size_t(3), size_t(16), Whole})
+    EXPECT_EQ(expected, ScanInBlocks(c.file, c.keyword, {block})) << block;
+}
+
 }  // namespace
 
 TEST(MemoScan, ReadsLinesLikeTextModeReader) {
@@ -169,11 +188,7 @@ TEST(MemoScan, AgreesWithLineReader) {
 }
 
 TEST(MemoScan, SearchesEachMemoInItsOwnEncoding) {
-  struct Case {
-    std::string file;
-    const char* keyword;
-    bool matches;
-  } cases[] = {
+  const MemoCase cases[] = {
       {u8"設定ファイルの場所\r\n", "ファイル", true},
       {WithUtf8Bom(u8"設定ファイル\r\n"), "ファイル", true},
       {Utf16File(u"設定ファイル\r\n", false), "ファイル", true},
@@ -214,16 +229,65 @@ TEST(MemoScan, SearchesEachMemoInItsOwnEncoding) {
       {u8"ファイル\r\n\x1A\x83", "ファイル", false},
       {u8"ファイル\r\n\x1A" + std::string(100, 'x') + u8"の", "ファイル", true},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::PrintToString(c.file) + " / " + c.keyword);
-    ASSERT_EQ(c.matches, RefScanMemo(c.file, c.keyword));
-    ScanResult expected = c.matches ? ScanResult::Match : ScanResult::NoMatch;
-    KeywordMatcher matcher(c.keyword);
-    GuardedText guarded(c.file);
-    EXPECT_EQ(expected, ScanMemoBuffer(guarded.data(), guarded.size(), matcher, nullptr));
-    for (size_t block : {size_t(1), size_t(2), size_t(3), size_t(16), Whole})
-      EXPECT_EQ(expected, ScanInBlocks(c.file, c.keyword, {block})) << block;
-  }
+  for (const MemoCase& c : cases) ExpectScan(c);
+}
+
+TEST(MemoScan, FindsBothFormsOfCharactersWindowsDecodesOtherwise) {
+  // Keywords in CP932: 〜 81 60, − 81 7C, ‖ 81 61, ― 81 5C, ￠ 81 91, ￡ 81 92,
+  // ￢ 81 CA. Memos with U+301C, U+2212, U+2016, U+2014, U+00A2, U+00A3,
+  // U+00AC, as most systems but Windows write them, or with the Windows forms.
+  const MemoCase cases[] = {
+      {u8"10\u301C20\r\n", "\x81\x60", true},
+      {u8"10\uFF5E20\r\n", "\x81\x60", true},
+      {WithUtf8Bom(u8"10\u301C20\r\n"), "10\x81\x60", true},
+      {Utf16File(u"10\u301C20\r\n", false),
+       "\x81\x60"
+       "20",
+       true},
+      {Utf16File(u"10\u301C20\r\n", true),
+       "10\x81\x60"
+       "20",
+       true},
+      {u8"10\u301C21\r\n",
+       "10\x81\x60"
+       "20",
+       false},
+      {u8"a\u2212b\r\n",
+       "a\x81\x7C"
+       "b",
+       true},
+      {Utf16File(u"a\u2212b\r\n", true),
+       "a\x81\x7C"
+       "b",
+       true},
+      {u8"a-b\r\n",
+       "a\x81\x7C"
+       "b",
+       false},
+      {u8"\u2016\u2014\r\n", "\x81\x61\x81\x5C", true},
+      {u8"\u2016\u2015\r\n", "\x81\x61\x81\x5C", true},
+      {WithUtf8Bom(u8"\u00A2\u00A3\u00AC\r\n"), "\x81\x91\x81\x92\x81\xCA", true},
+      {Utf16File(u"\uFFE0\u00A3\uFFE2\r\n", false), "\x81\x91\x81\x92\x81\xCA", true},
+      {u8"\u00A2100\r\n",
+       "\x81\x91"
+       "100",
+       true},  // without a byte order mark, and UTF-8 by its words
+      // Each form alone on its line; a NUL hides what follows it.
+      {u8"\u301C\r\n\u301C\u301C\r\n", "\x81\x60\x81\x60", true},
+      {u8"\u301C\r\n\uFF5E\r\n", "\x81\x60\x81\x60", false},
+      {u8"x\0\u301C\r\n"s, "\x81\x60", false},
+      {u8"x\0\u301C\r\n\uFF5E"s, "\x81\x60", true},
+      // The keyword's other words, and a line with no such character.
+      {u8"\u301C\r\n", "abc \x81\x60", true},
+      {u8"abc\r\n", "\x81\x60 abc", true},
+      {u8"\u3000\r\n", "\x81\x60", false},
+      // CP932 memos hold one form only, and search as they did.
+      {"10\x81\x60"
+       "20\r\n",
+       "\x81\x60", true},
+      {"10-20\r\n", "\x81\x7C", false},
+  };
+  for (const MemoCase& c : cases) ExpectScan(c);
 }
 
 TEST(MemoScan, ReadsOnOnlyWhileTheEncodingDecides) {

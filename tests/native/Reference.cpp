@@ -140,6 +140,29 @@ static bool RefCp932ToUnicode(const std::string& word, std::u32string& text) {
   return true;
 }
 
+// Seven CP932 characters decode to the forms Windows gives them, and in
+// UTF-8 and UTF-16 memos also find the forms that other systems write.
+static char32_t RefWindowsForm(char32_t c) {
+  switch (c) {
+    case U'\u301C':  // 〜
+      return U'\uFF5E';
+    case U'\u2212':  // −
+      return U'\uFF0D';
+    case U'\u2016':  // ‖
+      return U'\u2225';
+    case U'\u2014':  // ―
+      return U'\u2015';
+    case U'\u00A2':  // ¢
+      return U'\uFFE0';
+    case U'\u00A3':  // £
+      return U'\uFFE1';
+    case U'\u00AC':  // ¬
+      return U'\uFFE2';
+    default:
+      return c;
+  }
+}
+
 bool RefScanMemo(const std::string& file, const std::string& keyword) {
   MemoEncoding encoding = DetectMemoEncoding(file.data(), file.size());
   if (encoding == MemoEncoding::Cp932) return RefScan(file, keyword);
@@ -147,6 +170,7 @@ bool RefScanMemo(const std::string& file, const std::string& keyword) {
   std::u32string text = encoding == MemoEncoding::Utf8 || encoding == MemoEncoding::Utf8Bom
                             ? RefUtf8(bytes)
                             : RefUtf16(bytes, encoding == MemoEncoding::Utf16BeBom);
+  for (char32_t& c : text) c = RefWindowsForm(c);
   std::vector<std::u32string> words;
   for (const std::string& word : RefWords(keyword)) {
     std::u32string unicode;
@@ -284,13 +308,14 @@ static std::string RefToUtf16(const std::u32string& text, bool bigEndian) {
 
 // Pieces of the random memos: characters below U+0800 (ASCII, Greek and
 // Cyrillic letters, signs) and line bytes; kana and kanji, signs with NEC and
-// IBM codes, half-width katakana; characters with no CP932 form and Ctrl-Z,
-// which are rare. The second bytes 5C and 7C run through them all.
+// IBM codes, half-width katakana; characters with no CP932 form (among them
+// the forms other systems give 〜, − and ￠) and Ctrl-Z, which are rare. The
+// second bytes 5C and 7C run through them all.
 static const std::u32string NarrowPieces[] = {
     U"a", U"b", U" ", U"\\", U"|", U"α", U"Ж", U"°", U"§", U"\r\n", U"\n", U"\r", std::u32string(1, 0),
 };
-static const std::u32string WidePieces[] = {U"ファイル", U"メ", U"モ", U"十", U"ソ", U"表", U"≒", U"ⅰ", U"Ⅰ", U"纊", U"ｱ", U"ﾃｽ"};
-static const std::u32string RarePieces[] = {U"é", U"à", U"¥", U"😀", U"\x1A"};
+static const std::u32string WidePieces[] = {U"ファイル", U"メ", U"モ", U"十", U"ソ", U"表", U"≒", U"ⅰ", U"Ⅰ", U"纊", U"ｱ", U"ﾃｽ", U"～"};
+static const std::u32string RarePieces[] = {U"é", U"à", U"¥", U"😀", U"\x1A", U"\u301C", U"\u2212", U"\u00A2"};
 
 template <size_t N>
 static const std::u32string& Pick(std::mt19937& rng, const std::u32string (&pieces)[N]) {
@@ -322,9 +347,11 @@ std::string RandomMemoFile(std::mt19937& rng, size_t pieces) {
   return file;
 }
 
-static const char* const KeywordPieces[] = {"a",        "b",        "\\",    "|",  "ファイル", "ファ", "イル", "メモ",
-                                            "十",       "ソ",       "十 ソ", "表", "≒",        "ⅰ",    "Ⅰ",    "\x87\x90",
-                                            "\xEE\xEF", "\xED\x40", "ｱ",     "ﾃｽ", "a b",      "\x83", "\x80", ""};
+// The last three are 〜, − and ￠, which systems other than Windows write as
+// other characters.
+static const char* const KeywordPieces[] = {"a",  "b",     "\\",  "|",    "ファイル", "ファ", "イル",     "メモ",     "十",
+                                            "ソ", "十 ソ", "表",  "≒",    "ⅰ",        "Ⅰ",    "\x87\x90", "\xEE\xEF", "\xED\x40",
+                                            "ｱ",  "ﾃｽ",    "a b", "\x83", "\x80",     "",     "\x81\x60", "\x81\x7C", "\x81\x91"};
 
 std::string RandomKeyword(std::mt19937& rng) {
   const size_t count = sizeof KeywordPieces / sizeof KeywordPieces[0];
