@@ -277,6 +277,8 @@ TEST(MemoScan, FindsBothFormsOfCharactersWindowsDecodesOtherwise) {
       {u8"\u301C\r\n\uFF5E\r\n", "\x81\x60\x81\x60", false},
       {u8"x\0\u301C\r\n"s, "\x81\x60", false},
       {u8"x\0\u301C\r\n\uFF5E"s, "\x81\x60", true},
+      // A word with a CR is matched line by line.
+      {u8"a\r\u301C\n", "a\r\x81\x60", true},
       // The keyword's other words, and a line with no such character.
       {u8"\u301C\r\n", "abc \x81\x60", true},
       {u8"abc\r\n", "\x81\x60 abc", true},
