@@ -67,34 +67,37 @@ void Utf8WordEvidence::Feed(const char* data, size_t len) {
   }
   while (i < len) {
     unsigned char b = p[i];
-    if (b >= 0xC2 && b <= 0xDF) {
-      if (i + 1 == len) {
-        pendingLead = b;
-        return;
-      }
-      AddChar(b, p[i + 1]);
-      i += 2;
-    } else if (b >= 0x80) {
-      // Part of a character at U+0800 or above, which settles the file as
-      // UTF-8 whatever the words weigh.
-      afterCp932Lead = false;
-      ++i;
-    } else if (chars > 0) {
-      // ASCII after a two-byte character: letters join its word.
-      if (IsAsciiLetter(b)) {
-        asciiLetter = asciiLetter || !afterCp932Lead;
-      } else {
+    if (b < 0x80) {
+      if (chars > 0) {
+        // ASCII letters join the word of the character before them.
+        size_t run = 0;
+        while (i + run < len && IsAsciiLetter(p[i + run])) ++run;
+        if (run > 0) {
+          asciiLetter = asciiLetter || run > 1 || !afterCp932Lead;
+          afterCp932Lead = false;
+          i += run;
+          continue;
+        }
         EndWord();
       }
-      afterCp932Lead = false;
-      ++i;
-    } else {
       // Words of ASCII alone weigh nothing: pass over them, keeping only
       // whether letters run up to the next byte outside ASCII.
       size_t run = AsciiRun(p + i, len - i);
       asciiLetter = IsAsciiLetter(p[i + run - 1]);
       afterCp932Lead = false;
       i += run;
+    } else if (b >= 0xC2 && b <= 0xDF) {
+      if (i + 1 == len) {
+        pendingLead = b;
+        return;
+      }
+      AddChar(b, p[i + 1]);
+      i += 2;
+    } else {
+      // Part of a character at U+0800 or above, which settles the file as
+      // UTF-8 whatever the words weigh.
+      afterCp932Lead = false;
+      ++i;
     }
   }
 }
