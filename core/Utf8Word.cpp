@@ -77,9 +77,24 @@ size_t Utf8Word::FindEitherForm(const char* text, size_t len, size_t from) const
   return NotFound;
 }
 
+size_t Utf8Word::FindBeforeText(const char* text, size_t len, size_t from) const {
+  const Piece &first = pieces[0], &anchor = pieces[1];
+  for (size_t at = from + std::min(first.form.size(), first.otherForm.size());; ++at) {
+    at = FindBytes(text, len, at, anchor.form.data(), anchor.form.size());
+    if (at == NotFound) return NotFound;
+    for (const std::string* form : {&first.form, &first.otherForm}) {
+      size_t start = at - form->size();
+      if (at >= from + form->size() && HasAt(text, len, start, *form) && MatchesFrom(text, len, at + anchor.form.size(), 2)) return start;
+    }
+  }
+}
+
 size_t Utf8Word::Find(const char* text, size_t len, size_t from) const {
   const Piece& first = pieces[0];
-  if (!first.otherForm.empty()) return FindEitherForm(text, len, from);
+  if (!first.otherForm.empty()) {
+    bool textNext = pieces.size() > 1 && pieces[1].otherForm.empty();
+    return textNext ? FindBeforeText(text, len, from) : FindEitherForm(text, len, from);
+  }
   for (;;) {
     size_t at = FindBytes(text, len, from, first.form.data(), first.form.size());
     if (at == NotFound || pieces.size() == 1 || MatchesFrom(text, len, at + first.form.size(), 1)) return at;

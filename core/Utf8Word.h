@@ -30,7 +30,12 @@ private:
   };
 
   bool MatchesFrom(const char* text, size_t len, size_t at, size_t piece) const;
+  // For a word that starts with a character of two forms: searched by that
+  // character when nothing but such characters follows it...
   size_t FindEitherForm(const char* text, size_t len, size_t from) const;
+  // ...and otherwise by the text after it, which is rarer. Both forms are
+  // two or three bytes long, so the starts found keep their order.
+  size_t FindBeforeText(const char* text, size_t len, size_t from) const;
 
   std::vector<Piece> pieces;
 };

@@ -248,6 +248,10 @@ TEST(MemoScan, FindsBothFormsOfCharactersWindowsDecodesOtherwise) {
        "10\x81\x60"
        "20",
        true},
+      {u8"20\uFF5E20\r\n",
+       "\x81\x60"
+       "20",
+       true},  // the first 20 has nothing before it
       {u8"10\u301C21\r\n",
        "10\x81\x60"
        "20",
