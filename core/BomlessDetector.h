@@ -4,27 +4,27 @@
 // share it, so a memo is searched in the encoding it opens in.
 //
 // The file is UTF-8 when all its bytes are well-formed UTF-8 holding at least
-// one character of two bytes or more, and either a character lies at U+0800
-// or above or the bytes are not CP932 text. Anything else is CP932; pure ASCII
-// reads the same either way and stays CP932.
+// one character of two bytes or more, and a character lies at U+0800 or
+// above, or the bytes are not CP932 text, or their words weigh for UTF-8 by
+// Utf8WordEvidence. Anything else is CP932; pure ASCII reads the same either
+// way and stays CP932.
 //
-// A real CP932 memo never passes. Its kana and most kanji start with a byte in
-// 81-9F, which UTF-8 allows only as the second or later byte of a sequence,
-// right after C2-DF (half-width katakana in CP932) or inside a longer one; real
-// text breaks that within a few characters. What does pass is short runs of
-// half-width katakana: C2-DF followed by A1-BF or by a lead byte with an ASCII
-// second byte ("ﾃｽ" is C3 BD, "ý"; "ﾗｲ" reads as a Hebrew letter). Those give
-// only characters below U+0800, so for them CP932 wins whenever the bytes are
-// CP932 text. Japanese UTF-8 text, on the other hand, is made of three-byte
-// characters (kana, kanji and their punctuation lie at U+3000 and above), so
-// real UTF-8 memos pass the second condition. The price is paid by UTF-8 memos
-// holding only Latin, Greek or Cyrillic letters whose bytes happen to be CP932
-// text ("café" is "cafﾃｩ"): they open as CP932, byte for byte, and are never
-// damaged.
+// A real CP932 memo rarely gets past the first two tests. Its kana and most
+// kanji start with a byte in 81-9F, which UTF-8 allows only as the second or
+// later byte of a sequence, right after C2-DF (half-width katakana in CP932)
+// or inside a longer one; real text breaks that within a few characters.
+// Japanese UTF-8 text, on the other hand, is made of three-byte characters
+// (kana, kanji and their punctuation lie at U+3000 and above). What is left
+// is text whose characters all lie below U+0800 in UTF-8 and which is CP932
+// text too: Latin, Greek or Cyrillic UTF-8 ("café" is "cafﾃｩ" in CP932), or
+// CP932 made of short runs of half-width katakana (C2-DF followed by A1-BF
+// or by a lead byte with an ASCII second byte: "ﾃｽ" is C3 BD, "ý"). Their
+// words tell them apart, as Utf8WordEvidence.h tells.
 #include <cstddef>
 
 #include "Cp932Unicode.h"
 #include "Utf8.h"
+#include "Utf8WordEvidence.h"
 
 class BomlessDetector {
 public:
@@ -40,6 +40,10 @@ public:
 
 private:
   Utf8Validator utf8;
-  Cp932Validator cp932;  // fed only while no character at U+0800 or above is seen
+  // Both fed only while the two readings stay open and no character at U+0800
+  // or above is seen: only then do they decide.
+  Cp932Validator cp932;
+  Utf8WordEvidence words;
   bool utf8Possible = true;
+  bool cp932Possible = true;
 };

@@ -47,14 +47,20 @@ std::vector<std::string> InUtf8(const std::vector<std::string>& cp932Words) {
 KeywordWords::KeywordWords(std::vector<std::string> words, bool utf8) : words(std::move(words)), utf8(utf8) {
   for (const std::string& word : this->words) {
     if (word.empty() || word.find_first_of("\r\n\x1A") != std::string::npos) wholeBlocks = false;
+    if (utf8) utf8Words.emplace_back(word);
   }
 }
 
+size_t KeywordWords::FindCandidate(size_t word, const char* text, size_t len, size_t from) const {
+  if (utf8) return utf8Words[word].Find(text, len, from);
+  return FindBytes(text, len, from, words[word].data(), words[word].size());
+}
+
 bool KeywordWords::LineMatches(const char* line, size_t len) const {
-  for (const std::string& word : words) {
+  for (size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
     if (word.empty()) return true;
-    bool found =
-        utf8 ? FindBytes(line, len, 0, word.data(), word.size()) != NotFound : Cp932Find(line, len, word.data(), word.size()) != nullptr;
+    bool found = utf8 ? utf8Words[i].Find(line, len, 0) != NotFound : Cp932Find(line, len, word.data(), word.size()) != nullptr;
     if (found) return true;
   }
   return false;

@@ -10,12 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "Utf8Word.h"
+
 // A keyword's words as they stand in memo text of one encoding.
 class KeywordWords {
 public:
   // utf8: the words and the text are UTF-8, where every occurrence of a
-  // whole character starts on a character; otherwise CP932, where an
-  // occurrence counts only when it starts on one.
+  // whole character starts on a character, and the characters of Utf8Word.h
+  // match either of their forms; otherwise CP932, where an occurrence counts
+  // only when it starts on one.
   KeywordWords(std::vector<std::string> words, bool utf8);
 
   bool LineMatches(const char* line, size_t len) const;
@@ -23,12 +26,18 @@ public:
   const std::vector<std::string>& Words() const { return words; }
   bool IsUtf8() const { return utf8; }
 
+  // Where the first candidate for words()[word] (not empty) starts in
+  // text[from, len), or NotFound: in CP932, a copy of its bytes, which may
+  // start inside a character.
+  size_t FindCandidate(size_t word, const char* text, size_t len, size_t from) const;
+
   // True when every word can be hunted over whole blocks of a memo:
   // non-empty and free of the bytes that end or cut lines (CR, LF, Ctrl-Z).
   bool SearchesWholeBlocks() const { return wholeBlocks; }
 
 private:
   std::vector<std::string> words;
+  std::vector<Utf8Word> utf8Words;  // for UTF-8 text, one for each word
   bool utf8;
   bool wholeBlocks = true;
 };

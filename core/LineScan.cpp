@@ -57,19 +57,19 @@ private:
   size_t ctrlZ = NotFound;
 };
 
-// Every word is free of CR, LF and Ctrl-Z, so a byte-exact copy of one never
-// spans a line end, and it lies in the visible part of its line unless a NUL
+// Every word is free of CR, LF and Ctrl-Z, so a copy of one (in UTF-8, with
+// either form of a character that has two) never spans a line end, and it lies in the visible part of its line unless a NUL
 // in its line or a Ctrl-Z anywhere comes before it. LF and CR cannot be
 // second bytes, so a line start is a character start of the whole block too:
 // one boundary walk serves all lines. In UTF-8 a copy of whole characters
 // always starts on one.
 ScanResult ScanByCandidates(const char* data, size_t len, const KeywordWords& words, const volatile int* stopFlag) {
   CtrlZTracker ctrlZ(data);
-  for (const std::string& word : words.Words()) {
+  for (size_t word = 0; word < words.Words().size(); ++word) {
     CharStartTracker chars(data);
     NulTracker nul(data);
     for (size_t from = 0;;) {
-      size_t at = FindBytes(data, len, from, word.data(), word.size());
+      size_t at = words.FindCandidate(word, data, len, from);
       if (at == NotFound || ctrlZ.EndsBefore(at)) break;
       if (StopRequested(stopFlag)) return ScanResult::Stopped;
       if ((words.IsUtf8() || chars.IsCharStart(at)) && !nul.Hides(at)) return ScanResult::Match;

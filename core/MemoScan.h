@@ -7,7 +7,8 @@
 //
 // Each memo is searched in the encoding it opens in (see MemoEncoding.h):
 // the keyword's words in CP932 for a CP932 memo, in UTF-8 for a UTF-8 or
-// UTF-16 memo, whose text is searched in UTF-8.
+// UTF-16 memo, whose text is searched in UTF-8 and may hold either form of
+// the characters listed in Utf8Word.h.
 #include <cstddef>
 #include <vector>
 

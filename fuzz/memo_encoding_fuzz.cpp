@@ -1,6 +1,7 @@
 // Any bytes taken as a memo file: detection and decoding never fail, a memo
-// found editable saves back to exactly its bytes, and detection fed in pieces
-// agrees with detection of the whole file.
+// found editable saves back to exactly its bytes, and detection of a file
+// without a byte order mark agrees with the plain character walk of the rule
+// and with itself fed in pieces.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 
 #include "BomlessDetector.h"
 #include "MemoEncoding.h"
+#include "Reference.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const char* bytes = reinterpret_cast<const char*>(data);
@@ -22,6 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   if (detected == MemoEncoding::Cp932 || detected == MemoEncoding::Utf8) {
+    if (RefBomlessIsUtf8(std::string(bytes, size)) != (detected == MemoEncoding::Utf8)) abort();
     BomlessDetector detector;
     const size_t piece = size > 0 ? 1 + data[0] % 23 : 1;
     for (size_t at = 0; at < size; at += piece) detector.Feed(bytes + at, size - at < piece ? size - at : piece);

@@ -9,7 +9,8 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok ins
 packages=(g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
           wine wine32:i386 wine64 fonts-wine xvfb xauth imagemagick
           fonts-ipafont-gothic fonts-ipafont-mincho locales cmake ninja-build
-          googletest g++ python3 grep zlib1g-dev manpages-ja clang libclang-rt-14-dev strace)
+          googletest g++ python3 grep zlib1g-dev manpages-ja clang libclang-rt-14-dev strace
+          manpages-de manpages-fr manpages-es manpages-pl manpages-ru)
 for p in "${packages[@]}"; do have "$p" || need+=("$p"); done
 
 if [ ${#need[@]} -gt 0 ]; then

@@ -18,7 +18,7 @@ const MemoVerdict Editable = MemoVerdict::Editable, NoCp932Form = MemoVerdict::N
 
 }  // namespace
 
-TEST(MemoEncoding, TellsUtf8WithoutBomOnlyWhenNoCp932ReadingFits) {
+TEST(MemoEncoding, TellsUtf8WithoutBomFromCp932) {
   struct Case {
     std::string file;
     MemoEncoding encoding;
@@ -29,12 +29,21 @@ TEST(MemoEncoding, TellsUtf8WithoutBomOnlyWhenNoCp932ReadingFits) {
       {u8"ファイル", Utf8},  // CP932 text too, but kana lie above U+0800
       {u8"メモ\r\n東京\r\n", Utf8},
       {u8"😀", Utf8},
-      // Half-width katakana that are also UTF-8 below U+0800 stay CP932.
-      {"ﾃｽ", Cp932},      // C3 BD, "ý"
-      {"ﾗｲ", Cp932},      // D7 B2, a Hebrew letter
-      {"ﾃｽﾄ用", Cp932},   // C3 BD C4 97 70, "ýėp"
-      {u8"café", Cp932},  // so does this, read as "cafﾃｩ"
-      // Unless the bytes are no CP932 text.
+      // Bytes that are CP932 text and UTF-8 below U+0800 go by their words.
+      {"ﾗｲ", Cp932},     // D7 B2, a Hebrew letter
+      {"ﾓｼ", Cp932},     // D3 BC, a lone Cyrillic letter
+      {"ﾏｲﾅｰ", Cp932},   // CF B2 C5 B0, Greek and Latin in one word
+      {"ﾃｽﾄ用", Cp932},  // C3 BD C4 97 70, "ýėp": the p is 用's second byte
+      {"ﾃｽ ﾗｲ", Cp932},  // "ý" weighs less than the Hebrew letter
+      {u8"café", Utf8},
+      {u8"Dvořák", Utf8},
+      {u8"naïve ﾗｲ", Utf8},
+      {u8"© 2024", Utf8},
+      {u8"3°C", Utf8},
+      {"ﾃｽ", Utf8},  // "ý": a lone Latin-1 letter is UTF-8 far more often
+      {u8"на", Utf8},
+      {u8"Ελληνικά", Utf8},
+      // Bytes that are no CP932 text are UTF-8 whatever their words.
       {u8"à", Utf8},        // C3 A0
       {u8"Ā", Utf8},        // C4 80
       {u8"ß", Utf8},        // C3 9F, a lead byte at the end
@@ -56,9 +65,10 @@ TEST(MemoEncoding, TellsUtf8WithoutBomOnlyWhenNoCp932ReadingFits) {
     SCOPED_TRACE(testing::PrintToString(c.file));
     EXPECT_EQ(c.encoding, DetectMemoEncoding(c.file.data(), c.file.size()));
     if (c.encoding == Cp932 || c.encoding == Utf8) {
-      // ASCII before it moves the bytes across the validator's blocks.
+      // ASCII before it moves the bytes across the validator's blocks; no
+      // letter, which would join the first word.
       for (size_t shift = 1; shift < 40; shift += 7) {
-        std::string file = std::string(shift, 'x') + c.file;
+        std::string file = std::string(shift, '-') + c.file;
         EXPECT_EQ(c.encoding, DetectMemoEncoding(file.data(), file.size())) << shift;
       }
     }
@@ -191,7 +201,7 @@ TEST(MemoEncoding, EditableMemosEncodeBackToTheirBytes) {
   EXPECT_GT(editable, 500);
 }
 
-TEST(MemoEncoding, DetectorFedInPiecesAgreesWithWholeFile) {
+TEST(MemoEncoding, DetectorFedInPiecesAgreesWithWholeFileAndCharacterWalk) {
   std::mt19937 rng(5);
   for (int round = 0; round < 4000; ++round) {
     std::string file = RandomMemoFile(rng, rng() % 60);
@@ -204,5 +214,6 @@ TEST(MemoEncoding, DetectorFedInPiecesAgreesWithWholeFile) {
       at += piece;
     }
     EXPECT_EQ(whole == Utf8, detector.FinishIsUtf8()) << testing::PrintToString(file);
+    EXPECT_EQ(whole == Utf8, RefBomlessIsUtf8(file)) << testing::PrintToString(file);
   }
 }

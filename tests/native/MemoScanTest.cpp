@@ -47,6 +47,25 @@ ScanResult ScanInBlocks(const std::string& file, const char* keyword, std::vecto
   return MemoScanner(matcher, nullptr).Scan(reader);
 }
 
+struct MemoCase {
+  std::string file;
+  const char* keyword;
+  bool matches;
+};
+
+// The plain walk, the scan of the memo in memory and the scans of it read in
+// blocks of a few sizes all agree with the case.
+void ExpectScan(const MemoCase& c) {
+  SCOPED_TRACE(testing::PrintToString(c.file) + " / " + c.keyword);
+  ASSERT_EQ(c.matches, RefScanMemo(c.file, c.keyword));
+  ScanResult expected = c.matches ? ScanResult::Match : ScanResult::NoMatch;
+  KeywordMatcher matcher(c.keyword);
+  GuardedText guarded(c.file);
+  EXPECT_EQ(expected, ScanMemoBuffer(guarded.data(), guarded.size(), matcher, nullptr));
+  for (size_t block : {size_t(1), size_t(2), size_t(3), size_t(16), Whole})
+    EXPECT_EQ(expected, ScanInBlocks(c.file, c.keyword, {block})) << block;
+}
+
 }  // namespace
 
 TEST(MemoScan, ReadsLinesLikeTextModeReader) {
@@ -169,11 +188,7 @@ TEST(MemoScan, AgreesWithLineReader) {
 }
 
 TEST(MemoScan, SearchesEachMemoInItsOwnEncoding) {
-  struct Case {
-    std::string file;
-    const char* keyword;
-    bool matches;
-  } cases[] = {
+  const MemoCase cases[] = {
       {u8"設定ファイルの場所\r\n", "ファイル", true},
       {WithUtf8Bom(u8"設定ファイル\r\n"), "ファイル", true},
       {Utf16File(u"設定ファイル\r\n", false), "ファイル", true},
@@ -202,25 +217,57 @@ TEST(MemoScan, SearchesEachMemoInItsOwnEncoding) {
       {u8"メ\0ファイル\r\nメモ"s, "ファイル", false},
       {Utf16File(u"メ\0ファイル\r\n"s, false), "ファイル", false},
       {Utf16File(u"メモ\r\n", false) + "x", "メモ", true},
-      // ﾃｽ in CP932 is also UTF-8 ("ý"), and CP932 it stays.
-      {"ﾃｽ\r\n", "ﾃｽ", true},
-      {u8"ﾃｽ\r\n", "ﾃｽ", true},
+      // ﾗｲ in CP932 is also UTF-8 (a Hebrew letter), and CP932 it stays;
+      // "café" is CP932 text too ("cafﾃｩ"), and UTF-8 it is.
+      {"ﾗｲ\r\n", "ﾗｲ", true},
+      {u8"ﾗｲ\r\n", "ﾗｲ", true},
+      {u8"café\r\n", "caf", true},
+      {u8"café\r\n", "cafﾃｩ", false},
       // UTF-8 up to a byte that shows the memo is CP932.
       {u8"ファイル\r\n" + std::string(100, 'x') + "\r\nソ", "ソ", true},
       {u8"ファイル\r\n" + std::string(100, 'x') + "\r\nソ", "ファイル", false},
       {u8"ファイル\r\n\x1A\x83", "ファイル", false},
       {u8"ファイル\r\n\x1A" + std::string(100, 'x') + u8"の", "ファイル", true},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::PrintToString(c.file) + " / " + c.keyword);
-    ASSERT_EQ(c.matches, RefScanMemo(c.file, c.keyword));
-    ScanResult expected = c.matches ? ScanResult::Match : ScanResult::NoMatch;
-    KeywordMatcher matcher(c.keyword);
-    GuardedText guarded(c.file);
-    EXPECT_EQ(expected, ScanMemoBuffer(guarded.data(), guarded.size(), matcher, nullptr));
-    for (size_t block : {size_t(1), size_t(2), size_t(3), size_t(16), Whole})
-      EXPECT_EQ(expected, ScanInBlocks(c.file, c.keyword, {block})) << block;
-  }
+  for (const MemoCase& c : cases) ExpectScan(c);
+}
+
+TEST(MemoScan, FindsBothFormsOfCharactersWindowsDecodesOtherwise) {
+  // Keywords in CP932: 〜 81 60, − 81 7C, ‖ 81 61, ― 81 5C, ￠ 81 91, ￡ 81 92,
+  // ￢ 81 CA. Memos with U+301C, U+2212, U+2016, U+2014, U+00A2, U+00A3,
+  // U+00AC, as most systems but Windows write them, or with the Windows forms.
+  const MemoCase cases[] = {
+      {u8"Mo\u301CSu\r\n", "\x81\x60", true},
+      {u8"Mo\uFF5ESu\r\n", "\x81\x60", true},
+      {WithUtf8Bom(u8"Mo\u301CSu\r\n"), "Mo\x81\x60", true},
+      {Utf16File(u"Mo\u301CSu\r\n", false), "\x81\x60Su", true},
+      {Utf16File(u"Mo\u301CSu\r\n", true), "Mo\x81\x60Su", true},
+      {u8"Su\uFF5ESu\r\n", "\x81\x60Su", true},  // the first Su has nothing before it
+      {u8"Mo\u301CSa\r\n", "Mo\x81\x60Su", false},
+      {u8"x\u2212y\r\n", "x\x81\x7Cy", true},
+      {Utf16File(u"x\u2212y\r\n", true), "x\x81\x7Cy", true},
+      {u8"x-y\r\n", "x\x81\x7Cy", false},
+      {u8"\u2016\u2014\r\n", "\x81\x61\x81\x5C", true},
+      {u8"\u2016\u2015\r\n", "\x81\x61\x81\x5C", true},
+      {WithUtf8Bom(u8"\u00A2\u00A3\u00AC\r\n"), "\x81\x91\x81\x92\x81\xCA", true},
+      {Utf16File(u"\uFFE0\u00A3\uFFE2\r\n", false), "\x81\x91\x81\x92\x81\xCA", true},
+      {u8"\u00A2s\r\n", "\x81\x91s", true},  // without a byte order mark, UTF-8 by its words
+      // Each form alone on its line; a NUL hides what follows it.
+      {u8"\u301C\r\n\u301C\u301C\r\n", "\x81\x60\x81\x60", true},
+      {u8"\u301C\r\n\uFF5E\r\n", "\x81\x60\x81\x60", false},
+      {u8"x\0\u301C\r\n"s, "\x81\x60", false},
+      {u8"x\0\u301C\r\n\uFF5E"s, "\x81\x60", true},
+      // A word with a CR is matched line by line.
+      {u8"a\r\u301C\n", "a\r\x81\x60", true},
+      // The keyword's other words, and a line with no such character.
+      {u8"\u301C\r\n", "abc \x81\x60", true},
+      {u8"abc\r\n", "\x81\x60 abc", true},
+      {u8"\u3000\r\n", "\x81\x60", false},
+      // CP932 memos hold one form only, and search as they did.
+      {"Mo\x81\x60Su\r\n", "\x81\x60", true},
+      {"a-b\r\n", "\x81\x7C", false},
+  };
+  for (const MemoCase& c : cases) ExpectScan(c);
 }
 
 TEST(MemoScan, ReadsOnOnlyWhileTheEncodingDecides) {

@@ -1,11 +1,13 @@
 #include "Reference.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "Cp932.h"
 #include "Cp932Unicode.h"
 #include "MemoEncoding.h"
+#include "Utf8WordEvidence.h"
 
 using namespace std::string_literals;
 
@@ -140,6 +142,29 @@ static bool RefCp932ToUnicode(const std::string& word, std::u32string& text) {
   return true;
 }
 
+// Seven CP932 characters decode to the forms Windows gives them, and in
+// UTF-8 and UTF-16 memos also find the forms that other systems write.
+static char32_t RefWindowsForm(char32_t c) {
+  switch (c) {
+    case U'\u301C':  // 〜
+      return U'\uFF5E';
+    case U'\u2212':  // −
+      return U'\uFF0D';
+    case U'\u2016':  // ‖
+      return U'\u2225';
+    case U'\u2014':  // ―
+      return U'\u2015';
+    case U'\u00A2':  // ¢
+      return U'\uFFE0';
+    case U'\u00A3':  // £
+      return U'\uFFE1';
+    case U'\u00AC':  // ¬
+      return U'\uFFE2';
+    default:
+      return c;
+  }
+}
+
 bool RefScanMemo(const std::string& file, const std::string& keyword) {
   MemoEncoding encoding = DetectMemoEncoding(file.data(), file.size());
   if (encoding == MemoEncoding::Cp932) return RefScan(file, keyword);
@@ -147,6 +172,7 @@ bool RefScanMemo(const std::string& file, const std::string& keyword) {
   std::u32string text = encoding == MemoEncoding::Utf8 || encoding == MemoEncoding::Utf8Bom
                             ? RefUtf8(bytes)
                             : RefUtf16(bytes, encoding == MemoEncoding::Utf16BeBom);
+  for (char32_t& c : text) c = RefWindowsForm(c);
   std::vector<std::u32string> words;
   for (const std::string& word : RefWords(keyword)) {
     std::u32string unicode;
@@ -195,6 +221,74 @@ static std::string RefToUtf8(const std::u32string& text) {
   return out;
 }
 
+// The words of UTF-8 text below U+0800 weighed as Utf8WordEvidence does:
+// runs of ASCII letters and other characters.
+static int RefWordsWeight(const std::u32string& text) {
+  auto isLetter = [](char32_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+  int weight = 0;
+  for (size_t start = 0; start < text.size();) {
+    size_t end = start;
+    while (end < text.size() && (isLetter(text[end]) || text[end] >= 0x80)) ++end;
+    std::vector<WordScript> scripts;
+    bool other = false, asciiLetter = false;
+    size_t chars = 0;
+    for (size_t i = start; i < end; ++i) {
+      char32_t c = text[i];
+      if (c < 0x80) {
+        // Unless it is, in CP932, the second byte of the character whose lead
+        // byte ends the character before it.
+        unsigned secondByte = i > start && text[i - 1] >= 0x80 ? 0x80 | (text[i - 1] & 0x3F) : 0;
+        asciiLetter = asciiLetter || !(secondByte >= 0x81 && secondByte <= 0x9F);
+        continue;
+      }
+      ++chars;
+      if (c >= 0xA1 && c <= 0xBF) {
+        scripts.push_back(WordScript::Signs);
+      } else if (c >= 0xC0 && c <= 0xFF && c != 0xD7 && c != 0xF7) {
+        scripts.push_back(WordScript::Latin1);
+      } else if (c >= 0x100 && c <= 0x24F) {
+        scripts.push_back(WordScript::LatinExtended);
+      } else if (c >= 0x370 && c <= 0x3CF) {
+        scripts.push_back(WordScript::Greek);
+      } else if (c >= 0x400 && c <= 0x4FF) {
+        scripts.push_back(WordScript::Cyrillic);
+      } else {
+        other = true;
+      }
+    }
+    std::vector<WordScript> letters;
+    for (WordScript script : scripts) {
+      bool seen = std::find(letters.begin(), letters.end(), script) != letters.end();
+      if (script != WordScript::Signs && !seen) letters.push_back(script);
+    }
+    if (letters.empty() && !scripts.empty()) letters.push_back(WordScript::Signs);
+    bool latin1 = std::find(letters.begin(), letters.end(), WordScript::Latin1) != letters.end();
+    bool extended = std::find(letters.begin(), letters.end(), WordScript::LatinExtended) != letters.end();
+    if (letters.size() == 2 && latin1 && extended) letters = {WordScript::LatinExtended};
+    if (other && letters.empty()) {
+      weight += OtherWordWeight;
+    } else if (other || letters.size() > 1) {
+      weight += MixedWordWeight;
+    } else if (chars > 0) {
+      WordShape shape = asciiLetter ? WordShape::BesideAsciiLetters : chars == 1 ? WordShape::OneAlone : WordShape::SeveralAlone;
+      weight += WordWeight(letters[0], shape);
+    }
+    start = end == start ? end + 1 : end;
+  }
+  return weight;
+}
+
+bool RefBomlessIsUtf8(const std::string& file) {
+  std::u32string text = RefUtf8(file), unicode;
+  if (RefToUtf8(text) != file) return false;
+  bool wide = false, multiByte = false;
+  for (char32_t c : text) {
+    multiByte = multiByte || c >= 0x80;
+    wide = wide || c >= 0x800;
+  }
+  return multiByte && (wide || !RefCp932ToUnicode(file, unicode) || RefWordsWeight(text) > 0);
+}
+
 static void AppendRefUtf16Unit(char32_t unit, bool bigEndian, std::string& out) {
   char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit);
   out += bigEndian ? high : low;
@@ -216,13 +310,14 @@ static std::string RefToUtf16(const std::u32string& text, bool bigEndian) {
 
 // Pieces of the random memos: characters below U+0800 (ASCII, Greek and
 // Cyrillic letters, signs) and line bytes; kana and kanji, signs with NEC and
-// IBM codes, half-width katakana; characters with no CP932 form and Ctrl-Z,
-// which are rare. The second bytes 5C and 7C run through them all.
+// IBM codes, half-width katakana; characters with no CP932 form (among them
+// the forms other systems give 〜, − and ￠) and Ctrl-Z, which are rare. The
+// second bytes 5C and 7C run through them all.
 static const std::u32string NarrowPieces[] = {
     U"a", U"b", U" ", U"\\", U"|", U"α", U"Ж", U"°", U"§", U"\r\n", U"\n", U"\r", std::u32string(1, 0),
 };
-static const std::u32string WidePieces[] = {U"ファイル", U"メ", U"モ", U"十", U"ソ", U"表", U"≒", U"ⅰ", U"Ⅰ", U"纊", U"ｱ", U"ﾃｽ"};
-static const std::u32string RarePieces[] = {U"é", U"à", U"¥", U"😀", U"\x1A"};
+static const std::u32string WidePieces[] = {U"ファイル", U"メ", U"モ", U"十", U"ソ", U"表", U"≒", U"ⅰ", U"Ⅰ", U"纊", U"ｱ", U"ﾃｽ", U"～"};
+static const std::u32string RarePieces[] = {U"é", U"à", U"¥", U"😀", U"\x1A", U"\u301C", U"\u2212", U"\u00A2"};
 
 template <size_t N>
 static const std::u32string& Pick(std::mt19937& rng, const std::u32string (&pieces)[N]) {
@@ -254,9 +349,11 @@ std::string RandomMemoFile(std::mt19937& rng, size_t pieces) {
   return file;
 }
 
-static const char* const KeywordPieces[] = {"a",        "b",        "\\",    "|",  "ファイル", "ファ", "イル", "メモ",
-                                            "十",       "ソ",       "十 ソ", "表", "≒",        "ⅰ",    "Ⅰ",    "\x87\x90",
-                                            "\xEE\xEF", "\xED\x40", "ｱ",     "ﾃｽ", "a b",      "\x83", "\x80", ""};
+// The last three are 〜, − and ￠, which systems other than Windows write as
+// other characters.
+static const char* const KeywordPieces[] = {"a",  "b",     "\\",  "|",    "ファイル", "ファ", "イル",     "メモ",     "十",
+                                            "ソ", "十 ソ", "表",  "≒",    "ⅰ",        "Ⅰ",    "\x87\x90", "\xEE\xEF", "\xED\x40",
+                                            "ｱ",  "ﾃｽ",    "a b", "\x83", "\x80",     "",     "\x81\x60", "\x81\x7C", "\x81\x91"};
 
 std::string RandomKeyword(std::mt19937& rng) {
   const size_t count = sizeof KeywordPieces / sizeof KeywordPieces[0];

@@ -27,6 +27,11 @@ bool RefScan(const std::string& file, const std::string& keyword);
 // that are CP932 text) compared as Unicode.
 bool RefScanMemo(const std::string& file, const std::string& keyword);
 
+// Whether a memo file without a byte order mark is UTF-8, walking its
+// characters: well-formed UTF-8 outside ASCII, and a character at U+0800 or
+// above, or bytes that are no CP932 text, or words that weigh for UTF-8.
+bool RefBomlessIsUtf8(const std::string& file);
+
 // Mixed ASCII and CP932 text dense with the traps of the character rule
 // (5C, 7C, 40, 41 after lead bytes, lone and invalid lead bytes); with
 // lineBytes it also holds CR, LF, NUL and, rarely, Ctrl-Z.

@@ -1,0 +1,69 @@
+#pragma once
+// Weighs, word by word, whether bytes that read both as UTF-8 below U+0800
+// and as CP932 text are the one or the other, from bytes given in pieces cut
+// anywhere. BomlessDetector asks it only about such files.
+//
+// Both readings of such bytes pair off the same way: a UTF-8 character of two
+// bytes is, in CP932, a half-width katakana followed by a half-width katakana
+// or sign, or by the lead byte of a double-byte character. The readings part
+// in how those characters sit in words (runs of ASCII letters and bytes
+// outside ASCII). A Latin, Greek or Cyrillic text keeps each word in one
+// script, and Latin-1 letters sit inside words of ASCII letters ("café").
+// Japanese katakana read as UTF-8 lands all over the two-byte range, so that
+// its words mix scripts or fall into blocks no text of these scripts uses
+// (Hebrew, Arabic, combining marks...), and a lone katakana pair reads as one
+// letter of Latin Extended, Greek or Cyrillic ("ﾓｼ" is "Ӽ").
+//
+// Each word holding a two-byte character adds the log-likelihood ratio, in
+// bits, of its kind in the two readings; the text is UTF-8 when the sum is
+// above zero, so that words of no weight leave it CP932. The ratios were
+// measured on the messages of Debian 12's catalogues in languages other than
+// Japanese, Chinese and Korean that read both ways (743,000 words holding a
+// two-byte character), against Debian's Japanese manual pages in CP932 with
+// their katakana made half-width, and their hiragana as well (2,280 such
+// words that are UTF-8 too), each share floored at half a word of the
+// Japanese sample: a kind seldom seen in either weighs about nothing.
+// tests/native/BomlessCorporaTest.cpp checks the result on other texts.
+#include <cstddef>
+#include <cstdint>
+
+// The letters of a word's two-byte characters; signs (U+00A1-U+00BF) give way
+// to any letters beside them.
+enum class WordScript { Latin1, LatinExtended, Greek, Cyrillic, Signs };
+const int WordScriptCount = 5;
+
+enum class WordShape {
+  OneAlone,      // one two-byte character and no ASCII letter
+  SeveralAlone,  // more than one, and no ASCII letter
+  // With an ASCII letter that is one in the CP932 reading too: a letter right
+  // after a two-byte character whose second byte is a CP932 lead byte (81-9F)
+  // is the second byte of a double-byte character there, and does not count.
+  BesideAsciiLetters,
+};
+const int WordShapeCount = 3;
+
+// The weight, in bits for UTF-8, of a word of one script and shape...
+int WordWeight(WordScript script, WordShape shape);
+// ...and of a word mixing scripts, or holding a character of no script above
+// (C1 controls, ×, ÷, IPA, combining marks, Coptic, U+0500 and above).
+const int MixedWordWeight = -7;
+const int OtherWordWeight = -7;
+
+class Utf8WordEvidence {
+public:
+  void Feed(const char* data, size_t len);
+  // Whether the words weigh for UTF-8, once all the bytes were fed. Call it once.
+  bool FinishFavoursUtf8();
+
+private:
+  void AddChar(unsigned char lead, unsigned char trail);
+  void EndWord();
+
+  int64_t weight = 0;
+  // The word that the last byte fed belongs to, if any.
+  unsigned scripts = 0;  // bits by WordScript, and one for no script
+  unsigned chars = 0;    // two-byte characters, counted up to 2
+  bool asciiLetter = false;
+  bool afterCp932Lead = false;  // the last byte was a two-byte character's second byte in 81-9F
+  unsigned char pendingLead = 0;
+};
