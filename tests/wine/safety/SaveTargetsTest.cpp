@@ -82,7 +82,7 @@ TEST_F(SaveTargets, TheReplacedFilesAttributesStay) {
 }
 
 TEST_F(SaveTargets, ASymbolicLinkStaysALinkAndItsTargetTakesTheEdits) {
-  ASSERT_EQ(0, RunUnixCommand("cd " + unixFolder + " && printf saved > target.dat && ln -s target.dat link.txt && : > other.txt"));
+  ASSERT_EQ(0, RunUnixCommand("cd " + unixFolder + " && printf saved > target.dat && ln -sf target.dat link.txt && : > other.txt"));
   ListUnixFolder();
   OpenMemo("link");
   TypeIntoPane("edited");
@@ -113,7 +113,7 @@ TEST_F(SaveTargets, ASaveFitsWhereverTheMemosNameFits) {
 // read-only, with why, and the panel keeps answering.
 TEST_F(SaveTargets, FilesASaveWouldHarmOpenReadOnly) {
   ASSERT_EQ(0, RunUnixCommand("cd " + unixFolder + " && printf 'text of nul' > nul.txt && printf 'text of aux' > aux.txt && " +
-                              "printf 'text of two' > two.txt && ln two.txt second.dat"));
+                              "printf 'text of two' > two.txt && ln -f two.txt second.dat"));
   ListUnixFolder();
   const struct {
     const char* title;
