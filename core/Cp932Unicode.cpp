@@ -68,8 +68,3 @@ bool Cp932Validator::Feed(const char* data, size_t len) {
   }
   return valid;
 }
-
-bool IsCp932Text(const char* text, size_t len) {
-  Cp932Validator validator;
-  return validator.Feed(text, len) && validator.Finish();
-}

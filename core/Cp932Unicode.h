@@ -53,10 +53,8 @@ inline size_t EncodeCp932Char(char32_t c, char* out) {
   return 2;
 }
 
-// Whether every byte of the text belongs to a CP932 character.
-bool IsCp932Text(const char* text, size_t len);
-
-// The same for a text given in pieces, cut anywhere.
+// Whether every byte of a text, given in pieces cut anywhere, belongs to a
+// CP932 character.
 class Cp932Validator {
 public:
   // False once the text so far is known not to be CP932 text.

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "MemoEncoding.h"
-#include "MemoPaneText.h"
 
 struct MemoText {
   MemoEncoding encoding = MemoEncoding::Cp932;
@@ -41,6 +40,17 @@ bool EncodeMemoText(const char16_t* text, size_t len, MemoEncoding encoding, std
 // EncodeMemoText.
 bool ReencodeEdited(const std::string& fileBytes, const MemoText& loaded, const std::u16string& edited, std::string& out,
                     std::u16string* missing = nullptr);
+
+// Why the pane cannot hold a memo file whole. Writing such a pane back would
+// drop what it does not show.
+enum class PaneLoss {
+  None,
+  Cut,  // the text is longer than the pane's limit
+  Nul,  // a NUL hid part of a piece
+};
+
+// The text pane's limit.
+const size_t TextPaneLimit = 200000;
 
 // What the pane shows of a text: the line reader's rules, in the bytes of
 // code page 932 that the pane has always counted (ASCII and half-width kana

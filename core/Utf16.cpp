@@ -8,12 +8,6 @@ char32_t Unit(const unsigned char* text, bool bigEndian) {
   return bigEndian ? static_cast<char32_t>(text[0] << 8 | text[1]) : static_cast<char32_t>(text[1] << 8 | text[0]);
 }
 
-void WriteUnit(char32_t unit, bool bigEndian, char* out) {
-  char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit);
-  out[0] = bigEndian ? high : low;
-  out[1] = bigEndian ? low : high;
-}
-
 bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
@@ -32,16 +26,6 @@ size_t DecodeUtf16Char(const unsigned char* text, size_t left, bool bigEndian, c
   char32_t next = Unit(text + 2, bigEndian);
   if (!IsLowSurrogate(next)) return 2;
   c = 0x10000 + ((unit - 0xD800) << 10 | (next - 0xDC00));
-  return 4;
-}
-
-size_t EncodeUtf16Char(char32_t c, bool bigEndian, char* out) {
-  if (c < 0x10000) {
-    WriteUnit(c, bigEndian, out);
-    return 2;
-  }
-  WriteUnit(0xD800 + ((c - 0x10000) >> 10), bigEndian, out);
-  WriteUnit(0xDC00 + ((c - 0x10000) & 0x3FF), bigEndian, out);
   return 4;
 }
 

@@ -7,9 +7,6 @@
 // storing it in c (NotAChar, from Utf8.h, for what is no character).
 size_t DecodeUtf16Char(const unsigned char* text, size_t left, bool bigEndian, char32_t& c);
 
-// Writes c's UTF-16 form (2 or 4 bytes) to out and returns its length.
-size_t EncodeUtf16Char(char32_t c, bool bigEndian, char* out);
-
 // Writes the UTF-8 form of UTF-16 text to out, U+FFFD standing for each piece
 // that is no character, and returns the bytes of text taken. Unless whole,
 // an end that the next bytes may still complete (an odd byte, a high

@@ -38,25 +38,6 @@ private:
 // replaced character, with NotAChar in c.
 size_t DecodeUtf8Char(const unsigned char* text, size_t left, char32_t& c);
 
-// The same for text already known to be UTF-8.
-inline size_t DecodeValidUtf8Char(const unsigned char* text, char32_t& c) {
-  unsigned char b = text[0];
-  if (b < 0x80) {
-    c = b;
-    return 1;
-  }
-  if (b < 0xE0) {
-    c = (b & 0x1Fu) << 6 | (text[1] & 0x3Fu);
-    return 2;
-  }
-  if (b < 0xF0) {
-    c = (b & 0x0Fu) << 12 | (text[1] & 0x3Fu) << 6 | (text[2] & 0x3Fu);
-    return 3;
-  }
-  c = (b & 0x07u) << 18 | (text[1] & 0x3Fu) << 12 | (text[2] & 0x3Fu) << 6 | (text[3] & 0x3Fu);
-  return 4;
-}
-
 // Writes c's UTF-8 form (1 to 4 bytes) to out and returns its length.
 inline size_t EncodeUtf8Char(char32_t c, char* out) {
   if (c < 0x80) {

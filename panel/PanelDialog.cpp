@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "IconToggle.h"
-#include "MemoPaneText.h"
+#include "MemoText.h"
 #include "Positions.h"
 #include "SettingKeys.h"
 #include "ToolPanel.h"

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "MemoEncoding.h"
+#include "MemoText.h"
 
 const char* const MissingKeyword = "ゼブラ模様";
 const char* const PlantedKeyword = "棚卸し予定表";
@@ -112,8 +112,9 @@ std::string MakeMemo(Rng& rng, bool plant) {
 // sequence, so every corpus holds the same texts.
 std::string Encode(const std::string& memo, CorpusEncoding encoding, Rng& picks, Corpus& corpus) {
   if (encoding == CorpusEncoding::Cp932 || picks.Below(2) == 0) return memo;
+  std::u16string text = DecodeMemoText(memo.data(), memo.size()).text;
   std::string utf8;
-  EncodeMemo(memo.data(), memo.size(), picks.Below(4) == 0 ? MemoEncoding::Utf8Bom : MemoEncoding::Utf8, utf8);
+  EncodeMemoText(text.data(), text.size(), picks.Below(4) == 0 ? MemoEncoding::Utf8Bom : MemoEncoding::Utf8, utf8);
   ++corpus.utf8Memos;
   return utf8;
 }

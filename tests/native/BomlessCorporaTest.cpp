@@ -100,7 +100,8 @@ TEST(BomlessCorpora, OtherLanguagesInUtf8AreTakenForUtf8) {
       bool utf8 = Detect(text) == MemoEncoding::Utf8;
       ++narrow;
       narrowUtf8 += utf8;
-      narrowCp932Text += IsCp932Text(text.data(), text.size());
+      Cp932Validator cp932;
+      narrowCp932Text += cp932.Feed(text.data(), text.size()) && cp932.Finish();
       if (!utf8) std::printf("  taken for CP932: %s\n", path.c_str());
     }
     std::printf("%s: %zu of %zu with every character below U+0800 taken for UTF-8 (%zu of them CP932 text too); %zu with wider ones\n",

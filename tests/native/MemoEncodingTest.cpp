@@ -1,20 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "BomlessDetector.h"
-#include "Cp932Unicode.h"
-#include "Iconv.h"
 #include "MemoEncoding.h"
 #include "MemoFiles.h"
 #include "Reference.h"
-
-using namespace std::string_literals;
 
 namespace {
 
 const MemoEncoding Cp932 = MemoEncoding::Cp932, Utf8 = MemoEncoding::Utf8, Utf8Bom = MemoEncoding::Utf8Bom,
                    Utf16Le = MemoEncoding::Utf16LeBom, Utf16Be = MemoEncoding::Utf16BeBom;
-const MemoVerdict Editable = MemoVerdict::Editable, NoCp932Form = MemoVerdict::NoCp932Form, NotCp932Text = MemoVerdict::NotCp932Text,
-                  Malformed = MemoVerdict::Malformed;
 
 }  // namespace
 
@@ -73,132 +67,6 @@ TEST(MemoEncoding, TellsUtf8WithoutBomFromCp932) {
       }
     }
   }
-}
-
-TEST(MemoEncoding, DecodesToPaneTextWithVerdict) {
-  struct Case {
-    std::string file;
-    MemoEncoding encoding;
-    MemoVerdict verdict;
-    std::string pane;
-  } cases[] = {
-      {"メモ\r\n", Cp932, Editable, "メモ\r\n"},
-      // NEC and IBM codes the pane turns into another code of the same
-      // character: ≒ ⅰ ⅰ 纊 纊.
-      {"\x87\x90\xEE\xEF\xFA\x40\xED\x40\xFA\x5C", Cp932, Editable, "\x87\x90\xEE\xEF\xFA\x40\xED\x40\xFA\x5C"},
-      {"a\x80", Cp932, NotCp932Text, "a\x80"},
-      {"a\xA0", Cp932, NotCp932Text, "a\xA0"},
-      {"a\xFD", Cp932, NotCp932Text, "a\xFD"},
-      {"a\xFE", Cp932, NotCp932Text, "a\xFE"},
-      {"a\xFF", Cp932, NotCp932Text, "a\xFF"},
-      {"\x83\r\n", Cp932, NotCp932Text, "\x83\r\n"},
-      {"\x83\n", Cp932, NotCp932Text, "\x83\n"},
-      {"\x83 ", Cp932, NotCp932Text, "\x83 "},
-      {"\x83\0"s, Cp932, NotCp932Text, "\x83\0"s},
-      {"abc\x83", Cp932, NotCp932Text, "abc\x83"},
-      {"\x85\x40", Cp932, NotCp932Text, "\x85\x40"},  // unassigned
-      {"\xFC\x4C", Cp932, NotCp932Text, "\xFC\x4C"},
-      {"\xF0\x40\xF9\xFC", Cp932, Editable, "\xF0\x40\xF9\xFC"},  // user-defined
-      // Characters with several codes take the one Windows writes.
-      {u8"≒ⅰⅠ￢∵纊", Utf8, Editable, "\x81\xE0\xFA\x40\x87\x54\x81\xCA\x81\xE6\xFA\x5C"},
-      {u8"ｱ\r\n\uE000", Utf8, Editable, "\xB1\r\n\xF0\x40"},
-      {u8"メモ😀", Utf8, NoCp932Form, "メモ〓"},
-      {u8"¥100円", Utf8, NoCp932Form, "〓100円"},
-      {u8"〜‖−¬¢£", Utf8, NoCp932Form, "〓〓〓〓〓〓"},  // the look-alikes of ～∥－￢￠￡
-      {WithUtf8Bom(u8"¥"), Utf8Bom, NoCp932Form, "〓"},
-      {WithUtf8Bom(u8"メモ\r\n"), Utf8Bom, Editable, "メモ\r\n"},
-      {WithUtf8Bom("\x80"
-                   "a"),
-       Utf8Bom, Malformed, "〓a"},
-      {WithUtf8Bom(u8"あ\xE3\x81"), Utf8Bom, Malformed, "あ〓"},
-      {WithUtf8Bom(u8"😀\xC0\xAF"), Utf8Bom, Malformed, "〓〓〓"},
-      {WithUtf8Bom(""), Utf8Bom, Editable, ""},
-      {Utf16File(u"あ\r\n", false), Utf16Le, Editable, "あ\r\n"},
-      {Utf16File(u"あa\0"s, true), Utf16Be, Editable, "あa\0"s},
-      {Utf16File(u"😀", false), Utf16Le, NoCp932Form, "〓"},
-      {Utf16File({u'a', 0xD800, u'b'}, false), Utf16Le, Malformed, "a〓b"},
-      {Utf16File({u'a', 0xDC00}, true), Utf16Be, Malformed, "a〓"},
-      {Utf16File({0xD83D}, true), Utf16Be, Malformed, "〓"},
-      {Utf16File(u"AB", false) + "C", Utf16Le, Malformed, "AB〓"},
-      {Utf16File(u"¥", false) + "C", Utf16Le, Malformed, "〓〓"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::PrintToString(c.file));
-    DecodedMemo memo = DecodeMemo(c.file.data(), c.file.size());
-    EXPECT_EQ(c.encoding, memo.encoding);
-    EXPECT_EQ(c.verdict, memo.verdict);
-    EXPECT_EQ(c.pane, memo.paneText);
-  }
-}
-
-TEST(MemoEncoding, EveryCharacterWithCp932FormRoundTrips) {
-  // Each character once, in lines of 64, and the pane text they make.
-  std::string utf32, pane;
-  int inLine = 0;
-  for (char32_t c = 1; c < 0x10000; ++c) {
-    char form[2];
-    size_t formLen = EncodeCp932Char(c, form);
-    if (formLen == 0) continue;
-    utf32 += Utf32(c);
-    pane.append(form, formLen);
-    if (++inLine == 64) {
-      utf32 += Utf32('\r') + Utf32('\n');
-      pane += "\r\n";
-      inLine = 0;
-    }
-  }
-  struct Form {
-    const char* iconvName;
-    const char* bom;
-    MemoEncoding encoding;
-  } forms[] = {
-      {"UTF-8", "", Utf8},
-      {"UTF-8", "\xEF\xBB\xBF", Utf8Bom},
-      {"UTF-16LE", "\xFF\xFE", Utf16Le},
-      {"UTF-16BE", "\xFE\xFF", Utf16Be},
-  };
-  for (const Form& form : forms) {
-    SCOPED_TRACE(form.iconvName + std::string(*form.bom ? " with BOM" : ""));
-    std::string text;
-    ASSERT_TRUE(Iconv(form.iconvName, "UTF-32LE").Convert(utf32, text));
-    std::string file = form.bom + text;
-    DecodedMemo memo = DecodeMemo(file.data(), file.size());
-    EXPECT_EQ(form.encoding, memo.encoding);
-    EXPECT_EQ(Editable, memo.verdict);
-    EXPECT_TRUE(memo.paneText == pane);
-    std::string saved;
-    EXPECT_TRUE(EncodeMemo(memo.paneText.data(), memo.paneText.size(), memo.encoding, saved));
-    EXPECT_TRUE(saved == file);
-  }
-}
-
-TEST(MemoEncoding, RefusesToEncodePaneBytesThatAreNoCharacter) {
-  for (const std::string& pane : {"a\x80"s, "\xA0"s, "x\x83"s, "\x83\n"s, "\x85\x40"s}) {
-    for (MemoEncoding encoding : {Utf8, Utf8Bom, Utf16Le, Utf16Be}) {
-      std::string out = "old";
-      EXPECT_FALSE(EncodeMemo(pane.data(), pane.size(), encoding, out)) << testing::PrintToString(pane);
-      EXPECT_EQ("", out);
-    }
-    // A CP932 memo is written as the pane holds it, as always.
-    std::string out;
-    EXPECT_TRUE(EncodeMemo(pane.data(), pane.size(), Cp932, out));
-    EXPECT_EQ(pane, out);
-  }
-}
-
-TEST(MemoEncoding, EditableMemosEncodeBackToTheirBytes) {
-  std::mt19937 rng(3);
-  int editable = 0;
-  for (int round = 0; round < 4000; ++round) {
-    std::string file = RandomMemoFile(rng, rng() % 60);
-    DecodedMemo memo = DecodeMemo(file.data(), file.size());
-    if (memo.verdict != Editable) continue;
-    ++editable;
-    std::string saved;
-    EXPECT_TRUE(EncodeMemo(memo.paneText.data(), memo.paneText.size(), memo.encoding, saved));
-    EXPECT_EQ(file, saved) << testing::PrintToString(file);
-  }
-  EXPECT_GT(editable, 500);
 }
 
 TEST(MemoEncoding, DetectorFedInPiecesAgreesWithWholeFileAndCharacterWalk) {

@@ -5,9 +5,9 @@
 #include <functional>
 
 #include "GuardedText.h"
-#include "MemoEncoding.h"
 #include "MemoFiles.h"
 #include "MemoScan.h"
+#include "MemoText.h"
 #include "Reference.h"
 
 using namespace std::string_literals;
@@ -325,14 +325,16 @@ TEST(MemoScan, AgreesWithReferenceInEveryEncoding) {
   for (int round = 0; round < 1500; ++round) {
     std::string files[3];
     for (std::string& file : files) file = RandomMemoFile(rng, rng() % 120);
-    // A piece of one memo's pane text, often cut inside a character, or
-    // words made of the characters the memos hold.
+    // A piece of one memo's text in CP932 (a CP932 memo's own bytes), often
+    // cut inside a character, or words made of the characters the memos hold.
     std::string keyword = RandomKeyword(rng);
     if (rng() % 2) {
       const std::string& source = files[rng() % 3];
-      std::string pane = DecodeMemo(source.data(), source.size()).paneText;
-      size_t from = pane.empty() ? 0 : rng() % pane.size();
-      keyword = pane.substr(from, 1 + rng() % 6);
+      MemoText memo = DecodeMemoText(source.data(), source.size());
+      std::string cp932 = source;
+      if (memo.encoding != MemoEncoding::Cp932) EncodeMemoText(memo.text.data(), memo.text.size(), MemoEncoding::Cp932, cp932);
+      size_t from = cp932.empty() ? 0 : rng() % cp932.size();
+      keyword = cp932.substr(from, 1 + rng() % 6);
     }
     keyword = keyword.substr(0, keyword.find('\0'));
     KeywordMatcher matcher(keyword.c_str());

@@ -362,22 +362,35 @@ std::string RandomKeyword(std::mt19937& rng) {
   return keyword;
 }
 
-MemoPaneText RefPaneText(const std::string& file, size_t limit) {
-  MemoPaneText pane;
-  std::string buffer;
-  for (size_t at = 0; at < file.size();) {
-    buffer.clear();
-    while (at < file.size() && buffer.size() < 199999) {
-      buffer += file[at++];
-      if (buffer.back() == '\n') break;
+PaneLoss RefPaneText(const std::u16string& text, size_t limit, std::u16string& shown) {
+  std::vector<std::u16string> chars;
+  std::vector<size_t> widths;
+  for (size_t i = 0; i < text.size(); i += chars.back().size()) {
+    bool pair = text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size();
+    chars.push_back(text.substr(i, pair ? 2 : 1));
+    char form[2];
+    size_t width = pair ? 0 : EncodeCp932Char(text[i], form);
+    widths.push_back(width ? width : 2);
+  }
+  PaneLoss loss = PaneLoss::None;
+  std::vector<size_t> visible;
+  for (size_t at = 0; at < chars.size();) {
+    std::vector<size_t> piece;
+    size_t pieceBytes = 0;
+    while (at < chars.size() && pieceBytes + widths[at] < 200000) {
+      pieceBytes += widths[at];
+      piece.push_back(at);
+      if (chars[at++] == u"\n") break;
     }
-    size_t visible = std::strlen(buffer.c_str());
-    if (visible < buffer.size()) pane.loss = PaneLoss::Nul;
-    pane.text += buffer.substr(0, visible);
+    auto nul = std::find_if(piece.begin(), piece.end(), [&](size_t i) { return chars[i][0] == 0; });
+    if (nul != piece.end()) loss = PaneLoss::Nul;
+    visible.insert(visible.end(), piece.begin(), nul);
   }
-  if (pane.text.size() > limit) {
-    pane.text.resize(limit);
-    pane.loss = PaneLoss::Cut;
+  shown.clear();
+  size_t bytes = 0;
+  for (size_t i : visible) {
+    if ((bytes += widths[i]) > limit) return PaneLoss::Cut;
+    shown += chars[i];
   }
-  return pane;
+  return loss;
 }

@@ -4,7 +4,7 @@
 #include <random>
 #include <string>
 
-#include "MemoPaneText.h"
+#include "MemoText.h"
 
 // Bytes in the CP932 character that starts at text[i].
 size_t RefCharLen(const std::string& text, size_t i);
@@ -48,7 +48,8 @@ std::string RandomMemoFile(std::mt19937& rng, size_t pieces);
 // CP932 character.
 std::string RandomKeyword(std::mt19937& rng);
 
-// What the text pane took from a memo file read by a C runtime line reader
-// into a buffer of 200,000 bytes: each piece is a string, a NUL ends it; the
-// text is cut at limit.
-MemoPaneText RefPaneText(const std::string& file, size_t limit);
+// What the text pane shows of a text, read by a C runtime line reader into
+// a buffer of 200,000 bytes of code page 932, where 〓 stands for a character
+// it lacks: each piece is a string, a NUL ends it; the text is cut at limit
+// bytes. Surrogates come in pairs, as decoding leaves them.
+PaneLoss RefPaneText(const std::u16string& text, size_t limit, std::u16string& shown);
