@@ -113,22 +113,33 @@ bool MemoScanner::ReadRest(BlockReader& reader, MemoReadings& readings, size_t k
   return true;
 }
 
-ScanResult ScanMemoBuffer(const char* data, size_t len, const KeywordMatcher& matcher, const volatile int* stopFlag) {
-  if (StopRequested(stopFlag)) return ScanResult::Stopped;
+ScanView ScanViewOf(const char* data, size_t len, std::string& holder) {
   MemoEncoding encoding = DetectMemoEncoding(data, len);
   size_t bom = BomLength(encoding);
   switch (encoding) {
     case MemoEncoding::Cp932:
-      return ScanLines(data, len, matcher.Cp932Words(), stopFlag);
+      return ScanView{data, len, false};
     case MemoEncoding::Utf8:
     case MemoEncoding::Utf8Bom:
-      return ScanLines(data + bom, len - bom, matcher.Utf8Words(), stopFlag);
+      return ScanView{data + bom, len - bom, true};
     case MemoEncoding::Utf16LeBom:
     case MemoEncoding::Utf16BeBom:
       break;
   }
-  std::string utf8(3 * (len / 2) + 3, '\0');
+  holder.assign(3 * (len / 2) + 3, '\0');
   size_t written;
-  Utf16ToUtf8(data + bom, len - bom, encoding == MemoEncoding::Utf16BeBom, true, &utf8[0], written);
-  return ScanLines(utf8.data(), written, matcher.Utf8Words(), stopFlag);
+  Utf16ToUtf8(data + bom, len - bom, encoding == MemoEncoding::Utf16BeBom, true, &holder[0], written);
+  holder.resize(written);
+  return ScanView{holder.data(), written, true};
+}
+
+ScanResult ScanMemoView(const ScanView& view, const KeywordMatcher& matcher, const volatile int* stopFlag) {
+  if (StopRequested(stopFlag)) return ScanResult::Stopped;
+  return ScanLines(view.data, view.len, view.utf8 ? matcher.Utf8Words() : matcher.Cp932Words(), stopFlag);
+}
+
+ScanResult ScanMemoBuffer(const char* data, size_t len, const KeywordMatcher& matcher, const volatile int* stopFlag) {
+  if (StopRequested(stopFlag)) return ScanResult::Stopped;
+  std::string holder;
+  return ScanMemoView(ScanViewOf(data, len, holder), matcher, stopFlag);
 }

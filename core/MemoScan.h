@@ -10,6 +10,7 @@
 // UTF-16 memo, whose text is searched in UTF-8 and may hold either form of
 // the characters listed in Utf8Word.h.
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "KeywordMatch.h"
@@ -51,5 +52,19 @@ private:
   std::vector<char> utf16Buffer;
 };
 
-// The same for a memo already in memory.
+// A whole memo's text as the line scan reads it: past any byte order mark,
+// and searched with the words of the encoding the memo opens in. UTF-16 is
+// read as UTF-8.
+struct ScanView {
+  const char* data;
+  size_t len;
+  bool utf8;
+};
+
+// The view of a memo's bytes; a UTF-16 memo's converted text goes into
+// holder, which the view then points into.
+ScanView ScanViewOf(const char* data, size_t len, std::string& holder);
+ScanResult ScanMemoView(const ScanView& view, const KeywordMatcher& matcher, const volatile int* stopFlag);
+
+// Both in one, for a memo already in memory.
 ScanResult ScanMemoBuffer(const char* data, size_t len, const KeywordMatcher& matcher, const volatile int* stopFlag);

@@ -1,11 +1,16 @@
 // The host's search over the five memo folders: each memo file holding a
 // line that matches the keyword is reported once to the host's result window.
 // It runs on the host's thread and reads only settings and files, never the
-// panel's state.
+// panel's state. The tool's cache spares a search the memos unchanged since
+// the last one; a search that starts while another runs reads every memo.
+#include <string>
+#include <vector>
+
 #include "MemoFile.h"
 #include "MemoPaths.h"
 #include "MemoTitle.h"
 #include "MemoScan.h"
+#include "SearchCache.h"
 #include "SerchFiles.h"
 #include "SettingKeys.h"
 #include "ToolPanel.h"
@@ -30,6 +35,24 @@ public:
   void Close() {
     if (IsOpen()) ::CloseHandle(file);
     file = INVALID_HANDLE_VALUE;
+  }
+
+  // The whole file into the buffer, which keeps its size for the next memo;
+  // false, with the file to be read from its start again, when it holds more
+  // than limit bytes. listedSize: what the folder's listing gave.
+  bool ReadWhole(unsigned long long listedSize, size_t limit, std::vector<char>& buffer, size_t& length) {
+    if (listedSize > limit) return false;
+    // One more byte than the file should hold: a short read tells its end.
+    if (buffer.size() <= listedSize) buffer.resize(static_cast<size_t>(listedSize) + 1);
+    length = 0;
+    for (size_t more = 1; more > 0 && length <= limit; length += more) {
+      if (length == buffer.size()) buffer.resize(length * 2);
+      more = Read(buffer.data() + length, buffer.size() - length);
+    }
+    if (length <= limit) return true;
+    ::SetFilePointer(file, 0, NULL, FILE_BEGIN);
+    atEnd = false;
+    return false;
   }
 
   size_t Read(char* buffer, size_t capacity) override {
@@ -59,15 +82,34 @@ const char* SkipLeadingBlanks(const char* name) {
   return name;
 }
 
-void SearchFolder(const SearchRequest& request, const char* folderPath, const char* label, const KeywordMatcher& matcher, CString& result) {
+// Sends a result unless the host's window is gone.
+void Report(const SearchRequest& request, const char* label, const char* name, CString& result) {
+  CWindow window = ResultWindow(request);
+  if (!window.Exists()) return;
+  result.Format("[%s] %s", label, name);
+  SendResult(window, result);
+}
+
+// cached: the folder's copies, or null to read every memo.
+void SearchFolder(const SearchRequest& request, const char* folderPath, const char* label, const KeywordMatcher& matcher,
+                  CachedFolder* cached, CString& result) {
   CSerchFiles engine(folderPath, 0);
   const CStringArray* files = engine.gFc_GetListFiles();
   // One scanner for the folder: its buffer serves every memo in turn.
   MemoScanner scanner(matcher, &request.stopFlag);
+  std::vector<char> bytes;
+  size_t length = 0;
+  std::string holder;
   for (int i = 0; i < files->GetSize(); ++i) {
     if (StopRequested(&request.stopFlag)) return;
     const char* name = SkipLeadingBlanks(files->GetAt(i));
     if (*name == '*') continue;
+    const ListedStamp& stamp = engine.StampAt(i);
+    ScanView view;
+    if (cached && cached->Find(name, stamp, view)) {
+      if (ScanMemoView(view, matcher, &request.stopFlag) == ScanResult::Match) Report(request, label, name, result);
+      continue;
+    }
     // A path that does not fit could not be opened either.
     char path[MAX_PATH];
     if (!FormMemoFilePath(folderPath, name, "", path, sizeof(path))) continue;
@@ -75,21 +117,44 @@ void SearchFolder(const SearchRequest& request, const char* folderPath, const ch
     // device's read may never return.
     MemoFileReader reader(IsReservedDeviceName(name) ? LiteralPath(path).c_str() : path);
     if (!reader.IsOpen()) continue;
+    if (cached && reader.ReadWhole(stamp.size, cached->Room(), bytes, length)) {
+      reader.Close();
+      view = ScanViewOf(bytes.data(), length, holder);
+      ScanResult found = ScanMemoView(view, matcher, &request.stopFlag);
+      if (found == ScanResult::Stopped) return;
+      cached->Keep(name, stamp, view);
+      if (found == ScanResult::Match) Report(request, label, name, result);
+      continue;
+    }
     while (scanner.Scan(reader) == ScanResult::Match) {
-      CWindow window = ResultWindow(request);
-      if (window.Exists()) {
-        // The host may take its time over the result: the memo is let go
-        // first, so that a save of it meanwhile can replace the file.
-        reader.Close();
-        result.Format("[%s] %s", label, name);
-        SendResult(window, result);
-        break;
-      }
       // The window is gone: nothing is sent, and the memo is still read on to
       // its end as the host's search contract has it.
+      if (!ResultWindow(request).Exists()) continue;
+      // The host may take its time over the result: the memo is let go
+      // first, so that a save of it meanwhile can replace the file.
+      reader.Close();
+      Report(request, label, name, result);
+      break;
     }
   }
+  if (cached) cached->DropUnlisted();
 }
+
+// The tool's cache for the length of one search, when no other search holds it.
+class HeldCache {
+public:
+  explicit HeldCache(SearchCache& cache) : cache(cache.TryHold() ? &cache : nullptr) {}
+  ~HeldCache() {
+    if (cache) cache->Release();
+  }
+  HeldCache(const HeldCache&) = delete;
+  HeldCache& operator=(const HeldCache&) = delete;
+  SearchCache* operator->() const { return cache; }
+  explicit operator bool() const { return cache != nullptr; }
+
+private:
+  SearchCache* cache;
+};
 
 }  // namespace
 
@@ -104,12 +169,16 @@ int ToolPanel::SearchMemos(SearchRequest* request, const char* keyword) {
   // One string object for every result: the host reads it only while it
   // handles each message.
   CString result;
+  HeldCache cache(searchCache);
   for (int folder = 1; folder <= 5; ++folder) {
     char stored[SettingValueSize];
     ReadSetting(FolderPathKey(folder), stored);
     // An unset folder has no memos: searching "\\" would read a drive's root.
     char folderPath[SettingValueSize + 1];
-    if (stored[0] == '\0' || !FormMemoFolderPath(stored, folderPath, sizeof(folderPath))) continue;
+    if (stored[0] == '\0' || !FormMemoFolderPath(stored, folderPath, sizeof(folderPath))) {
+      if (cache) cache->Forget(folder);
+      continue;
+    }
     char name[SettingValueSize];
     ReadSetting(FolderNameKey(folder), name);
     CString label;
@@ -117,7 +186,7 @@ int ToolPanel::SearchMemos(SearchRequest* request, const char* keyword) {
       label.Format("%sﾌｫﾙﾀﾞ", name);
     else
       label.Format("ﾒﾓﾌｫﾙﾀﾞ:%d", folder);
-    SearchFolder(*request, folderPath, label, matcher, result);
+    SearchFolder(*request, folderPath, label, matcher, cache ? cache->Folder(folder, folderPath) : nullptr, result);
   }
   return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "MemoPaths.h"
 #include "MemoTitle.h"
+#include "SerchFiles.h"
 #include "SettingKeys.h"
 #include "ToolPanel.h"
 
@@ -26,28 +27,15 @@ bool ToolPanel::ListMemos() {
   memoList->ResetContent();
   if (FormMemoFolderPath(stored, folder, sizeof(folder))) {
     ClearLeftovers(folder);
-    AddMemos(folder, "*.txt", MemoKindText);
-    AddMemos(folder, "*.htm*", MemoKindHtml);
+    CSerchFiles memos(folder, 0);
+    const CStringArray& names = *memos.gFc_GetListFiles();
+    for (int i = 0; i < names.GetSize(); ++i) {
+      int index = memoList->AddString(TitleFromFileName(names[i]).c_str());
+      memoList->SetItemData(index, i < memos.TextMemoCount() ? MemoKindText : MemoKindHtml);
+    }
   }
   InvalidateHeaderBand();
   return true;
-}
-
-void ToolPanel::AddMemos(const char* folderPath, const char* pattern, DWORD kind) {
-  char search[SettingValueSize + 8];
-  if (!FormMemoFilePath(folderPath, "", pattern, search, sizeof(search))) return;
-  MemoFileType type = kind == MemoKindText ? MemoFileType::Text : MemoFileType::Html;
-  WIN32_FIND_DATAA found;
-  HANDLE find = ::FindFirstFileA(search, &found);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    // notes.txt~ is found by its short name NOTES~1.TXT; listed as "notes", it
-    // would stand for a notes.txt that is not there, made empty when opened.
-    if (MemoFileTypeOf(found.cFileName) != type) continue;
-    int index = memoList->AddString(TitleFromFileName(found.cFileName).c_str());
-    memoList->SetItemData(index, kind);
-  } while (::FindNextFileA(find, &found));
-  ::FindClose(find);
 }
 
 void ToolPanel::OnFolderButton(int folder) {

@@ -37,6 +37,7 @@ ToolPanel::ToolPanel(CWnd* parent)
       folderBitmaps(),
       readOnlyIcon(NULL),
       currentKind(0),
+      searchCache(SearchCacheBound()),
       htmlProbe(&PlatformHtmlRenderProbe()),
       oleApartment(&PlatformOleApartment()),
       firstUnkeptEdit(0),

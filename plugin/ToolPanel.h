@@ -10,6 +10,7 @@
 #include "MemoSession.h"
 #include "MemoNameDialog.h"
 #include "OleApartment.h"
+#include "SearchCache.h"
 #include "SettingsDialog.h"
 #include "ToolBase.h"
 #include "ToolTipCtrl.h"
@@ -92,6 +93,8 @@ public:
   // open while the panel lists another folder), stamp, encoding and
   // recovery record.
   MemoSession memoSession;
+  // Serves the host's searches, on whatever thread the host calls from.
+  SearchCache searchCache;
   // Tells whether the browser pane shows the open HTML memo.
   HtmlRenderProbe* htmlProbe;
   // The panel thread's use of OLE, begun before the panel is made and ended
@@ -135,7 +138,6 @@ private:
   void MakeUnicodePane();
   void RegisterFolderTip(int folder);
   void InvalidateHeaderBand();
-  void AddMemos(const char* folderPath, const char* pattern, DWORD kind);
   CWindow TextPane() const { return GetDlgItem(IDC_PANEL_TEXT); }
   CWindow TitleCaption() const { return GetDlgItem(IDC_PANEL_TITLE); }
   CWindow ReadOnlyToggle() const { return GetDlgItem(IDC_PANEL_READ_ONLY); }

@@ -1,8 +1,21 @@
-// CSerchFiles: the file-list engine of the host search. It lists the memo
-// files that lie directly in one folder.
+// CSerchFiles: the file-list engine of the host search and the memo list. It
+// lists the memo files that lie directly in one folder.
 #pragma once
+#include <windows.h>
+
+#include <vector>
+
 #include "AfxString.h"
-#include "MemoTitle.h"
+
+// A memo's size and last write time as the folder's listing gave them.
+struct ListedStamp {
+  unsigned long long size;
+  FILETIME lastWrite;
+  bool operator==(const ListedStamp& other) const {
+    return size == other.size && lastWrite.dwLowDateTime == other.lastWrite.dwLowDateTime &&
+           lastWrite.dwHighDateTime == other.lastWrite.dwHighDateTime;
+  }
+};
 
 class CSerchFiles {
 public:
@@ -17,8 +30,12 @@ public:
   // missing. The array belongs to this object.
   CStringArray* gFc_GetListFiles() { return &files; }
 
-private:
-  void AddFiles(const char* folderPath, const char* pattern, MemoFileType type);
+  // How many of the files listed are text memos: those come first.
+  int TextMemoCount() const { return textMemos; }
+  const ListedStamp& StampAt(int index) const { return stamps[index]; }
 
+private:
   CStringArray files;
+  std::vector<ListedStamp> stamps;
+  int textMemos = 0;
 };

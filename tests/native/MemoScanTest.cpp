@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <signal.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include "GuardedText.h"
 #include "MemoFiles.h"
@@ -161,6 +164,61 @@ TEST(MemoScan, StopFlag) {
       EXPECT_EQ(stopAtRead ? ScanResult::Stopped : ScanResult::Match, MemoScanner(matcher, &stop).Scan(reader))
           << keyword << " " << stopAtRead;
     }
+  }
+}
+
+// A memo held in memory, as the search keeps it, with a page in its middle
+// unreadable: the scan's first touch of it sets the stop flag, as the host's
+// thread may at any time.
+class TrippedMemo {
+public:
+  explicit TrippedMemo(const std::string& text) : size(text.size()) {
+    page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    mapping = static_cast<char*>(mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+    std::memcpy(mapping, text.data(), size);
+    trip = mapping + (size / 2) / page * page;
+    mprotect(trip, page, PROT_NONE);
+    current = this;
+    struct sigaction action = {};
+    action.sa_sigaction = OnFault;
+    action.sa_flags = SA_SIGINFO;
+    sigaction(SIGSEGV, &action, &previous);
+  }
+  ~TrippedMemo() {
+    sigaction(SIGSEGV, &previous, nullptr);
+    munmap(mapping, size);
+  }
+  const char* data() const { return mapping; }
+
+  volatile int stop = 0;
+
+private:
+  static void OnFault(int, siginfo_t* info, void*) {
+    TrippedMemo* self = current;
+    char* at = static_cast<char*>(info->si_addr);
+    if (at < self->trip || at >= self->trip + self->page) abort();
+    self->stop = 1;
+    mprotect(self->trip, self->page, PROT_READ);
+  }
+
+  static TrippedMemo* current;
+  struct sigaction previous;
+  size_t size, page;
+  char *mapping, *trip;
+};
+TrippedMemo* TrippedMemo::current;
+
+// Seen only by the checks made as the scan goes, line by line: without them
+// the scan would end with no match.
+TEST(MemoScan, AFlagSetInTheMiddleOfAMemoInMemoryStopsItsScan) {
+  // Each line holds the word where a NUL hides it, so that the block path
+  // checks the flag on every line too, at each copy of the word.
+  std::string text;
+  while (text.size() < 200000) text += "text\0hit\r\n"s;
+  for (const char* keyword : {"hit", "hit\r"}) {
+    TrippedMemo memo(text);
+    KeywordMatcher matcher(keyword);
+    EXPECT_EQ(ScanResult::Stopped, ScanMemoView(ScanView{memo.data(), text.size(), false}, matcher, &memo.stop)) << keyword;
   }
 }
 

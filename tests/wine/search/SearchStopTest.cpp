@@ -9,6 +9,7 @@
 
 namespace {
 
+// Read from the files, and again from the memos a first search kept.
 TEST(SearchStop, FlagSetFromAnotherThreadStopsTheSearchBeforeTheNextFile) {
   ToolHarness harness;
   SearchFolders folders(harness.settings, harness.Folder1());
@@ -16,26 +17,34 @@ TEST(SearchStop, FlagSetFromAnotherThreadStopsTheSearchBeforeTheNextFile) {
     for (const char* name : {"a.txt", "b.txt"}) folders.Write(folder, name, "keyword\r\n");
   ASSERT_TRUE(harness.Start());
 
-  // The result window lives on this thread, which sets the flag as it
-  // handles the first result; the search runs on a thread of its own.
-  RecordingWindow results;
-  ResultTarget target(results.Handle());
-  AfterEachResult stopAfterFirst(results.Handle(), [&] { target.request.stopFlag = 1; });
-  std::atomic<bool> done(false);
-  int returned = -1;
-  std::thread search([&] {
-    returned = harness.tool->SearchMemos(&target.request, "keyword");
-    done = true;
-  });
-  EXPECT_TRUE(PumpUntil([&] { return done.load(); }));
-  search.join();
-  EXPECT_EQ(0, returned);
-  ASSERT_EQ(1u, ResultTexts(results).size());
-  EXPECT_EQ(0u, ResultTexts(results)[0].find("[ﾒﾓﾌｫﾙﾀﾞ:1] "));
+  for (bool kept : {false, true}) {
+    if (kept) {
+      RecordingWindow first;
+      ResultTarget all(first.Handle());
+      harness.tool->SearchMemos(&all.request, "keyword");
+      ASSERT_EQ(10u, ResultTexts(first).size());
+    }
+    // The result window lives on this thread, which sets the flag as it
+    // handles the first result; the search runs on a thread of its own.
+    RecordingWindow results;
+    ResultTarget target(results.Handle());
+    AfterEachResult stopAfterFirst(results.Handle(), [&] { target.request.stopFlag = 1; });
+    std::atomic<bool> done(false);
+    int returned = -1;
+    std::thread search([&] {
+      returned = harness.tool->SearchMemos(&target.request, "keyword");
+      done = true;
+    });
+    EXPECT_TRUE(PumpUntil([&] { return done.load(); }));
+    search.join();
+    EXPECT_EQ(0, returned);
+    ASSERT_EQ(1u, ResultTexts(results).size()) << (kept ? "kept" : "read");
+    EXPECT_EQ(0u, ResultTexts(results)[0].find("[ﾒﾓﾌｫﾙﾀﾞ:1] "));
 
-  // Still set when the next search begins: no memo is reported at all.
-  EXPECT_EQ(0, harness.tool->SearchMemos(&target.request, "keyword"));
-  EXPECT_EQ(1u, ResultTexts(results).size());
+    // Still set when the next search begins: no memo is reported at all.
+    EXPECT_EQ(0, harness.tool->SearchMemos(&target.request, "keyword"));
+    EXPECT_EQ(1u, ResultTexts(results).size());
+  }
 }
 
 }  // namespace
