@@ -4,9 +4,8 @@
 // the same process over the same files.
 #include <windows.h>
 
-#include <psapi.h>
-
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -100,11 +99,15 @@ ToolBase* NewTool(CWnd* hostWindow, HostSettings* settings) {
   return factory ? reinterpret_cast<NewToolFunction>(reinterpret_cast<void*>(factory))(hostWindow, settings) : nullptr;
 }
 
+// The process's committed private memory: what the cache's copies add to.
 size_t PrivateBytes() {
-  PROCESS_MEMORY_COUNTERS_EX counters = {};
-  counters.cb = sizeof(counters);
-  ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof(counters));
-  return counters.PrivateUsage;
+  size_t bytes = 0;
+  MEMORY_BASIC_INFORMATION region;
+  for (const char* at = nullptr; ::VirtualQuery(at, &region, sizeof(region)) == sizeof(region); at += region.RegionSize) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) bytes += region.RegionSize;
+    if (at + region.RegionSize < at) break;
+  }
+  return bytes;
 }
 
 // Appends a line to one memo in a hundred, a different set each call, keeping
@@ -124,9 +127,11 @@ struct StoppableSearch {
   ToolBase* tool;
   SearchRequest request;
   const char* keyword;
+  std::chrono::steady_clock::time_point returned;
   static DWORD WINAPI Run(void* search) {
     StoppableSearch* self = static_cast<StoppableSearch*>(search);
     self->tool->SearchMemos(&self->request, self->keyword);
+    self->returned = std::chrono::steady_clock::now();
     return 0;
   }
 };
@@ -136,15 +141,15 @@ struct StoppableSearch {
 double WorstStopLatency(ToolBase* tool, ResultWindowObject& resultWindow, double searchMs) {
   double worst = 0;
   for (int step = 1; step <= 9; ++step) {
-    StoppableSearch search = {tool, {reinterpret_cast<CWnd*>(&resultWindow), 0, 0, 0}, MissingKeyword};
+    StoppableSearch search = {tool, {reinterpret_cast<CWnd*>(&resultWindow), 0, 0, 0}, MissingKeyword, {}};
     HANDLE thread = ::CreateThread(NULL, 0, StoppableSearch::Run, &search, 0, NULL);
     ::Sleep(static_cast<DWORD>(searchMs * step / 10));
-    double latency = Seconds([&] {
-      search.request.stopFlag = 1;
-      ::WaitForSingleObject(thread, INFINITE);
-    });
+    std::chrono::steady_clock::time_point set = std::chrono::steady_clock::now();
+    search.request.stopFlag = 1;
+    ::WaitForSingleObject(thread, INFINITE);
     ::CloseHandle(thread);
-    worst = std::max(worst, latency * 1e3);
+    // A search that ended before the flag was set did not stop.
+    if (search.returned > set) worst = std::max(worst, std::chrono::duration<double, std::milli>(search.returned - set).count());
   }
   return worst;
 }
@@ -192,6 +197,17 @@ bool RunBench(const Corpus& corpus, const char* corpusLabel, const char* foundKe
     delete tool;
   }
   report("cold, a new tool each time:", cold * 1e3, coldFloor * 1e3, "1.20");
+  // What keeping the copies costs: the same with the cache off.
+  double uncached = 1e9, uncachedFloor = 1e9;
+  ::SetEnvironmentVariableA("SCRIBBIT_SEARCH_CACHE_MB", "0");
+  ToolBase* withoutCache = NewTool(reinterpret_cast<CWnd*>(&resultWindow), &settings);
+  ::SetEnvironmentVariableA("SCRIBBIT_SEARCH_CACHE_MB", NULL);
+  for (int run = 0; run < 5; ++run) {
+    uncached = std::min(uncached, Seconds([&] { search(withoutCache, foundKeyword); }));
+    uncachedFloor = std::min(uncachedFloor, Seconds(floor));
+  }
+  delete withoutCache;
+  report("the cache off (bound 0):", uncached * 1e3, uncachedFloor * 1e3, "1.20");
   printf("search, %s, memos found %d (expected %zu); the floor read %zu memos, %.1f MB; the cache grew the process by %.1f MB\n",
          corpusLabel, found, expectedFound, paths.size(), bytesRead / 1e6, (after - before) / 1e6);
 
