@@ -1,8 +1,9 @@
 // Listing a folder of 10,000 memos in the real panel (the list filled and
 // painted) against a bare FindFirstFile/FindNextFile loop over the same
-// folder, best of five each, side by side in one process.
+// folder, best of seven each, side by side in one process.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "Timing.h"
@@ -39,18 +40,19 @@ int main() {
   ::ShowWindow(harness.PanelWindow(), SW_SHOWNORMAL);
   HWND list = harness.Panel()->memoList->GetSafeHwnd();
 
+  // Side by side, so that both see the same state of the machine.
   int found = 0;
-  double bestPanel = 1000.0 * BestOfFivePrepared(
-                                  [&] {
-                                    harness.Click(IDC_PANEL_FOLDER2);
-                                    ::UpdateWindow(list);
-                                  },
-                                  [&] {
-                                    harness.Click(IDC_PANEL_FOLDER1);
-                                    ::UpdateWindow(list);
-                                  });
+  double bestPanel = 1e9, bestBare = 1e9;
+  for (int run = 0; run < 7; ++run) {
+    harness.Click(IDC_PANEL_FOLDER2);
+    ::UpdateWindow(list);
+    bestPanel = std::min(bestPanel, 1000.0 * Seconds([&] {
+                                      harness.Click(IDC_PANEL_FOLDER1);
+                                      ::UpdateWindow(list);
+                                    }));
+    bestBare = std::min(bestBare, 1000.0 * Seconds([&] { found = BareListing(harness.Folder1()); }));
+  }
   int listed = harness.Panel()->memoList->GetCount();
-  double bestBare = 1000.0 * BestOfFive([&] { found = BareListing(harness.Folder1()); });
   printf("listing %d memos (list filled and painted): %.2f ms\n", listed, bestPanel);
   printf("bare FindFirstFile/FindNextFile over %d files: %.2f ms\n", found, bestBare);
   printf("ratio listing / bare loop: %.2f (goal at most 1.2)\n", bestPanel / bestBare);
