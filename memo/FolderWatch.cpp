@@ -106,9 +106,11 @@ FolderWatch::Changes FolderWatch::TakeChanges(int slot) {
 
 void FolderWatch::Ask(Request asked, int slot, const char* path) {
   if (!thread) {
-    wake = ::CreateEventA(NULL, FALSE, FALSE, NULL);
-    answered = ::CreateEventA(NULL, FALSE, FALSE, NULL);
-    for (int i = 0; i < SlotCount; ++i) slots[i].event = ::CreateEventA(NULL, TRUE, FALSE, NULL);
+    if (!wake) {
+      wake = ::CreateEventA(NULL, FALSE, FALSE, NULL);
+      answered = ::CreateEventA(NULL, FALSE, FALSE, NULL);
+      for (int i = 0; i < SlotCount; ++i) slots[i].event = ::CreateEventA(NULL, TRUE, FALSE, NULL);
+    }
     thread = ::CreateThread(NULL, 0, ThreadStart, this, 0, NULL);
     if (!thread) {
       // No thread, no watch: every folder is read afresh.

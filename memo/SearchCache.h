@@ -80,7 +80,6 @@ public:
   // Folder n is no longer set.
   void Forget(int n);
 
-  size_t BytesHeld() const { return held; }
 
 private:
   friend class CachedFolder;
