@@ -27,12 +27,10 @@ bool ToolPanel::ListMemos() {
   memoList->ResetContent();
   if (FormMemoFolderPath(stored, folder, sizeof(folder))) {
     ClearLeftovers(folder);
-    CSerchFiles memos(folder, 0);
-    const CStringArray& names = *memos.gFc_GetListFiles();
-    for (int i = 0; i < names.GetSize(); ++i) {
-      int index = memoList->AddString(TitleFromFileName(names[i]).c_str());
-      memoList->SetItemData(index, i < memos.TextMemoCount() ? MemoKindText : MemoKindHtml);
-    }
+    ForEachMemoFile(folder, [this](const char* name, MemoFileType type, const ListedStamp&) {
+      int index = memoList->AddString(TitleFromFileName(name).c_str());
+      memoList->SetItemData(index, type == MemoFileType::Text ? MemoKindText : MemoKindHtml);
+    });
   }
   InvalidateHeaderBand();
   return true;

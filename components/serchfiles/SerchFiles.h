@@ -3,9 +3,11 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 #include "AfxString.h"
+#include "MemoTitle.h"
 
 // A memo's size and last write time as the folder's listing gave them.
 struct ListedStamp {
@@ -16,6 +18,10 @@ struct ListedStamp {
            lastWrite.dwHighDateTime == other.lastWrite.dwHighDateTime;
   }
 };
+
+// Calls visit for each memo file directly in the folder (ending with a
+// backslash), text memos first, each kind in the platform's order.
+void ForEachMemoFile(const char* folderPath, const std::function<void(const char*, MemoFileType, const ListedStamp&)>& visit);
 
 class CSerchFiles {
 public:
@@ -30,12 +36,9 @@ public:
   // missing. The array belongs to this object.
   CStringArray* gFc_GetListFiles() { return &files; }
 
-  // How many of the files listed are text memos: those come first.
-  int TextMemoCount() const { return textMemos; }
   const ListedStamp& StampAt(int index) const { return stamps[index]; }
 
 private:
   CStringArray files;
   std::vector<ListedStamp> stamps;
-  int textMemos = 0;
 };
