@@ -10,11 +10,22 @@ jobs=$(nproc)
 configure() {
   local tree=$1
   shift
-  if [ -f "$tree/CMakeCache.txt" ]; then
+  if [ -f "$tree/CMakeCache.txt" ] && ! compiler_changed "$tree"; then
     cmake -S . -B "$tree" >/dev/null
   else
+    rm -rf "$tree/CMakeCache.txt" "$tree/CMakeFiles"
     cmake -S . -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
   fi
+}
+# CMake keeps the compiler a tree was first configured with, even when its
+# toolchain file names another since (the thread model, say): such a tree is
+# configured afresh.
+compiler_changed() {
+  local tree=$1 toolchain wanted
+  toolchain=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:FILEPATH=//p' "$tree/CMakeCache.txt")
+  [ -n "$toolchain" ] || return 1
+  wanted=$(sed -n 's/^set(CMAKE_CXX_COMPILER \(.*\))$/\1/p' "$toolchain")
+  ! grep -qs "^set(CMAKE_CXX_COMPILER \"\(.*/\)\?$wanted\")" "$tree"/CMakeFiles/*/CMakeCXXCompiler.cmake
 }
 configure build/native
 cmake --build build/native -j "$jobs"
