@@ -55,6 +55,8 @@ BOOL ToolPanel::OnInitDialog() {
 
   toolTips.Create(this, 0);
   toolTips.SetDelayTime(TTDT_INITIAL, 1000);
+  // A long memo's whole caption wraps within the strip's width.
+  toolTips.SendMessage(TTM_SETMAXTIPWIDTH, 0, 510);
   for (const UpperButton& button : upperButtons) {
     CWindow item = GetDlgItem(button.id);
     item.MoveWindow(button.x, 15, 32, 32, TRUE);

@@ -121,7 +121,7 @@ TEST_F(SaveTargets, FilesASaveWouldHarmOpenReadOnly) {
   } cases[] = {
       {"nul", "text of nul", "Windowsでは使えない名前のため読取り専用"},
       {"aux", "text of aux", "Windowsでは使えない名前のため読取り専用"},
-      {"two", "text of two", "ほかの名前と共有されたファイルのため読取り専用"},
+      {"two", "text of two", "ハードリンクのため読取り専用"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.title);
