@@ -35,6 +35,10 @@ int ListEventFilesDropped(void* panel) { return static_cast<ToolPanel*>(panel)->
 int ListEventBeforeChange(void* panel) { return static_cast<ToolPanel*>(panel)->OnListBeforeChange(); }
 int ListEventSelChange(void* panel) { return static_cast<ToolPanel*>(panel)->OnListSelChange(); }
 int ListEventRename(void* panel) { return static_cast<ToolPanel*>(panel)->OnRenameMemo(); }
+int ListEventDelete(void* panel) {
+  static_cast<ToolPanel*>(panel)->OnDeleteMemo();
+  return 0;
+}
 
 }  // namespace
 
@@ -86,6 +90,7 @@ BOOL ToolPanel::OnInitDialog() {
   memoList->SetEventHandler(VardenEventBeforeKeyChange, ListEventBeforeChange, this);
   memoList->SetEventHandler(VardenEventSelChange, ListEventSelChange, this);
   memoList->SetEventHandler(VardenEventRename, ListEventRename, this);
+  memoList->SetEventHandler(VardenEventDelete, ListEventDelete, this);
 
   GetDlgItem(IDC_PANEL_TITLE).MoveWindow(210, 35, 510, 25, TRUE);
   GetDlgItem(IDC_PANEL_READ_ONLY).MoveWindow(720, 35, 25, 25, TRUE);
