@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Windows side (Scribbit.dll, the stand-in host, the Wine tests)
 # into build/win and the portable core with its native tests into build/native.
+#   tools/build.sh [TARGET...]   only these targets of build/win
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -27,7 +28,9 @@ compiler_changed() {
   wanted=$(sed -n 's/^set(CMAKE_CXX_COMPILER \(.*\))$/\1/p' "$toolchain")
   ! grep -qs "^set(CMAKE_CXX_COMPILER \"\(.*/\)\?$wanted\")" "$tree"/CMakeFiles/*/CMakeCXXCompiler.cmake
 }
-configure build/native
-cmake --build build/native -j "$jobs"
+if [ $# -eq 0 ]; then
+  configure build/native
+  cmake --build build/native -j "$jobs"
+fi
 configure build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
-cmake --build build/win -j "$jobs"
+cmake --build build/win -j "$jobs" ${1:+--target "$@"}
