@@ -128,10 +128,9 @@ void ToolPanel::ShowIncompleteMemo(const char* reason) {
   ShowTitleCaption(reason);
 }
 
-// The title, followed by why the memo cannot be edited when there is a reason.
-// The note on why the memo is read-only is what the user must read: a title
-// too long to leave it room is cut in its middle, and the whole caption goes
-// to the strip's tooltip.
+// The title, followed by why the memo cannot be edited when there is a
+// reason. That note is what the user must read: a title too long to leave it
+// room is cut in its middle, and the whole caption goes to the strip's tooltip.
 void ToolPanel::ShowTitleCaption(const char* reason) {
   CWindow strip = TitleCaption();
   RECT room;
