@@ -1,8 +1,12 @@
 # Cross build for 32-bit Windows with mingw-w64; programs run under Wine.
+# The win32 thread model: its runtime threads over the system's own calls and
+# brings no POSIX-thread library, whose clock needs GetTickCount64 and so
+# would keep the DLL from loading on Windows XP. Nothing of ours uses
+# std::thread or std::mutex.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstring>
 #include <string>
+#include <vector>
 
 static bool BeginsDoubleByte(unsigned char b) { return (b >= 0x80 && b <= 0xA0) || b >= 0xE0; }
 
@@ -67,4 +68,29 @@ std::string NumberedTitle(const std::string& title, int n, size_t maxLength) {
   }
   if (kept == 0) return std::string();
   return title.substr(0, kept) + number;
+}
+
+std::string CaptionOf(const std::string& title, const std::string& note) { return note.empty() ? title : title + "  （" + note + "）"; }
+
+std::string FittedCaption(const std::string& title, const std::string& note, int room, const std::function<int(const std::string&)>& width) {
+  std::string whole = CaptionOf(title, note);
+  if (width(whole) <= room) return whole;
+  std::string after = whole.substr(title.size());
+  std::vector<size_t> starts;  // of each character, then the end
+  for (size_t at = 0; at < title.size(); at += BeginsDoubleByte(static_cast<unsigned char>(title[at])) && at + 1 < title.size() ? 2 : 1)
+    starts.push_back(at);
+  size_t count = starts.size();
+  starts.push_back(title.size());
+  // The first half of the kept characters, "…", the second half.
+  auto cut = [&](size_t kept) { return title.substr(0, starts[(kept + 1) / 2]) + "…" + title.substr(starts[count - kept / 2]) + after; };
+  // Every character kept widens the caption: the most that fit, found by halves.
+  size_t low = 0, high = count > 0 ? count - 1 : 0;
+  while (low < high) {
+    size_t middle = (low + high + 1) / 2;
+    if (width(cut(middle)) <= room)
+      low = middle;
+    else
+      high = middle - 1;
+  }
+  return cut(low);
 }

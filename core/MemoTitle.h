@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <string>
 
 // True when the title holds one of \ / : * ? " < > | as a character of its
@@ -29,3 +30,12 @@ MemoFileType MemoFileTypeOf(const char* fileName);
 // never inside a double-byte character, so that the whole fits; empty when
 // not even one character of the title fits beside the number.
 std::string NumberedTitle(const std::string& title, int n, size_t maxLength);
+
+// The title strip's caption: the title, then the note on why the memo is
+// read-only (none when empty) in brackets.
+std::string CaptionOf(const std::string& title, const std::string& note);
+
+// The caption as it fits room, width telling how wide a text is drawn: where
+// the whole is wider, characters from the middle of the title give way to
+// "…", whole double-byte characters only, and the note stays whole.
+std::string FittedCaption(const std::string& title, const std::string& note, int room, const std::function<int(const std::string&)>& width);

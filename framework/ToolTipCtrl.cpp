@@ -34,9 +34,16 @@ BOOL CToolTipCtrl::AddTool(HWND tool, const char* text) {
 
 void CToolTipCtrl::GetText(HWND tool, char* buffer, int size) const {
   if (size <= 0) return;
-  // TTM_GETTEXT takes no size: give it a buffer as large as any tool text.
-  std::vector<char> text(1024, '\0');
-  TOOLINFOA info = ToolInfo(tool, text.data());
-  SendMessage(TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&info));
-  lstrcpynA(buffer, info.lpszText ? info.lpszText : "", size);
+  // The ANSI message gives at most 80 bytes of the text. The wide one takes
+  // the buffer's size where the common controls know it, and a buffer as
+  // large as any tool text where they do not.
+  std::vector<wchar_t> text(1024, L'\0');
+  TOOLINFOW info = {};
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
+  info.hwnd = ::GetParent(tool);
+  info.uId = reinterpret_cast<UINT_PTR>(tool);
+  info.lpszText = text.data();
+  ::SendMessageW(m_hWnd, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&info));
+  text.back() = L'\0';
+  if (!::WideCharToMultiByte(CP_ACP, 0, text.data(), -1, buffer, size, NULL, NULL)) buffer[0] = '\0';
 }

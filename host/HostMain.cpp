@@ -3,7 +3,8 @@
 //   JotbookHost.exe [--ini FILE] [--data FOLDER] [--dll FILE]
 // Each path may be a Windows or a Unix path. By default the INI file and the
 // data folder live in the user's data folder, so that no build ever touches
-// a user's memos.
+// a user's memos. A data folder without the tool's folder gets it, with a
+// welcome memo in it.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -12,6 +13,7 @@
 
 #include "HostPaths.h"
 #include "HostWindow.h"
+#include "WelcomeMemo.h"
 
 namespace {
 
@@ -61,6 +63,7 @@ int main(int argc, char** argv) {
   // Makes the folders above each one too.
   ::SHCreateDirectoryExA(NULL, FolderOf(iniPath).c_str(), NULL);
   ::SHCreateDirectoryExA(NULL, dataFolder.c_str(), NULL);
+  PutWelcomeMemo(dataFolder);
 
   HostWindow host(iniPath, dataFolder);
   if (!host.Start(dllPath.c_str())) return 1;

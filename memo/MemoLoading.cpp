@@ -7,6 +7,7 @@
 
 #include "MemoText.h"
 #include "MemoPaths.h"
+#include "MemoTitle.h"
 #include "SettingKeys.h"
 #include "ToolPanel.h"
 #include "WideText.h"
@@ -16,13 +17,15 @@ namespace {
 const char createdNotice[] = "（ファイルを開けなかったため新規作成しました。）";
 const char overflowNotice[] = " // -- 文字数オーバー！";
 const char pathTooLong[] = "メモファイルのパスが長すぎるため、開けませんでした！";
+// Why the memo is read-only, shown in the title strip: short, so that a long
+// title keeps a few characters of its start and end beside each.
 const char reasonCut[] = "全文を表示できないため読取り専用";
 const char reasonUnreadable[] = "ファイルを読み込めないため読取り専用";
 const char reasonNotCp932Text[] = "文字コードが正しくないため読取り専用";
 const char reasonPathTooLong[] = "パスが長すぎます";
-const char reasonHtmlAsText[] = "HTMLを表示できないため、テキストを読取り専用で表示";
+const char reasonHtmlAsText[] = "HTMLを表示できないため、テキストで表示";
 const char reasonDeviceName[] = "Windowsでは使えない名前のため読取り専用";
-const char reasonSharedFile[] = "ほかの名前と共有されたファイルのため読取り専用";
+const char reasonSharedFile[] = "ハードリンクのため読取り専用";
 // A page still loading is looked at again this often, this many times.
 const UINT htmlCheckMs = 250;
 const int htmlChecks = 20;
@@ -125,15 +128,27 @@ void ToolPanel::ShowIncompleteMemo(const char* reason) {
   ShowTitleCaption(reason);
 }
 
-// The title, followed by why the memo cannot be edited when there is a reason.
+// The title, followed by why the memo cannot be edited when there is a
+// reason. That note is what the user must read: a title too long to leave it
+// room is cut in its middle, and the whole caption goes to the strip's tooltip.
 void ToolPanel::ShowTitleCaption(const char* reason) {
-  CString caption = currentTitle;
-  if (reason) {
-    caption += "  （";
-    caption += reason;
-    caption += "）";
-  }
-  TitleCaption().SetWindowText(caption);
+  CWindow strip = TitleCaption();
+  RECT room;
+  strip.GetClientRect(&room);
+  HDC dc = ::GetDC(strip);
+  HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(strip.SendMessage(WM_GETFONT)));
+  auto width = [dc](const std::string& text) {
+    SIZE size = {};
+    ::GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
+  };
+  std::string title = currentTitle.GetString(), note = reason ? reason : "";
+  std::string caption = FittedCaption(title, note, room.right - room.left, width);
+  ::SelectObject(dc, oldFont);
+  ::ReleaseDC(strip, dc);
+  strip.SetWindowText(caption.c_str());
+  std::string whole = CaptionOf(title, note);
+  toolTips.AddTool(strip, caption == whole ? "" : whole.c_str());
 }
 
 void ToolPanel::ShowHtmlMemo() {

@@ -35,6 +35,10 @@ int ListEventFilesDropped(void* panel) { return static_cast<ToolPanel*>(panel)->
 int ListEventBeforeChange(void* panel) { return static_cast<ToolPanel*>(panel)->OnListBeforeChange(); }
 int ListEventSelChange(void* panel) { return static_cast<ToolPanel*>(panel)->OnListSelChange(); }
 int ListEventRename(void* panel) { return static_cast<ToolPanel*>(panel)->OnRenameMemo(); }
+int ListEventDelete(void* panel) {
+  static_cast<ToolPanel*>(panel)->OnDeleteMemo();
+  return 0;
+}
 
 }  // namespace
 
@@ -55,6 +59,8 @@ BOOL ToolPanel::OnInitDialog() {
 
   toolTips.Create(this, 0);
   toolTips.SetDelayTime(TTDT_INITIAL, 1000);
+  // A long memo's whole caption wraps within the strip's width.
+  toolTips.SendMessage(TTM_SETMAXTIPWIDTH, 0, 510);
   for (const UpperButton& button : upperButtons) {
     CWindow item = GetDlgItem(button.id);
     item.MoveWindow(button.x, 15, 32, 32, TRUE);
@@ -84,6 +90,7 @@ BOOL ToolPanel::OnInitDialog() {
   memoList->SetEventHandler(VardenEventBeforeKeyChange, ListEventBeforeChange, this);
   memoList->SetEventHandler(VardenEventSelChange, ListEventSelChange, this);
   memoList->SetEventHandler(VardenEventRename, ListEventRename, this);
+  memoList->SetEventHandler(VardenEventDelete, ListEventDelete, this);
 
   GetDlgItem(IDC_PANEL_TITLE).MoveWindow(210, 35, 510, 25, TRUE);
   GetDlgItem(IDC_PANEL_READ_ONLY).MoveWindow(720, 35, 25, 25, TRUE);

@@ -1,22 +1,15 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds, and runs Scribbit in the stand-in host. With no
-# display it runs under Xvfb, saves a screenshot to build/screenshot.png and ends.
+# Sets up the machine, builds the DLL and the stand-in host (no tests), and
+# runs Scribbit in the host. With no display it runs under Xvfb, saves a
+# screenshot to build/screenshot.png and ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-. tools/prepare.sh
+. tools/prepare.sh Scribbit JotbookHost
 host="build/win/bin/JotbookHost.exe"
 # Memos and settings live in the user's data folder, so that a new build, or
 # none, leaves them be. The host takes these Unix paths as they are.
 home="${XDG_DATA_HOME:-$HOME/.local/share}/scribbit"
 args=(--ini "$home/JotbookHost.ini" --data "$home/JotbookData")
-# A first run finds one memo waiting in memo folder 1. Its text is code page
-# 932; Wine keeps file names in UTF-8 on the Linux side.
-memos="$home/JotbookData/Scribbit"
-if [ ! -d "$memos" ]; then
-  mkdir -p "$memos"
-  printf 'スクリビットへようこそ。\r\n\r\nメモを選ぶと、ここに内容が表示されます。\r\n書き換えて別のメモを選ぶと、自動で保存されます。\r\n' |
-    iconv -f UTF-8 -t CP932 > "$memos/ようこそ.txt"
-fi
 if [ -n "${DISPLAY:-}" ]; then
   exec wine "$host" "${args[@]}"
 fi

@@ -365,6 +365,9 @@ bool CVardenListBox::OnKeyDown(WPARAM key) {
     case VK_F2:
       if (selection >= 0) Raise(VardenEventRename);
       return true;
+    case VK_DELETE:
+      if (selection >= 0) Raise(VardenEventDelete);
+      return true;
     case VK_UP:
     case VK_DOWN:
     case VK_PRIOR:

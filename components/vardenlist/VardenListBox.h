@@ -18,6 +18,7 @@ typedef int (*VardenEventHandler)(void* context);
 
 enum VardenEvent {
   VardenEventRename = 3,           // the user asks to rename the selected item
+  VardenEventDelete = 4,           // the user asks to delete the selected item (Del)
   VardenEventFilesDropped = 7,     // files were dropped; GetDropFileInfo is valid during the event
   VardenEventBeforeChange = 8,     // the selection is about to change (mouse or program); 0 keeps it
   VardenEventSelChange = 9,        // the selection has changed

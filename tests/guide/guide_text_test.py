@@ -2,12 +2,14 @@
 """The guide's Markdown as the plain text a user reads in Notepad."""
 
 import os
+import re
 import subprocess
 import sys
 import tempfile
 import unittest
 
 TOOLS = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, os.pardir, "tools")
+GUIDE = os.path.join(TOOLS, os.pardir, "docs", "guide.ja.md")
 sys.path.insert(0, TOOLS)
 import make_guide_text as guide  # noqa: E402
 
@@ -88,6 +90,16 @@ class Wrapping(unittest.TestCase):
         history = "[2026.12.07 ｽｸﾘﾋﾞｯﾄ Ver.0001.200] メモ保護と文字コード対応、日本語入力の改善"
         lines = guide.convert("- `%s` このバージョンでの変更です。" % history)
         self.assertTrue(lines[0].startswith("・" + history), lines)
+
+
+class TheGuide(unittest.TestCase):
+    # The text guide shows no pictures, so nothing in it may point at one.
+    PICTURE_POINTER = re.compile(r"(次|下|上|右|左)の(画面|図)|(図|画面|画像)の(ように|とおり|例)|スクリーンショット|このガイドの.*画面")
+
+    def test_points_at_no_picture(self):
+        with open(GUIDE, encoding="utf-8") as source:
+            text = "".join(line.strip() for line in guide.convert(source.read()))
+        self.assertIsNone(self.PICTURE_POINTER.search(text))
 
 
 class Program(unittest.TestCase):

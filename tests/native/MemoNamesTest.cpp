@@ -87,6 +87,25 @@ TEST(MemoNames, NumberedTitlesFitTheirRoom) {
     EXPECT_EQ(c.numbered, NumberedTitle(c.title, c.n, c.maxLength)) << c.title << " " << c.n << " " << c.maxLength;
 }
 
+// Measured in bytes here; the panel measures drawn pixels. "…" is two bytes.
+TEST(MemoNames, CaptionsGiveUpTheTitlesMiddleNeverTheNote) {
+  struct Case {
+    const char* title;
+    const char* note;
+    int room;
+    const char* caption;
+  } cases[] = {
+      {"abcdefgh", "", 8, "abcdefgh"},
+      {"abcdefgh", "", 7, "abc\x81\x63gh"},
+      {"abcdefgh", "N", 11, "a\x81\x63h  \x81\x69N\x81\x6A"},
+      {"abcdefgh", "too long a note", 10, "\x81\x63  \x81\x69too long a note\x81\x6A"},
+      // メモ帳です: never half a character.
+      {"\x83\x81\x83\x82\x92\xA0\x82\xC5\x82\xB7", "", 9, "\x83\x81\x83\x82\x81\x63\x82\xB7"},
+  };
+  auto bytes = [](const std::string& text) { return static_cast<int>(text.size()); };
+  for (const Case& c : cases) EXPECT_EQ(c.caption, FittedCaption(c.title, c.note, c.room, bytes)) << c.title << " " << c.room;
+}
+
 TEST(MemoNames, ReservedDeviceNames) {
   const char* reserved[] = {"CON",     "con",        "Prn",  "aux",   "NUL",  "COM1",  "com9",     "LPT1",    "lpt9",
                             "CON.txt", "nul.tar.gz", "CON ", "CON  ", "CON.", "CON..", "AUX .txt", "COM1 . x"};

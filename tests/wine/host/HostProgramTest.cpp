@@ -134,7 +134,8 @@ TEST_F(HostDefaults, KeepSettingsAndMemosInTheUsersDataFolder) {
   char value[MAX_PATH] = "";
   ::GetPrivateProfileStringA("19", "ScribbitFolderPath1", "", value, sizeof(value), (data + "\\JotbookHost.ini").c_str());
   EXPECT_EQ(0, lstrcmpiA((data + "\\JotbookData\\Scribbit").c_str(), value)) << value;
-  EXPECT_TRUE(FileExists(data + "\\JotbookData\\Scribbit"));
+  // A first start finds a memo waiting; HostProgramWithMemo shows a folder already there gets none.
+  EXPECT_TRUE(FileExists(data + "\\JotbookData\\Scribbit\\ようこそ.txt"));
 }
 
 TEST_F(HostProgram, TypedJapaneseReachesTheSearchFieldWhole) {

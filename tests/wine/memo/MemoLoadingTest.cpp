@@ -287,7 +287,7 @@ TEST(MemoLoading, HtmlMemoWithoutAnEngineShowsItsTextReadOnly) {
   EXPECT_FALSE(BrowserVisible(panel));
   EXPECT_EQ("<p>見出し</p>\r\n", panel.PaneText());
   EXPECT_TRUE(panel.PaneReadOnly());
-  EXPECT_EQ("page  （HTMLを表示できないため、テキストを読取り専用で表示）", panel.Caption());
+  EXPECT_EQ("page  （HTMLを表示できないため、テキストで表示）", panel.Caption());
   EXPECT_FALSE(panel.ToggleChecked());
   EXPECT_FALSE(panel.ToggleEnabled());
   EXPECT_EQ(0, panel.harness.tool->SaveState());

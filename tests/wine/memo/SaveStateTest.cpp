@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 
 #include "MemoPanel.h"
+#include "TestThreads.h"
 
 namespace {
 
@@ -88,9 +88,9 @@ TEST(SaveState, RunsOnThePanelsThreadWhicheverThreadCalls) {
   panel.harness.tool->hostSettings = &noting;
   ASSERT_TRUE(panel.Select("memo"));
   int result = -1;
-  std::thread host([&] { result = panel.harness.tool->SaveState(); });
+  TestThread host([&] { result = panel.harness.tool->SaveState(); });
   PumpUntil([&] { return result != -1; });
-  host.join();
+  host.Join();
   EXPECT_EQ(1, result);
   ASSERT_FALSE(noting.writeThreads.empty());
   for (DWORD thread : noting.writeThreads) EXPECT_EQ(panel.PanelThread(), thread);

@@ -118,6 +118,21 @@ TEST_F(DeleteMemo, OpensTheEntryThatTakesItsPlaceOrTheNewLast) {
   }
 }
 
+TEST_F(DeleteMemo, DelOnTheListAsksAsTheButtonDoes) {
+  WriteMemos({{"m1.txt", "1"}, {"m2.txt", "2"}});
+  OpenMemo("m1");
+  HWND list = Panel()->memoList->GetSafeHwnd();
+  for (int answer : {IDNO, IDYES}) {
+    SCOPED_TRACE(answer);
+    std::vector<Shown> shown = Answering({Press(answer)}, [&] { ::PostMessageA(list, WM_KEYDOWN, VK_DELETE, 1); });
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ(deleteQuestion, shown[0].text);
+    EXPECT_EQ(ExclamationYesNo, shown[0].type);
+    EXPECT_EQ(answer == IDNO, FileExists(MemoPath("m1.txt")));
+  }
+  EXPECT_EQ(std::vector<std::string>{"m2"}, Titles());
+}
+
 TEST_F(DeleteMemo, OfTheOnlyMemoLeavesAnEmptyListAndNoTitle) {
   WriteMemos({{"only.txt", "o"}});
   OpenMemo("only");

@@ -4,9 +4,8 @@
 
 #include <objbase.h>
 
-#include <thread>
-
 #include "ControlContainer.h"
+#include "TestThreads.h"
 #include "ToolHarness.h"
 
 namespace {
@@ -156,12 +155,12 @@ bool OleWasInitialised() {
 
 TEST(ToolStart, OnlyThePanelsWindowCreationInitialisesOle) {
   bool baseCreated = false, baseInitialised = true;
-  std::thread([&] {
+  TestThread([&] {
     BaseOnlyTool tool;
     baseCreated = tool.CreateToolWindow(0x10000 | 900, NULL);
     baseInitialised = OleWasInitialised();
     ::DestroyWindow(tool.m_hWnd);
-  }).join();
+  }).Join();
   EXPECT_TRUE(baseCreated);
   EXPECT_FALSE(baseInitialised);
 
@@ -169,11 +168,11 @@ TEST(ToolStart, OnlyThePanelsWindowCreationInitialisesOle) {
   ToolHarness::NewToolFunction newTool = ToolHarness::Factory();
   harness.tool = newTool(NULL, &harness.settings);
   bool panelCreated = false, panelInitialised = false;
-  std::thread([&] {
+  TestThread([&] {
     panelCreated = harness.tool->CreateToolWindow(149, NULL);
     panelInitialised = OleWasInitialised();
     ::DestroyWindow(harness.tool->m_hWnd);
-  }).join();
+  }).Join();
   EXPECT_TRUE(panelCreated);
   EXPECT_TRUE(panelInitialised);
 }

@@ -71,6 +71,9 @@ TEST_F(VersionInfo, JapaneseStringsNameTheToolAndItsVersion) {
       {"ProductName", "Scribbit"},
       {"OriginalFilename", "Scribbit.dll"},
       {"InternalName", "Scribbit"},
+      // As LICENSE says.
+      {"CompanyName", "Scribbit developers"},
+      {"LegalCopyright", "Copyright (c) 2026 Scribbit developers"},
       {"FileVersion", versionText},
       {"ProductVersion", versionText},
   };

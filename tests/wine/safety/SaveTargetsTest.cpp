@@ -1,9 +1,8 @@
 // Where a save lands and what it keeps: a file another program holds for a
 // moment, the replaced file's attributes and creation time, a symbolic
 // link, and names that Windows would open as devices.
-#include <thread>
-
 #include "OperationsFixture.h"
+#include "TestThreads.h"
 #include "UnixCommand.h"
 
 namespace {
@@ -41,14 +40,14 @@ TEST_F(SaveTargets, AReaderHoldingTheMemoIsWaitedFor) {
     HANDLE reader =
         ::CreateFileA(MemoPath("memo.txt").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, reader);
-    std::thread release([&] {
+    TestThread release([&] {
       if (!letsGo) return;
       ::Sleep(500);
       ::CloseHandle(reader);
     });
     std::vector<Shown> shown;
     int saved = SaveState(shown, letsGo ? 0 : 1);
-    release.join();
+    release.Join();
     if (letsGo) {
       EXPECT_EQ(1, saved);
       EXPECT_TRUE(shown.empty());
@@ -122,7 +121,7 @@ TEST_F(SaveTargets, FilesASaveWouldHarmOpenReadOnly) {
   } cases[] = {
       {"nul", "text of nul", "Windowsでは使えない名前のため読取り専用"},
       {"aux", "text of aux", "Windowsでは使えない名前のため読取り専用"},
-      {"two", "text of two", "ほかの名前と共有されたファイルのため読取り専用"},
+      {"two", "text of two", "ハードリンクのため読取り専用"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.title);

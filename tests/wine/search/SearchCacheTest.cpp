@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <atomic>
 #include <functional>
-#include <thread>
 
 #include "SearchTestSupport.h"
+#include "TestThreads.h"
 
 namespace {
 
@@ -119,12 +119,12 @@ TEST_F(SearchCache, TwoSearchesAtOnceEachGiveEveryHit) {
     if (inner.empty()) inner = Search(tool);
   });
   std::atomic<bool> done(false);
-  std::thread outer([&] {
+  TestThread outer([&] {
     tool->SearchMemos(&target.request, "keyword");
     done = true;
   });
   EXPECT_TRUE(PumpUntil([&] { return done.load(); }));
-  outer.join();
+  outer.Join();
   EXPECT_EQ(all, inner);
   EXPECT_EQ(all, ResultTexts(results));
 }

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <thread>
 
 #include "SearchTestSupport.h"
+#include "TestThreads.h"
 
 namespace {
 
@@ -31,12 +31,12 @@ TEST(SearchStop, FlagSetFromAnotherThreadStopsTheSearchBeforeTheNextFile) {
     AfterEachResult stopAfterFirst(results.Handle(), [&] { target.request.stopFlag = 1; });
     std::atomic<bool> done(false);
     int returned = -1;
-    std::thread search([&] {
+    TestThread search([&] {
       returned = harness.tool->SearchMemos(&target.request, "keyword");
       done = true;
     });
     EXPECT_TRUE(PumpUntil([&] { return done.load(); }));
-    search.join();
+    search.Join();
     EXPECT_EQ(0, returned);
     ASSERT_EQ(1u, ResultTexts(results).size()) << (kept ? "kept" : "read");
     EXPECT_EQ(0u, ResultTexts(results)[0].find("[ﾒﾓﾌｫﾙﾀﾞ:1] "));

@@ -3,7 +3,7 @@
 #include <cstring>
 
 void TestSettings::ReadValue(int section, const char* key, char* out) {
-  std::lock_guard<std::mutex> guard(lock);
+  TestLock::Held held(lock);
   readSection = section;
   auto found = values.find(key);
   std::string value = found == values.end() ? "" : found->second;
@@ -13,29 +13,29 @@ void TestSettings::ReadValue(int section, const char* key, char* out) {
 }
 
 void TestSettings::WriteValue(int section, const char* key, const char* value) {
-  std::lock_guard<std::mutex> guard(lock);
+  TestLock::Held held(lock);
   writeSection = section;
   values[key] = value;
   writes.emplace_back(key, value);
 }
 
 std::string TestSettings::Get(const std::string& key) {
-  std::lock_guard<std::mutex> guard(lock);
+  TestLock::Held held(lock);
   auto found = values.find(key);
   return found == values.end() ? "" : found->second;
 }
 
 void TestSettings::Set(const std::string& key, const std::string& value) {
-  std::lock_guard<std::mutex> guard(lock);
+  TestLock::Held held(lock);
   values[key] = value;
 }
 
 std::vector<std::pair<std::string, std::string>> TestSettings::Writes() {
-  std::lock_guard<std::mutex> guard(lock);
+  TestLock::Held held(lock);
   return writes;
 }
 
 void TestSettings::ClearWrites() {
-  std::lock_guard<std::mutex> guard(lock);
+  TestLock::Held held(lock);
   writes.clear();
 }

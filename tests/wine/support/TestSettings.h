@@ -1,12 +1,12 @@
 // An in-memory host settings store that remembers the order of writes.
 #pragma once
 #include <map>
-#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "HostContract.h"
+#include "TestThreads.h"
 
 class TestSettings : public HostSettings {
 public:
@@ -23,7 +23,7 @@ public:
   int writeSection = 0;  // section of the last write
 
 private:
-  std::mutex lock;
+  TestLock lock;
   std::string dataFolder;
   std::map<std::string, std::string> values;
   std::vector<std::pair<std::string, std::string>> writes;
