@@ -209,7 +209,7 @@ void FolderWatch::Arm(Slot& slot) {
   FolderIdentity identity;
   if (slot.folder == INVALID_HANDLE_VALUE) return;
   if (!IdentityOf(slot.folder, identity)) return Close(slot);
-  if (!Issue(slot)) return Close(slot);
+  if (!StartRead(slot)) return Close(slot);
   Locked locked(lock);
   slot.identity = identity;
   slot.watching = true;
@@ -240,7 +240,7 @@ void FolderWatch::CollectReports(Slot& slot) {
       at += report->NextEntryOffset;
     }
   }
-  if (read && Issue(slot)) return;
+  if (read && StartRead(slot)) return;
   {
     Locked locked(lock);
     slot.changes.everything = true;
@@ -248,7 +248,7 @@ void FolderWatch::CollectReports(Slot& slot) {
   Close(slot);
 }
 
-bool FolderWatch::Issue(Slot& slot) {
+bool FolderWatch::StartRead(Slot& slot) {
   ::ResetEvent(slot.event);
   slot.overlapped = OVERLAPPED();
   slot.overlapped.hEvent = slot.event;

@@ -51,7 +51,7 @@ private:
   void DrainReports();
   void CollectReports(Slot& slot);
   void Arm(Slot& slot);
-  bool Issue(Slot& slot);
+  bool StartRead(Slot& slot);
   void Close(Slot& slot);
   void Ask(Request request, int slot, const char* path);
 
