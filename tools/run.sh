@@ -4,7 +4,7 @@
 # screenshot to build/screenshot.png and ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-. tools/prepare.sh Scribbit JotbookHost
+BUILD_TARGETS="Scribbit JotbookHost" . tools/prepare.sh
 host="build/win/bin/JotbookHost.exe"
 # Memos and settings live in the user's data folder, so that a new build, or
 # none, leaves them be. The host takes these Unix paths as they are.
