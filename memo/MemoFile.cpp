@@ -165,6 +165,23 @@ MemoLoadResult LoadMemoFile(MemoFileOps& ops, const char* path, std::string& byt
 
 namespace {
 
+// The last step of every write beside a memo: when the temporary file is
+// whole (ok), one rename gives it the memo's name, so that at every moment
+// the name holds either the old text or the new one, whatever stops the
+// program; then the folder is flushed. On failure the temporary file goes,
+// and the error stays for the caller.
+bool RenameIntoPlace(MemoFileOps& ops, bool ok, const char* temporary, const char* path, bool replace) {
+  if (ok) ok = ops.Rename(temporary, path, replace) != FALSE;
+  if (!ok) {
+    DWORD error = ::GetLastError();
+    ops.Delete(temporary);
+    ::SetLastError(error);
+    return false;
+  }
+  FlushFolderOf(path);
+  return true;
+}
+
 // Writes bytes to a new temporary file beside path, flushed to the disk, then
 // gives it path's name in one step and flushes the folder. It takes the
 // creation time and attributes of replaced, the file it replaces, if any.
@@ -182,17 +199,7 @@ bool WriteBesideThenRename(MemoFileOps& ops, const char* path, const std::string
   if (!ops.Close(file)) ok = false;
   if (ok && replaced && (replaced->dwFileAttributes & keptAttributes))
     ::SetFileAttributesA(temporary, replaced->dwFileAttributes & keptAttributes);
-  // One rename: at every moment the memo's name holds either the old text or
-  // the new one, whatever stops the program.
-  if (ok) ok = ops.Rename(temporary, path, replace) != FALSE;
-  if (!ok) {
-    DWORD error = ::GetLastError();
-    ops.Delete(temporary);
-    ::SetLastError(error);
-    return false;
-  }
-  FlushFolderOf(path);
-  return true;
+  return RenameIntoPlace(ops, ok, temporary, path, replace);
 }
 
 bool WriteMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp, bool mayReplace) {
@@ -374,13 +381,5 @@ bool CopyToNewMemoFile(MemoFileOps& ops, const char* source, const char* destina
     ok = copy != INVALID_HANDLE_VALUE && ops.Flush(copy);
     if (copy != INVALID_HANDLE_VALUE) ops.Close(copy);
   }
-  if (ok) ok = ops.Rename(temporary, destination, false) != FALSE;
-  if (!ok) {
-    DWORD error = ::GetLastError();
-    ops.Delete(temporary);
-    ::SetLastError(error);
-    return false;
-  }
-  FlushFolderOf(destination);
-  return true;
+  return RenameIntoPlace(ops, ok, temporary, destination, false);
 }

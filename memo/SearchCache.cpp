@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -52,13 +53,15 @@ size_t CachedFolder::Room() const {
 void CachedFolder::Keep(const char* name, const ListedStamp& stamp, const ScanView& view) {
   size_t nameLength = std::strlen(name);
   size_t cost = CopyOverhead + nameLength + view.len;
-  if (cache.held + cost > cache.bound || copies.count(name)) return;
+  if (cache.held + cost > cache.bound) return;
   // A copy, not the buffer the memo was read into: a read straight into new
   // memory costs more than the read and the copy together.
   std::unique_ptr<char[]> block(new char[nameLength + view.len]);
   std::copy(name, name + nameLength, block.get());
   std::copy(view.data, view.data + view.len, block.get() + nameLength);
-  Copy& copy = copies[std::string_view(block.get(), nameLength)];
+  std::pair<Copies::iterator, bool> added = copies.emplace(std::string_view(block.get(), nameLength), Copy());
+  if (!added.second) return;
+  Copy& copy = added.first->second;
   cache.held += cost;
   copy.stamp = stamp;
   copy.text = block.get() + nameLength;
