@@ -32,6 +32,7 @@ bool ToolPanel::ListMemos() {
       memoList->SetItemData(index, type == MemoFileType::Text ? MemoKindText : MemoKindHtml);
     });
   }
+  memoList->ShowAddedItems();
   InvalidateHeaderBand();
   return true;
 }

@@ -45,6 +45,9 @@ public:
 
   void ResetContent();
   int AddString(const char* text);  // index at which the item was placed
+  // Shows a batch of added items now, with one paint to come; otherwise they
+  // show at the list's next message.
+  void ShowAddedItems();
   int GetCount() const;
   void SetItemData(int index, DWORD data);
   DWORD GetItemData(int index) const;

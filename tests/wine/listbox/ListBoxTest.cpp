@@ -127,6 +127,38 @@ TEST_F(ListBoxTest, ShowsLabelledHeaderAndFixedHeightItemsInOrderAdded) {
   EXPECT_TRUE(::GetWindowLongA(list->GetSafeHwnd(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
 }
 
+// The pixels of a rectangle the screen shows within distance of a colour; in
+// window coordinates with frame, else in client coordinates.
+int PixelsNear(HWND window, RECT rect, COLORREF colour, int distance, bool frame = false) {
+  HDC dc = frame ? ::GetWindowDC(window) : ::GetDC(window);
+  int count = 0;
+  for (int x = rect.left; x < rect.right; ++x)
+    for (int y = rect.top; y < rect.bottom; ++y) count += ColourDistance(::GetPixel(dc, x, y), colour) < distance;
+  ::ReleaseDC(window, dc);
+  return count;
+}
+
+TEST_F(ListBoxTest, ABatchShownAtOnceIsPaintedWholeWithItsScrollBarInTheNextUpdate) {
+  HWND window = list->GetSafeHwnd();
+  // The batch's first row has no title: the old one must go from the screen.
+  ASSERT_GT(PixelsNear(window, ItemRect(0), RGB(0, 0, 0), 200), 10);
+  list->ResetContent();
+  for (int i = 0; i < 200; ++i) list->AddString(i ? titles[i % 5] : "");
+  list->ShowAddedItems();
+  ::UpdateWindow(window);
+  EXPECT_EQ(0, PixelsNear(window, ItemRect(0), RGB(0, 0, 0), 200));
+  // The scroll bar is drawn where the rows were white before: its shaft is
+  // not white.
+  SCROLLBARINFO bar = {};
+  bar.cbSize = sizeof(bar);
+  ASSERT_TRUE(::GetScrollBarInfo(window, OBJID_VSCROLL, &bar));
+  RECT frame;
+  ::GetWindowRect(window, &frame);
+  RECT shaft = bar.rcScrollBar;
+  ::OffsetRect(&shaft, -frame.left, -frame.top);
+  EXPECT_LT(PixelsNear(window, shaft, RGB(255, 255, 255), 20, true), (shaft.right - shaft.left) * (shaft.bottom - shaft.top) / 2);
+}
+
 TEST_F(ListBoxTest, EveryChangeOfSelectionRaisesBeforeChangeThenChange) {
   Click(2);
   Click(0);
