@@ -450,9 +450,9 @@ void CVardenListBox::ScheduleItemCountSync() {
 void CVardenListBox::ShowAddedItems() {
   if (!itemCountPending) return;
   // A count set while the list draws shows the scroll bar and draws it at
-  // once, and the frame's paint draws it again, which under Wine costs a
-  // fifth of listing a large folder. With drawing off at the window's level
-  // the list view only sets the range; the paint that follows draws it once.
+  // once, and the frame's paint draws it again: under Wine 2 ms, a twentieth
+  // of listing 10,000 memos. With drawing off at the window's level the list
+  // view only sets the range; the paint that follows draws it once.
   HWND window = list.GetSafeHwnd();
   // Drawing back on would show a list someone hid.
   if (!(::GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE)) return SyncItemCount();
