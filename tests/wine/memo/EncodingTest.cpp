@@ -103,16 +103,10 @@ TEST(Encoding, SearchFindsWordsInEveryEncoding) {
   // ハ\ and ッ\ holds the bytes of 十 (8F 5C) and ソ (83 5C).
   folders.Write(4, "false.txt", Utf8(u8"ハ\\ッ\\"));
   folders.Write(5, "true.txt", Utf8(u8"十の位\r\n"));
-  RecordingWindow results;
-  ResultTarget target(results.Handle());
-  harness.tool->SearchMemos(&target.request, "ファイル");
   EXPECT_EQ((std::vector<std::string>{"[ﾒﾓﾌｫﾙﾀﾞ:1] sjis.txt", "[ﾒﾓﾌｫﾙﾀﾞ:2] utf8.txt", "[ﾒﾓﾌｫﾙﾀﾞ:2] utf8bom.txt", "[ﾒﾓﾌｫﾙﾀﾞ:3] utf16.txt",
                                       "[ﾒﾓﾌｫﾙﾀﾞ:3] utf16be.txt"}),
-            ResultTexts(results));
-  RecordingWindow others;
-  ResultTarget otherTarget(others.Handle());
-  harness.tool->SearchMemos(&otherTarget.request, "\x8F\x5C \x83\x5C");  // 十 ソ
-  EXPECT_EQ(std::vector<std::string>{"[ﾒﾓﾌｫﾙﾀﾞ:5] true.txt"}, ResultTexts(others));
+            SearchResults(harness.tool, "ファイル"));
+  EXPECT_EQ(std::vector<std::string>{"[ﾒﾓﾌｫﾙﾀﾞ:5] true.txt"}, SearchResults(harness.tool, "\x8F\x5C \x83\x5C"));  // 十 ソ
 }
 
 // The pane converts with the system's code page 932: the core's table must

@@ -38,10 +38,7 @@ TEST_F(FolderNames, EndingInA5CSecondByteKeepEveryMemoInside) {
     EXPECT_EQ((std::vector<std::string>{"dropped.txt", "inside.txt", "moving.txt", "new.txt"}), FileNames(folder));
     EXPECT_EQ(std::vector<std::string>{std::string(name) + "beside.txt"}, FileNames(parent.Path()));
 
-    RecordingWindow results;
-    ResultTarget target(results.Handle());
-    harness.tool->SearchMemos(&target.request, "予定の見出し");
-    EXPECT_EQ(std::vector<std::string>{"[ﾒﾓﾌｫﾙﾀﾞ:2] inside.txt"}, ResultTexts(results));
+    EXPECT_EQ(std::vector<std::string>{"[ﾒﾓﾌｫﾙﾀﾞ:2] inside.txt"}, SearchResults(harness.tool, "予定の見出し"));
   }
 }
 

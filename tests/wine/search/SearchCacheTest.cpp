@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <functional>
 
 #include "SearchTestSupport.h"
-#include "TestThreads.h"
 
 namespace {
 
@@ -34,15 +32,9 @@ protected:
   ~SearchCache() override { delete tool; }
 
   ToolBase* NewTool() { return ToolHarness::Factory()(harness.hostObject.AsWnd(), &harness.settings); }
-  static Texts Search(ToolBase* searcher, const char* keyword = "keyword") {
-    RecordingWindow results;
-    ResultTarget target(results.Handle());
-    EXPECT_EQ(0, searcher->SearchMemos(&target.request, keyword));
-    return ResultTexts(results);
-  }
   Texts FreshSearch() {
     ToolBase* fresh = NewTool();
-    Texts found = Search(fresh);
+    Texts found = SearchResults(fresh, "keyword");
     delete fresh;
     return found;
   }
@@ -78,9 +70,9 @@ TEST_F(SearchCache, ARepeatedSearchSeesEveryChangeMadeOutside) {
       {"a folder no longer set", [&] { harness.settings.Set("ScribbitFolderPath4", ""); }},
   };
   for (const Change& change : changes) {
-    Texts before = Search(tool);
+    Texts before = SearchResults(tool, "keyword");
     change.make();
-    Texts after = Search(tool);
+    Texts after = SearchResults(tool, "keyword");
     EXPECT_NE(before, after) << change.what << ": the change must show in the results";
     EXPECT_EQ(FreshSearch(), after) << change.what;
   }
@@ -98,7 +90,7 @@ TEST_F(SearchCache, MemosBeyondTheBoundAreReadEachTime) {
   }
   std::sort(expected.begin(), expected.end());
   for (int round = 0; round < 2; ++round) {
-    Texts found = Search(bounded);
+    Texts found = SearchResults(bounded, "keyword");
     std::sort(found.begin(), found.end());
     EXPECT_EQ(expected, found) << "round " << round;
   }
@@ -111,20 +103,14 @@ TEST_F(SearchCache, TwoSearchesAtOnceEachGiveEveryHit) {
   folders.Write(1, "a.txt", "keyword\r\n");
   folders.Write(3, "b.txt", "keyword\r\n");
   const Texts all = {"[ﾒﾓﾌｫﾙﾀﾞ:1] a.txt", "[ﾒﾓﾌｫﾙﾀﾞ:3] b.txt"};
-  Search(tool);
+  SearchResults(tool, "keyword");
   RecordingWindow results;
   ResultTarget target(results.Handle());
   Texts inner;
   AfterEachResult searchMeanwhile(results.Handle(), [&] {
-    if (inner.empty()) inner = Search(tool);
+    if (inner.empty()) inner = SearchResults(tool, "keyword");
   });
-  std::atomic<bool> done(false);
-  TestThread outer([&] {
-    tool->SearchMemos(&target.request, "keyword");
-    done = true;
-  });
-  EXPECT_TRUE(PumpUntil([&] { return done.load(); }));
-  outer.Join();
+  SearchOnItsOwnThread(tool, target.request, "keyword");
   EXPECT_EQ(all, inner);
   EXPECT_EQ(all, ResultTexts(results));
 }

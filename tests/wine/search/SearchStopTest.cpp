@@ -2,10 +2,7 @@
 // another, and no memo after that is reported.
 #include <gtest/gtest.h>
 
-#include <atomic>
-
 #include "SearchTestSupport.h"
-#include "TestThreads.h"
 
 namespace {
 
@@ -19,25 +16,14 @@ TEST(SearchStop, FlagSetFromAnotherThreadStopsTheSearchBeforeTheNextFile) {
 
   for (bool kept : {false, true}) {
     if (kept) {
-      RecordingWindow first;
-      ResultTarget all(first.Handle());
-      harness.tool->SearchMemos(&all.request, "keyword");
-      ASSERT_EQ(10u, ResultTexts(first).size());
+      ASSERT_EQ(10u, SearchResults(harness.tool, "keyword").size());
     }
     // The result window lives on this thread, which sets the flag as it
     // handles the first result; the search runs on a thread of its own.
     RecordingWindow results;
     ResultTarget target(results.Handle());
     AfterEachResult stopAfterFirst(results.Handle(), [&] { target.request.stopFlag = 1; });
-    std::atomic<bool> done(false);
-    int returned = -1;
-    TestThread search([&] {
-      returned = harness.tool->SearchMemos(&target.request, "keyword");
-      done = true;
-    });
-    EXPECT_TRUE(PumpUntil([&] { return done.load(); }));
-    search.Join();
-    EXPECT_EQ(0, returned);
+    EXPECT_EQ(0, SearchOnItsOwnThread(harness.tool, target.request, "keyword"));
     ASSERT_EQ(1u, ResultTexts(results).size()) << (kept ? "kept" : "read");
     EXPECT_EQ(0u, ResultTexts(results)[0].find("[ﾒﾓﾌｫﾙﾀﾞ:1] "));
 

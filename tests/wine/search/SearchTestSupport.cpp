@@ -1,5 +1,11 @@
 #include "SearchTestSupport.h"
 
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "TestThreads.h"
+
 namespace {
 const char hookProperty[] = "ScribbitAfterEachResult";
 }
@@ -18,6 +24,25 @@ std::vector<std::string> ResultTexts(const RecordingWindow& window) {
   for (const RecordingWindow::Received& r : window.received)
     if (r.message == WM_TOOL_SEARCH_RESULT) texts.push_back(r.text);
   return texts;
+}
+
+std::vector<std::string> SearchResults(ToolBase* tool, const char* keyword) {
+  RecordingWindow results;
+  ResultTarget target(results.Handle());
+  EXPECT_EQ(0, tool->SearchMemos(&target.request, keyword));
+  return ResultTexts(results);
+}
+
+int SearchOnItsOwnThread(ToolBase* tool, SearchRequest& request, const char* keyword) {
+  std::atomic<bool> done(false);
+  int returned = -1;
+  TestThread search([&] {
+    returned = tool->SearchMemos(&request, keyword);
+    done = true;
+  });
+  EXPECT_TRUE(PumpUntil([&] { return done.load(); }));
+  search.Join();
+  return returned;
 }
 
 AfterEachResult::AfterEachResult(HWND window, std::function<void()> action) : window(window), action(std::move(action)) {

@@ -34,6 +34,13 @@ struct ResultTarget {
 // The texts of the search results a window recorded, in order.
 std::vector<std::string> ResultTexts(const RecordingWindow& window);
 
+// The results of one search by tool, into a result window of its own.
+std::vector<std::string> SearchResults(ToolBase* tool, const char* keyword);
+
+// Runs one search on a thread of its own while this thread handles the
+// result window's messages; gives what SearchMemos returned.
+int SearchOnItsOwnThread(ToolBase* tool, SearchRequest& request, const char* keyword);
+
 // Runs action on the window's thread after the window recorded each search
 // result, while the search waits for the message to be handled.
 class AfterEachResult {
