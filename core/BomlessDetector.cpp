@@ -1,4 +1,4 @@
-#include "BomlessDetector.h"
+#include "core/BomlessDetector.h"
 
 void BomlessDetector::Feed(const char* data, size_t len) {
   if (!utf8Possible) return;

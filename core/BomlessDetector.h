@@ -22,9 +22,9 @@
 // words tell them apart, as Utf8WordEvidence.h tells.
 #include <cstddef>
 
-#include "Cp932Unicode.h"
-#include "Utf8.h"
-#include "Utf8WordEvidence.h"
+#include "core/Cp932Unicode.h"
+#include "core/Utf8.h"
+#include "core/Utf8WordEvidence.h"
 
 class BomlessDetector {
 public:

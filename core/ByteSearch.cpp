@@ -1,4 +1,4 @@
-#include "ByteSearch.h"
+#include "core/ByteSearch.h"
 
 #include <cstring>
 #include <emmintrin.h>

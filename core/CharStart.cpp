@@ -1,6 +1,6 @@
-#include "CharStart.h"
+#include "core/CharStart.h"
 
-#include "Cp932.h"
+#include "core/Cp932.h"
 
 CharStartTracker::CharStartTracker(const char* text) : text(reinterpret_cast<const unsigned char*>(text)) {}
 

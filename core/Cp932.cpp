@@ -1,7 +1,7 @@
-#include "Cp932.h"
+#include "core/Cp932.h"
 
-#include "ByteSearch.h"
-#include "CharStart.h"
+#include "core/ByteSearch.h"
+#include "core/CharStart.h"
 
 const char* Cp932Find(const char* text, size_t textLen, const char* word, size_t wordLen) {
   if (wordLen == 0) return text;

@@ -1,7 +1,7 @@
-#include "Cp932Unicode.h"
+#include "core/Cp932Unicode.h"
 
-#include "AsciiRun.h"
-#include "Cp932.h"
+#include "core/AsciiRun.h"
+#include "core/Cp932.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "Cp932Table.h"
+#include "core/Cp932Table.h"
 
 // Length (1 or 2) of the CP932 character at text[0], with left >= 1 bytes
 // readable, storing the character in c; 0 when the bytes there are not CP932

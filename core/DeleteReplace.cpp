@@ -1,4 +1,4 @@
-#include "DeleteReplace.h"
+#include "core/DeleteReplace.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "KeywordMatch.h"
+#include "core/KeywordMatch.h"
 
 #include <cstring>
 
-#include "ByteSearch.h"
-#include "Cp932.h"
-#include "Cp932Unicode.h"
-#include "Utf8.h"
+#include "core/ByteSearch.h"
+#include "core/Cp932.h"
+#include "core/Cp932Unicode.h"
+#include "core/Utf8.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "Utf8Word.h"
+#include "core/Utf8Word.h"
 
 // A keyword's words as they stand in memo text of one encoding.
 class KeywordWords {

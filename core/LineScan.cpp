@@ -1,9 +1,9 @@
-#include "LineScan.h"
+#include "core/LineScan.h"
 
 #include <algorithm>
 
-#include "ByteSearch.h"
-#include "CharStart.h"
+#include "core/ByteSearch.h"
+#include "core/CharStart.h"
 
 namespace {
 

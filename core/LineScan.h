@@ -1,8 +1,8 @@
 #pragma once
 #include <cstddef>
 
-#include "KeywordMatch.h"
-#include "ScanResult.h"
+#include "core/KeywordMatch.h"
+#include "core/ScanResult.h"
 
 // Looks for a matching line in memo text as a text-mode line reader sees it.
 // data starts at a line start and ends either after an LF or at the end of

@@ -1,4 +1,4 @@
-#include "MemoChecksum.h"
+#include "core/MemoChecksum.h"
 
 #include <cstring>
 

@@ -1,8 +1,8 @@
-#include "MemoEncoding.h"
+#include "core/MemoEncoding.h"
 
 #include <cstring>
 
-#include "BomlessDetector.h"
+#include "core/BomlessDetector.h"
 
 namespace {
 

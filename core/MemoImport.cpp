@@ -1,9 +1,9 @@
-#include "MemoImport.h"
+#include "core/MemoImport.h"
 
 #include <cstring>
 
-#include "Cp932.h"
-#include "MemoPaths.h"
+#include "core/Cp932.h"
+#include "core/MemoPaths.h"
 
 static const char* LastSingleByteChar(const char* text, unsigned char wanted) {
   const char* found = nullptr;

@@ -1,9 +1,9 @@
-#include "MemoPaths.h"
+#include "core/MemoPaths.h"
 
 #include <cctype>
 #include <cstring>
 
-#include "Cp932.h"
+#include "core/Cp932.h"
 
 static bool Concatenate(const char* const* parts, size_t count, char* out, size_t outSize) {
   size_t total = 0;

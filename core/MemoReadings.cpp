@@ -1,6 +1,6 @@
-#include "MemoReadings.h"
+#include "core/MemoReadings.h"
 
-#include "LineScan.h"
+#include "core/LineScan.h"
 
 MemoReadings::MemoReadings(const KeywordMatcher& matcher, const volatile int* stopFlag, bool utf8)
     : matcher(matcher), stopFlag(stopFlag), reading(utf8 ? Reading::Utf8 : Reading::Open) {}

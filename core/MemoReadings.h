@@ -8,9 +8,9 @@
 // first non-ASCII bytes, and while all bytes are ASCII the readings agree.
 #include <cstddef>
 
-#include "BomlessDetector.h"
-#include "KeywordMatch.h"
-#include "ScanResult.h"
+#include "core/BomlessDetector.h"
+#include "core/KeywordMatch.h"
+#include "core/ScanResult.h"
 
 class MemoReadings {
 public:

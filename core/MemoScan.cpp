@@ -1,15 +1,15 @@
-#include "MemoScan.h"
+#include "core/MemoScan.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 
-#include "ByteSearch.h"
-#include "LineScan.h"
-#include "MemoEncoding.h"
-#include "MemoReadings.h"
-#include "Utf16.h"
-#include "Utf16Reader.h"
+#include "core/ByteSearch.h"
+#include "core/LineScan.h"
+#include "core/MemoEncoding.h"
+#include "core/MemoReadings.h"
+#include "core/Utf16.h"
+#include "core/Utf16Reader.h"
 
 namespace {
 

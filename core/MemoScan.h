@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "KeywordMatch.h"
-#include "ScanResult.h"
+#include "core/KeywordMatch.h"
+#include "core/ScanResult.h"
 
 class MemoReadings;
 

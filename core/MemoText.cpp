@@ -1,11 +1,11 @@
-#include "MemoText.h"
+#include "core/MemoText.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "Cp932Unicode.h"
-#include "Utf16.h"
-#include "Utf8.h"
+#include "core/Cp932Unicode.h"
+#include "core/Utf16.h"
+#include "core/Utf8.h"
 
 namespace {
 

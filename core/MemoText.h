@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "MemoEncoding.h"
+#include "core/MemoEncoding.h"
 
 struct MemoText {
   MemoEncoding encoding = MemoEncoding::Cp932;

@@ -1,4 +1,4 @@
-#include "MemoTitle.h"
+#include "core/MemoTitle.h"
 
 #include <cctype>
 #include <cstring>

@@ -14,6 +14,10 @@ bool HasForbiddenChar(const char* title);
 // never reaches the disk.
 bool IsReservedDeviceName(const char* name);
 
+// The memo list holds a title in this many bytes with its terminator: a title
+// the tool makes up never takes more.
+const size_t MemoTitleBufferSize = 256;
+
 // A memo's title is its file name without the last dot and what follows.
 std::string TitleFromFileName(const char* fileName);
 

@@ -1,4 +1,4 @@
-#include "Positions.h"
+#include "core/Positions.h"
 
 #include <climits>
 #include <cstdio>

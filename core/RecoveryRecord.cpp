@@ -1,4 +1,4 @@
-#include "RecoveryRecord.h"
+#include "core/RecoveryRecord.h"
 
 #include <cctype>
 #include <cerrno>

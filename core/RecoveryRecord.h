@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "MemoEncoding.h"
+#include "core/MemoEncoding.h"
 
 struct RecoveryRecord {
   // The tool instance that writes it; empty once no running tool holds it.

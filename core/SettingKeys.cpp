@@ -1,4 +1,4 @@
-#include "SettingKeys.h"
+#include "core/SettingKeys.h"
 
 const char* const SettingKeys[SettingKeyCount] = {
     "WndPosX",

@@ -1,6 +1,6 @@
-#include "Utf16.h"
+#include "core/Utf16.h"
 
-#include "Utf8.h"
+#include "core/Utf8.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "Utf16Reader.h"
+#include "core/Utf16Reader.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "Utf16.h"
+#include "core/Utf16.h"
 
 Utf16Reader::Utf16Reader(BlockReader& source, bool bigEndian, std::vector<char>& raw, const char* start, size_t startLen)
     : source(source), bigEndian(bigEndian), raw(raw), rawUsed(startLen) {

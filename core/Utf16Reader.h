@@ -3,7 +3,7 @@
 // what is no character; no keyword holds it, so it never matches.
 #include <vector>
 
-#include "MemoScan.h"
+#include "core/MemoScan.h"
 
 class Utf16Reader : public BlockReader {
 public:

@@ -1,10 +1,10 @@
-#include "Utf8Word.h"
+#include "core/Utf8Word.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "ByteSearch.h"
-#include "Utf8.h"
+#include "core/ByteSearch.h"
+#include "core/Utf8.h"
 
 namespace {
 

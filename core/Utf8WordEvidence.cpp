@@ -1,6 +1,6 @@
-#include "Utf8WordEvidence.h"
+#include "core/Utf8WordEvidence.h"
 
-#include "AsciiRun.h"
+#include "core/AsciiRun.h"
 
 namespace {
 

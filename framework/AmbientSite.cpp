@@ -1,9 +1,9 @@
-#include "AmbientSite.h"
+#include "framework/AmbientSite.h"
 
 #include <ole2.h>
 #include <olectl.h>
 
-#include "ControlContainer.h"
+#include "framework/ControlContainer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "BitmapButton.h"
+#include "framework/BitmapButton.h"
 
 #include <cstdio>
 

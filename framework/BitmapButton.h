@@ -1,8 +1,8 @@
 // CBitmapButton: an owner-drawn push button showing one of four bitmaps for
 // its state: up, down (selected), focused and disabled.
 #pragma once
-#include "Gdi.h"
-#include "Wnd.h"
+#include "framework/Gdi.h"
+#include "framework/Wnd.h"
 
 class CBitmapButton : public CWnd {
 public:

@@ -1,6 +1,6 @@
-#include "ControlContainer.h"
+#include "framework/ControlContainer.h"
 
-#include "ProcAddress.h"
+#include "framework/ProcAddress.h"
 
 namespace {
 

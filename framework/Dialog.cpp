@@ -1,7 +1,7 @@
-#include "Dialog.h"
+#include "framework/Dialog.h"
 
-#include "ControlContainer.h"
-#include "WinApp.h"
+#include "framework/ControlContainer.h"
+#include "framework/WinApp.h"
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : templateId(templateId), parentWindow(parent), modal(false) {}
 

@@ -2,7 +2,7 @@
 // (Create) or modal (DoModal). One static dialog procedure hands every
 // message to the object's virtual handlers.
 #pragma once
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 // The host calls a tool's own operations by their slot number in the virtual
 // table, counting from the first slot: its framework's dialog class fills

@@ -1,6 +1,6 @@
-#include "Gdi.h"
+#include "framework/Gdi.h"
 
-#include "WinApp.h"
+#include "framework/WinApp.h"
 
 BOOL CBitmap::LoadBitmap(UINT id) { return Attach(::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id))); }
 

@@ -1,4 +1,4 @@
-#include "IconToggle.h"
+#include "framework/IconToggle.h"
 
 #include <commctrl.h>
 

@@ -1,8 +1,8 @@
-#include "MessageBox.h"
+#include "framework/MessageBox.h"
 
 #include <cstring>
 
-#include "WinApp.h"
+#include "framework/WinApp.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "OleApartment.h"
+#include "framework/OleApartment.h"
 
 #include <ole2.h>
 

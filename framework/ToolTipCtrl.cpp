@@ -1,8 +1,8 @@
-#include "ToolTipCtrl.h"
+#include "framework/ToolTipCtrl.h"
 
 #include <vector>
 
-#include "WinApp.h"
+#include "framework/WinApp.h"
 
 BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};

@@ -1,4 +1,4 @@
-#include "Window.h"
+#include "framework/Window.h"
 
 CString CWindow::GetWindowText() const {
   CString text;

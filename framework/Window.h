@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "AfxString.h"
+#include "framework/AfxString.h"
 
 class CWindow {
 public:

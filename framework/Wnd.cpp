@@ -1,6 +1,6 @@
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
-#include "WinApp.h"
+#include "framework/WinApp.h"
 
 namespace {
 const char objectProperty[] = "ScribbitWndObject";

@@ -1,6 +1,6 @@
 // CWnd: the polymorphic window object that dialogs and controls derive from.
 #pragma once
-#include "Window.h"
+#include "framework/Window.h"
 
 class CDataExchange;
 

@@ -11,7 +11,7 @@
 #include <cstdint>
 
 #include "Check.h"
-#include "DeleteReplace.h"
+#include "core/DeleteReplace.h"
 #include "Reference.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "Check.h"
 #include "GuardedCopy.h"
-#include "KeywordMatch.h"
+#include "core/KeywordMatch.h"
 #include "Reference.h"
 
 namespace {

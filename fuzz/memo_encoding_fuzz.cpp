@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "BomlessDetector.h"
+#include "core/BomlessDetector.h"
 #include "Check.h"
-#include "MemoText.h"
+#include "core/MemoText.h"
 #include "Reference.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

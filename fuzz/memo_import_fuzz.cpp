@@ -7,7 +7,7 @@
 
 #include "Check.h"
 #include "GuardedCopy.h"
-#include "MemoImport.h"
+#include "core/MemoImport.h"
 #include "Reference.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "Check.h"
-#include "MemoText.h"
+#include "core/MemoText.h"
 #include "Reference.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -14,7 +14,7 @@
 
 #include "Check.h"
 #include "GuardedCopy.h"
-#include "MemoPaths.h"
+#include "core/MemoPaths.h"
 #include "Reference.h"
 
 namespace {

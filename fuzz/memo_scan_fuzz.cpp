@@ -14,7 +14,7 @@
 
 #include "Check.h"
 #include "GuardedCopy.h"
-#include "MemoScan.h"
+#include "core/MemoScan.h"
 #include "Reference.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "Check.h"
-#include "MemoText.h"
+#include "core/MemoText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);

@@ -7,7 +7,7 @@
 
 #include "Check.h"
 #include "GuardedCopy.h"
-#include "MemoTitle.h"
+#include "core/MemoTitle.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "Check.h"
 #include "GuardedCopy.h"
-#include "Positions.h"
+#include "core/Positions.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ProcAddress.h"
+#include "framework/ProcAddress.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "HostCommands.h"
-#include "ProcAddress.h"
+#include "framework/ProcAddress.h"
 
 // The host's own window object as its framework lays it out: a virtual
 // table pointer, 24 bytes of bookkeeping, then the window handle at offset 28.

@@ -9,7 +9,7 @@
 
 #include "IniHostSettings.h"
 #include "SearchPane.h"
-#include "ToolBase.h"
+#include "plugin/ToolBase.h"
 
 struct HostWindowObject;
 

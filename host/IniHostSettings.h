@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "HostContract.h"
+#include "plugin/HostContract.h"
 
 class IniHostSettings : public HostSettings {
 public:

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "ToolBase.h"
+#include "plugin/ToolBase.h"
 
 // Posted by the worker to the parent window when SearchMemos has returned.
 const UINT WM_HOST_SEARCH_DONE = WM_APP + 1;

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <shellapi.h>
 
-#include "SettingKeys.h"
-#include "ToolPanel.h"
+#include "core/SettingKeys.h"
+#include "plugin/ToolPanel.h"
 
 namespace {
 const char pathTooLong[] = "メモファイルのパスが長すぎるため、エディタで開けませんでした！";

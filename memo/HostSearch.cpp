@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "MemoFile.h"
-#include "MemoPaths.h"
-#include "MemoTitle.h"
-#include "MemoScan.h"
-#include "SearchCache.h"
-#include "SerchFiles.h"
-#include "SettingKeys.h"
-#include "ToolPanel.h"
+#include "store/MemoFile.h"
+#include "core/MemoPaths.h"
+#include "core/MemoTitle.h"
+#include "core/MemoScan.h"
+#include "store/SearchCache.h"
+#include "components/serchfiles/SerchFiles.h"
+#include "core/SettingKeys.h"
+#include "plugin/ToolPanel.h"
 
 namespace {
 

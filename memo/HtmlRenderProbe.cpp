@@ -1,11 +1,8 @@
-#include "HtmlRenderProbe.h"
+#include "memo/HtmlRenderProbe.h"
 
 HtmlRenderProbe::~HtmlRenderProbe() {}
 
-HtmlRendering HtmlRenderProbe::Check(CWebBrowser2& browser) {
-  if (browser.HasDocument()) return HtmlRendering::Shown;
-  return browser.IsBusy() ? HtmlRendering::Loading : HtmlRendering::Impossible;
-}
+HtmlRendering HtmlRenderProbe::Check(CWebBrowser2& browser) { return HtmlRenderingOf(browser.HasDocument(), browser.IsBusy()); }
 
 HtmlRenderProbe& PlatformHtmlRenderProbe() {
   static HtmlRenderProbe platform;

@@ -1,14 +1,8 @@
-// Whether the browser pane shows the page it was sent to. Where no HTML
-// engine is installed (Wine without its Gecko package, for one) the control
-// takes the navigation, is done with it at once, and never makes a document.
+// Asks the browser pane whether it shows the page it was sent to; a test
+// gives its own answer in its place.
 #pragma once
-#include "WebBrowser2.h"
-
-enum class HtmlRendering {
-  Shown,       // the page's document exists
-  Loading,     // not yet: the control is still busy
-  Impossible,  // done, and no document came into being
-};
+#include "memo/WebBrowser2.h"
+#include "store/HtmlRendering.h"
 
 class HtmlRenderProbe {
 public:

@@ -5,12 +5,12 @@
 #include <cstring>
 #include <string>
 
-#include "MemoText.h"
-#include "MemoPaths.h"
-#include "MemoTitle.h"
-#include "SettingKeys.h"
-#include "ToolPanel.h"
-#include "WideText.h"
+#include "core/MemoText.h"
+#include "core/MemoPaths.h"
+#include "core/MemoTitle.h"
+#include "core/SettingKeys.h"
+#include "plugin/ToolPanel.h"
+#include "framework/WideText.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Keeping the open memo's edits for recovery while they are only in the
 // pane, saving them when Windows ends the session, and putting back at the
 // panel's start what a host that died left behind.
-#include "MemoPaths.h"
-#include "RecoveryRestore.h"
-#include "SettingKeys.h"
-#include "ToolPanel.h"
+#include "core/MemoPaths.h"
+#include "store/RecoveryRestore.h"
+#include "core/SettingKeys.h"
+#include "plugin/ToolPanel.h"
 
 namespace {
 

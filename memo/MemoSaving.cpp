@@ -2,10 +2,10 @@
 // request to save the tool's state, and before the external editor starts.
 // A write replaces the file only once the new text is whole on the disk, and
 // never over a file that another program changed meanwhile.
-#include "MemoPaths.h"
-#include "SettingKeys.h"
-#include "ToolPanel.h"
-#include "WideText.h"
+#include "core/MemoPaths.h"
+#include "core/SettingKeys.h"
+#include "plugin/ToolPanel.h"
+#include "framework/WideText.h"
 
 namespace {
 const char readOnlyRefusal[] = "このメモは読取り専用です！\n編集を保存できませんでした。";

@@ -1,11 +1,11 @@
-#include "WebBrowser2.h"
+#include "memo/WebBrowser2.h"
 
 #include <exdisp.h>
 #include <mshtmdid.h>
 
-#include "AmbientSite.h"
-#include "ControlContainer.h"
-#include "WinApp.h"
+#include "framework/AmbientSite.h"
+#include "framework/ControlContainer.h"
+#include "framework/WinApp.h"
 
 const char WebBrowserClassId[] = "{8856F961-340A-11D0-A96B-00C04FD705A2}";
 

@@ -3,8 +3,8 @@
 #pragma once
 #include <oaidl.h>
 
-#include "RuntimeClass.h"
-#include "Wnd.h"
+#include "framework/RuntimeClass.h"
+#include "framework/Wnd.h"
 
 class CWebBrowser2 : public CWnd {
 public:

@@ -1,4 +1,4 @@
-#include "DialogSettings.h"
+#include "operations/DialogSettings.h"
 
 void ReadDialogSetting(HostSettings* settings, const char* key, char* out) {
   out[0] = '\0';

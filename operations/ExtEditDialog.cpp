@@ -1,9 +1,9 @@
 // The extended edit dialog's window: its folder list and its buttons.
-#include "ExtEditDialog.h"
+#include "operations/ExtEditDialog.h"
 
-#include "DialogSettings.h"
-#include "SettingKeys.h"
-#include "resource.h"
+#include "operations/DialogSettings.h"
+#include "core/SettingKeys.h"
+#include "resources/resource.h"
 
 ExtEditDialog::ExtEditDialog(CWnd* parent)
     : CDialog(IDD_EXT_EDIT, parent), replaceChecked(0), targetIndex(0), action(ActionNone), hostSettings(NULL), currentFolder(1) {}

@@ -4,9 +4,9 @@
 #pragma once
 #include <string>
 
-#include "AfxString.h"
-#include "Dialog.h"
-#include "HostContract.h"
+#include "framework/AfxString.h"
+#include "framework/Dialog.h"
+#include "plugin/HostContract.h"
 
 class ExtEditDialog : public CDialog {
 public:

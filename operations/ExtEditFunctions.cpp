@@ -2,13 +2,13 @@
 #include <cstring>
 #include <string>
 
-#include "DeleteReplace.h"
-#include "DialogSettings.h"
-#include "MemoFile.h"
-#include "MemoPaths.h"
-#include "ExtEditDialog.h"
-#include "SettingKeys.h"
-#include "WideText.h"
+#include "core/DeleteReplace.h"
+#include "operations/DialogSettings.h"
+#include "store/MemoFile.h"
+#include "core/MemoPaths.h"
+#include "operations/ExtEditDialog.h"
+#include "core/SettingKeys.h"
+#include "framework/WideText.h"
 
 namespace {
 

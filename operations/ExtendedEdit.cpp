@@ -1,7 +1,7 @@
 // The extended edit button: runs the dialog, then carries out the function
 // chosen on the text pane (stamp, delete or replace) or on the file (move).
-#include "ToolPanel.h"
-#include "WideText.h"
+#include "plugin/ToolPanel.h"
+#include "framework/WideText.h"
 
 void ToolPanel::ReplacePaneText(int start, int end, const std::u16string& text) {
   // The control's undoable replace, so that Ctrl+Z brings the text back. A

@@ -2,11 +2,11 @@
 // into the current memo folder under its own name.
 #include <string>
 
-#include "MemoImport.h"
-#include "MemoPaths.h"
-#include "MemoTitle.h"
-#include "SettingKeys.h"
-#include "ToolPanel.h"
+#include "core/MemoImport.h"
+#include "core/MemoPaths.h"
+#include "core/MemoTitle.h"
+#include "core/SettingKeys.h"
+#include "plugin/ToolPanel.h"
 
 namespace {
 const char importQuestion[] =

@@ -1,14 +1,14 @@
-#include "MemoNameDialog.h"
+#include "operations/MemoNameDialog.h"
 
 #include <io.h>
 
 #include <cstring>
 
-#include "DialogSettings.h"
-#include "MemoPaths.h"
-#include "MemoTitle.h"
-#include "SettingKeys.h"
-#include "resource.h"
+#include "operations/DialogSettings.h"
+#include "core/MemoPaths.h"
+#include "core/MemoTitle.h"
+#include "core/SettingKeys.h"
+#include "resources/resource.h"
 
 namespace {
 const char dialogCaption[] = "スクリビット";

@@ -1,8 +1,8 @@
 // MemoNameDialog: asks for a memo title, refusing titles a file name cannot
 // hold and titles of text memos that already exist in the folder.
 #pragma once
-#include "Dialog.h"
-#include "HostContract.h"
+#include "framework/Dialog.h"
+#include "plugin/HostContract.h"
 
 class MemoNameDialog : public CDialog {
 public:

@@ -1,5 +1,5 @@
 // What the panel's memo operations share.
-#include "ToolPanel.h"
+#include "plugin/ToolPanel.h"
 
 INT_PTR ToolPanel::RunMemoNameDialog() {
   ModalScope modal(*this);

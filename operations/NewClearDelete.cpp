@@ -1,9 +1,9 @@
 // The new, clear and delete buttons.
 #include <io.h>
 
-#include "MemoPaths.h"
-#include "SettingKeys.h"
-#include "ToolPanel.h"
+#include "core/MemoPaths.h"
+#include "core/SettingKeys.h"
+#include "plugin/ToolPanel.h"
 
 namespace {
 const char createFailure[] = "メモファイルを作成できませんでした！";

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "MemoPaths.h"
-#include "ToolPanel.h"
+#include "core/MemoPaths.h"
+#include "plugin/ToolPanel.h"
 
 namespace {
 const char cannotRename[] = "このメモは読取り専用です。メモ名を変更できません！";

@@ -3,11 +3,11 @@
 #include <io.h>
 #include <sys/stat.h>
 
-#include "MemoPaths.h"
-#include "MemoTitle.h"
-#include "SerchFiles.h"
-#include "SettingKeys.h"
-#include "ToolPanel.h"
+#include "core/MemoPaths.h"
+#include "core/MemoTitle.h"
+#include "components/serchfiles/SerchFiles.h"
+#include "core/SettingKeys.h"
+#include "plugin/ToolPanel.h"
 
 bool ToolPanel::ListMemos() {
   char stored[SettingValueSize];

@@ -1,8 +1,8 @@
 // The panel's button notifications, and the helpers every panel handler shares.
-#include "MessageBox.h"
-#include "MemoPaths.h"
-#include "SettingKeys.h"
-#include "ToolPanel.h"
+#include "framework/MessageBox.h"
+#include "core/MemoPaths.h"
+#include "core/SettingKeys.h"
+#include "plugin/ToolPanel.h"
 
 const char NoMemoTitle[] = " (No files opened!) ";
 

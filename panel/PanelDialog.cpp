@@ -2,13 +2,13 @@
 // filtering, host notifications, close and destruction.
 #include <cstdio>
 
-#include "IconToggle.h"
-#include "MemoText.h"
-#include "Positions.h"
-#include "SettingKeys.h"
-#include "ToolPanel.h"
-#include "WinApp.h"
-#include "resource.h"
+#include "framework/IconToggle.h"
+#include "core/MemoText.h"
+#include "core/Positions.h"
+#include "core/SettingKeys.h"
+#include "plugin/ToolPanel.h"
+#include "framework/WinApp.h"
+#include "resources/resource.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <new>
 
-#include "ScribbitVersion.h"
-#include "ToolPanel.h"
+#include "generated/ScribbitVersion.h"
+#include "plugin/ToolPanel.h"
 
 namespace {
 

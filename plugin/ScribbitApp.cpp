@@ -1,8 +1,8 @@
 // The module's application object and entry point.
 #include <windows.h>
 
-#include "ControlContainer.h"
-#include "WinApp.h"
+#include "framework/ControlContainer.h"
+#include "framework/WinApp.h"
 
 namespace {
 

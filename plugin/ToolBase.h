@@ -1,10 +1,10 @@
 // ToolBase: the host's model of a tool. The host reads the public fields
 // directly and calls the seven operations by their virtual table slot.
 #pragma once
-#include "AfxString.h"
-#include "Dialog.h"
-#include "HostContract.h"
-#include "WinThread.h"
+#include "framework/AfxString.h"
+#include "framework/Dialog.h"
+#include "plugin/HostContract.h"
+#include "framework/WinThread.h"
 
 // Header-only: the host builds its side of the tool model from this same header.
 class ToolBase : public CDialog {

@@ -1,10 +1,10 @@
-#include "ToolPanel.h"
+#include "plugin/ToolPanel.h"
 
 #include <cstdio>
 
-#include "SettingKeys.h"
-#include "WinApp.h"
-#include "resource.h"
+#include "core/SettingKeys.h"
+#include "framework/WinApp.h"
+#include "resources/resource.h"
 
 const char ToolDisplayName[] = "スクリビット";
 

@@ -1,22 +1,22 @@
 // ToolPanel: the tool object and the panel dialog (template 149) it shows on
 // its own user-interface thread.
 #pragma once
-#include "BitmapButton.h"
-#include "ExtEditDialog.h"
-#include "HtmlRenderProbe.h"
-#include "Gdi.h"
-#include "MemoEncoding.h"
-#include "MemoFile.h"
-#include "MemoSession.h"
-#include "MemoNameDialog.h"
-#include "OleApartment.h"
-#include "SearchCache.h"
-#include "SettingsDialog.h"
-#include "ToolBase.h"
-#include "ToolTipCtrl.h"
-#include "VardenListBox.h"
-#include "WebBrowser2.h"
-#include "resource.h"
+#include "framework/BitmapButton.h"
+#include "operations/ExtEditDialog.h"
+#include "memo/HtmlRenderProbe.h"
+#include "framework/Gdi.h"
+#include "core/MemoEncoding.h"
+#include "store/MemoFile.h"
+#include "store/MemoSession.h"
+#include "operations/MemoNameDialog.h"
+#include "framework/OleApartment.h"
+#include "store/SearchCache.h"
+#include "settings/SettingsDialog.h"
+#include "plugin/ToolBase.h"
+#include "framework/ToolTipCtrl.h"
+#include "components/vardenlist/VardenListBox.h"
+#include "memo/WebBrowser2.h"
+#include "resources/resource.h"
 
 #include <string>
 #include <utility>

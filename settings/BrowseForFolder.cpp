@@ -1,4 +1,4 @@
-#include "BrowseForFolder.h"
+#include "settings/BrowseForFolder.h"
 
 #include <shlobj.h>
 

@@ -1,11 +1,11 @@
-#include "SettingsDialog.h"
+#include "settings/SettingsDialog.h"
 
 #include <commdlg.h>
 
-#include "BrowseForFolder.h"
-#include "Cp932.h"
-#include "SettingKeys.h"
-#include "resource.h"
+#include "settings/BrowseForFolder.h"
+#include "core/Cp932.h"
+#include "core/SettingKeys.h"
+#include "resources/resource.h"
 
 namespace {
 

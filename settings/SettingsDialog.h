@@ -1,7 +1,7 @@
 // SettingsDialog: names and paths of memo folders 2 to 5, the editor and the stamp.
 #pragma once
-#include "Dialog.h"
-#include "HostContract.h"
+#include "framework/Dialog.h"
+#include "plugin/HostContract.h"
 
 class SettingsDialog : public CDialog {
 public:

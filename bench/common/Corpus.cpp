@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "MemoText.h"
+#include "core/MemoText.h"
 
 const char* const MissingKeyword = "ゼブラ模様";
 const char* const PlantedKeyword = "棚卸し予定表";

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "DeleteReplace.h"
+#include "core/DeleteReplace.h"
 #include "EditText.h"
 #include "Timing.h"
 

@@ -5,7 +5,7 @@
 
 #include "Corpus.h"
 #include "EditText.h"
-#include "MemoText.h"
+#include "core/MemoText.h"
 #include "Timing.h"
 
 namespace {

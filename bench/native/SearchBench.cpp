@@ -7,7 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "MemoScan.h"
+#include "core/MemoScan.h"
 #include "Timing.h"
 
 namespace {

@@ -3,14 +3,14 @@
 // and lets us draw them (owner draw: the one sure way to an exact item height).
 // The selection is ours too: the list view never sees a click or an arrow key,
 // so that the owner hears of every change before it happens.
-#include "VardenListBox.h"
+#include "components/vardenlist/VardenListBox.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
 #include <cstring>
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "VardenListView.h"
+#include "components/vardenlist/VardenListView.h"
 
 class CWnd;
 

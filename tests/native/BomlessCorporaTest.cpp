@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "Cp932Unicode.h"
+#include "core/Cp932Unicode.h"
 #include "Iconv.h"
-#include "MemoEncoding.h"
+#include "core/MemoEncoding.h"
 #include "TextCorpus.h"
 
 namespace {

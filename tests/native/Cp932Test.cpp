@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Cp932.h"
+#include "core/Cp932.h"
 #include "GuardedText.h"
 #include "Reference.h"
 

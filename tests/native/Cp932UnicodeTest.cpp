@@ -3,8 +3,8 @@
 // one Windows picks.
 #include <gtest/gtest.h>
 
-#include "Cp932.h"
-#include "Cp932Unicode.h"
+#include "core/Cp932.h"
+#include "core/Cp932Unicode.h"
 #include "Iconv.h"
 
 TEST(Cp932Unicode, DecodesEveryDoubleByteCodeAsGlibc) {

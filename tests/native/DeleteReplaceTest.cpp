@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "DeleteReplace.h"
+#include "core/DeleteReplace.h"
 #include "Reference.h"
 
 namespace {

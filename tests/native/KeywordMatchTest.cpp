@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "KeywordMatch.h"
+#include "core/KeywordMatch.h"
 
 TEST(KeywordMatch, CutsKeywordIntoWords) {
   struct Case {

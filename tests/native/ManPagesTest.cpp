@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "Iconv.h"
-#include "MemoEncoding.h"
-#include "MemoText.h"
+#include "core/MemoEncoding.h"
+#include "core/MemoText.h"
 #include "TextCorpus.h"
 
 namespace {

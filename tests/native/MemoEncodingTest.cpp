@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "BomlessDetector.h"
-#include "MemoEncoding.h"
+#include "core/BomlessDetector.h"
+#include "core/MemoEncoding.h"
 #include "MemoFiles.h"
 #include "Reference.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "MemoImport.h"
-#include "MemoTitle.h"
+#include "core/MemoImport.h"
+#include "core/MemoTitle.h"
 
 TEST(MemoNames, ForbiddenCharactersInTitles) {
   struct Case {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "MemoPaths.h"
+#include "core/MemoPaths.h"
 
 TEST(MemoPaths, FormsPathsWithinBuffer) {
   struct Case {

@@ -9,8 +9,8 @@
 
 #include "GuardedText.h"
 #include "MemoFiles.h"
-#include "MemoScan.h"
-#include "MemoText.h"
+#include "core/MemoScan.h"
+#include "core/MemoText.h"
 #include "Reference.h"
 
 using namespace std::string_literals;

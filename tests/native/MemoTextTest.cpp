@@ -2,10 +2,10 @@
 
 #include <random>
 
-#include "Cp932Unicode.h"
+#include "core/Cp932Unicode.h"
 #include "Iconv.h"
 #include "MemoFiles.h"
-#include "MemoText.h"
+#include "core/MemoText.h"
 #include "Reference.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "RecoveryRecord.h"
+#include "core/RecoveryRecord.h"
 
 namespace {
 

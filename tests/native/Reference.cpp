@@ -4,10 +4,10 @@
 #include <cstring>
 #include <vector>
 
-#include "Cp932.h"
-#include "Cp932Unicode.h"
-#include "MemoEncoding.h"
-#include "Utf8WordEvidence.h"
+#include "core/Cp932.h"
+#include "core/Cp932Unicode.h"
+#include "core/MemoEncoding.h"
+#include "core/Utf8WordEvidence.h"
 
 using namespace std::string_literals;
 

@@ -4,7 +4,7 @@
 #include <random>
 #include <string>
 
-#include "MemoText.h"
+#include "core/MemoText.h"
 
 // Bytes in the CP932 character that starts at text[i].
 size_t RefCharLen(const std::string& text, size_t i);

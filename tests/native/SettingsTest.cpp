@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "Positions.h"
-#include "SettingKeys.h"
+#include "core/Positions.h"
+#include "core/SettingKeys.h"
 
 TEST(Settings, FolderKeysByNumber) {
   for (int n = 1; n <= 5; ++n) {

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <zlib.h>
 
-#include "Utf8.h"
+#include "core/Utf8.h"
 
 bool ReadText(const std::string& path, std::string& out) {
   out.clear();

@@ -4,7 +4,7 @@
 
 #include "HostCommands.h"
 #include "SearchPane.h"
-#include "resource.h"
+#include "resources/resource.h"
 
 namespace {
 const DWORD stepTimeoutMs = 20000;

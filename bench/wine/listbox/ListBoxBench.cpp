@@ -5,8 +5,8 @@
 #include <string>
 
 #include "Timing.h"
-#include "VardenListBox.h"
-#include "Wnd.h"
+#include "components/vardenlist/VardenListBox.h"
+#include "framework/Wnd.h"
 
 namespace {
 

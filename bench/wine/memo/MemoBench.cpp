@@ -9,10 +9,10 @@
 #include <functional>
 #include <string>
 
-#include "MemoFile.h"
+#include "store/MemoFile.h"
 #include "Timing.h"
 #include "ToolHarness.h"
-#include "WideText.h"
+#include "framework/WideText.h"
 
 namespace {
 

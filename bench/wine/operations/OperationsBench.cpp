@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "DeleteReplace.h"
-#include "ExtEditDialog.h"
+#include "core/DeleteReplace.h"
+#include "operations/ExtEditDialog.h"
 #include "EditText.h"
 #include "Timing.h"
 

@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "Corpus.h"
-#include "SettingKeys.h"
+#include "core/SettingKeys.h"
 #include "Timing.h"
-#include "ToolBase.h"
+#include "plugin/ToolBase.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <functional>
 #include <string>
 
-#include "VardenListBox.h"
+#include "components/vardenlist/VardenListBox.h"
 #include "WindowCapture.h"
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "Cp932Unicode.h"
+#include "core/Cp932Unicode.h"
 #include "MemoPanel.h"
-#include "WideText.h"
+#include "framework/WideText.h"
 #include "SearchTestSupport.h"
 
 namespace {

@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "HtmlRenderProbe.h"
+#include "memo/HtmlRenderProbe.h"
 #include "MemoPanel.h"
-#include "ControlContainer.h"
-#include "WebBrowser2.h"
+#include "framework/ControlContainer.h"
+#include "memo/WebBrowser2.h"
 
 namespace {
 

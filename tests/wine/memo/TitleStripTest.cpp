@@ -7,7 +7,7 @@
 #include <string>
 
 #include "MemoPanel.h"
-#include "MemoPaths.h"
+#include "core/MemoPaths.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 
 #include "Keyboard.h"
 #include "MemoPanel.h"
-#include "MemoText.h"
-#include "RecoveryRecord.h"
-#include "WideText.h"
+#include "core/MemoText.h"
+#include "core/RecoveryRecord.h"
+#include "framework/WideText.h"
 
 namespace {
 

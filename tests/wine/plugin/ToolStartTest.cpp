@@ -4,7 +4,7 @@
 
 #include <objbase.h>
 
-#include "ControlContainer.h"
+#include "framework/ControlContainer.h"
 #include "TestThreads.h"
 #include "ToolHarness.h"
 

@@ -6,9 +6,9 @@
 #include <sstream>
 
 #include "Keyboard.h"
-#include "MemoChecksum.h"
+#include "core/MemoChecksum.h"
 #include "OperationsFixture.h"
-#include "RecoveryRecord.h"
+#include "core/RecoveryRecord.h"
 #include "UnixCommand.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The platform's file calls, one of a save's made to fail on purpose.
 #pragma once
-#include "MemoFile.h"
+#include "store/MemoFile.h"
 
 class FailingMemoFileOps : public MemoFileOps {
 public:

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "ProcAddress.h"
+#include "framework/ProcAddress.h"
 #include "TempFolder.h"
 #include "ToolHarness.h"
 

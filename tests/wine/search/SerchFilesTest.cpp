@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "SerchFiles.h"
+#include "components/serchfiles/SerchFiles.h"
 #include "TempFolder.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "HostContract.h"
+#include "plugin/HostContract.h"
 #include "TestThreads.h"
 
 class TestSettings : public HostSettings {

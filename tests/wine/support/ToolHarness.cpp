@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ProcAddress.h"
+#include "framework/ProcAddress.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "TempFolder.h"
 #include "TestSettings.h"
-#include "ToolPanel.h"
+#include "plugin/ToolPanel.h"
 
 // The host's window object as its framework lays it out (handle at offset 28).
 struct FakeHostWindowObject {

@@ -1,4 +1,4 @@
-#include "FolderWatch.h"
+#include "store/FolderWatch.h"
 
 #include <cstddef>
 

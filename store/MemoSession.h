@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "MemoEncoding.h"
-#include "MemoFile.h"
-#include "MemoText.h"
-#include "RecoveryFolder.h"
+#include "core/MemoEncoding.h"
+#include "store/MemoFile.h"
+#include "core/MemoText.h"
+#include "store/RecoveryFolder.h"
 
 class MemoSession {
 public:

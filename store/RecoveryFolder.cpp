@@ -1,4 +1,4 @@
-#include "RecoveryFolder.h"
+#include "store/RecoveryFolder.h"
 
 #include <shlobj.h>
 

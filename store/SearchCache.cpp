@@ -1,4 +1,4 @@
-#include "SearchCache.h"
+#include "store/SearchCache.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,11 +1,10 @@
-#include "MemoSession.h"
+#include "store/MemoSession.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "MemoPaths.h"
-#include "MemoTitle.h"
-#include "VardenListBox.h"
+#include "core/MemoPaths.h"
+#include "core/MemoTitle.h"
 
 namespace {
 
@@ -134,7 +133,7 @@ bool SaveAsNewMemo(MemoFileOps& ops, const std::string& folder, const std::strin
   // list entry.
   if (folder.empty() || folder.size() + std::strlen(".html") >= MAX_PATH - 1) return false;
   size_t room = MAX_PATH - 1 - folder.size() - std::strlen(".html");
-  if (room > CVardenListBox::TextBufferSize - 1) room = CVardenListBox::TextBufferSize - 1;
+  if (room > MemoTitleBufferSize - 1) room = MemoTitleBufferSize - 1;
   for (int n = firstTry; n < firstTry + newTitleTries; ++n) {
     savedTitle = NumberedTitle(title, n, room);
     if (savedTitle.empty()) return false;

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "MemoFile.h"
-#include "RecoveryRecord.h"
+#include "store/MemoFile.h"
+#include "core/RecoveryRecord.h"
 
 class RecoveryFolder {
 public:

@@ -13,9 +13,9 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "FolderWatch.h"
-#include "MemoScan.h"
-#include "SerchFiles.h"
+#include "store/FolderWatch.h"
+#include "core/MemoScan.h"
+#include "store/MemoListing.h"
 
 class SearchCache;
 

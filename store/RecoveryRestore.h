@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "MemoFile.h"
-#include "RecoveryFolder.h"
+#include "store/MemoFile.h"
+#include "store/RecoveryFolder.h"
 
 struct RestoredEdits {
   enum Outcome {

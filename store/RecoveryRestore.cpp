@@ -1,10 +1,10 @@
-#include "RecoveryRestore.h"
+#include "store/RecoveryRestore.h"
 
 #include <map>
 
-#include "MemoChecksum.h"
-#include "MemoPaths.h"
-#include "MemoSession.h"
+#include "core/MemoChecksum.h"
+#include "core/MemoPaths.h"
+#include "store/MemoSession.h"
 
 namespace {
 

@@ -1,13 +1,12 @@
-#include "MemoFile.h"
+#include "store/MemoFile.h"
 
 #include <shellapi.h>
 
 #include <cstdio>
 #include <cstring>
 
-#include "MemoChecksum.h"
-#include "MemoPaths.h"
-#include "ProcAddress.h"
+#include "core/MemoChecksum.h"
+#include "core/MemoPaths.h"
 
 namespace {
 
@@ -276,7 +275,8 @@ bool IsMemoFileReadOnly(const char* path) {
 bool WriteTargetOf(const char* path, std::string& target) {
   typedef DWORD(WINAPI * FinalPathFunction)(HANDLE, LPSTR, DWORD, DWORD);
   // Windows before Vista has no symbolic links to files, nor this call.
-  static FinalPathFunction finalPath = GetProcAddressAs<FinalPathFunction>(::GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA");
+  static FinalPathFunction finalPath =
+      reinterpret_cast<FinalPathFunction>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
   target = path;
   DWORD attributes = ::GetFileAttributesA(path);
   if (attributes == INVALID_FILE_ATTRIBUTES) return true;
