@@ -1,5 +1,7 @@
 #include "core/SettingKeys.h"
 
+#include "core/MemoPaths.h"
+
 const char* const SettingKeys[SettingKeyCount] = {
     "WndPosX",
     "WndPosY",
@@ -23,3 +25,13 @@ const int MemoFolderCount = 5;
 const char* FolderPathKey(int n) { return n >= 1 && n <= MemoFolderCount ? SettingKeys[FolderPath1Key + n - 1] : nullptr; }
 
 const char* FolderNameKey(int n) { return n >= 1 && n <= MemoFolderCount ? SettingKeys[FolderName1Key + n - 1] : nullptr; }
+
+bool SetFolderPath(const char* stored, std::string& path) {
+  char formed[SettingValueSize];
+  path.clear();
+  if (!IsFolderSet(stored) || !FormMemoFolderPath(stored, formed, sizeof(formed))) return false;
+  path = formed;
+  return true;
+}
+
+std::string OwnFolderPath(const char* hostDataFolder) { return std::string(hostDataFolder) + "\\Scribbit"; }

@@ -1,5 +1,7 @@
 #pragma once
-// Keys of the plug-in's settings, in the order the settings file lists them.
+// Keys of the plug-in's settings, in the order the settings file lists them,
+// and the rules the memo folders' values follow.
+#include <string>
 
 enum SettingKeyIndex {
   WndPosXKey = 0,
@@ -25,3 +27,14 @@ const int ScribbitToolNumber = 19;
 
 // Every setting reader passes a buffer of this many bytes.
 const int SettingValueSize = 260;
+
+// A memo folder is unset while its stored path is empty.
+inline bool IsFolderSet(const char* stored) { return stored[0] != '\0'; }
+
+// A memo folder's path from its stored setting, ending with one backslash.
+// False when the folder is unset, or when the path would not fit
+// SettingValueSize bytes.
+bool SetFolderPath(const char* stored, std::string& path);
+
+// Folder 1, the tool's own: its folder in the host's data folder.
+std::string OwnFolderPath(const char* hostDataFolder);

@@ -12,7 +12,6 @@
 #include "core/MemoScan.h"
 #include "store/SearchCache.h"
 #include "components/serchfiles/SerchFiles.h"
-#include "core/SettingKeys.h"
 #include "plugin/ToolPanel.h"
 
 namespace {
@@ -24,16 +23,16 @@ const char unsupportedModeText[] = "非対応の検索モードです。";
 // or save of the same memo fail.
 class MemoFileReader : public BlockReader {
 public:
-  explicit MemoFileReader(const char* path)
-      : file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
-                           FILE_FLAG_SEQUENTIAL_SCAN, NULL)) {}
+  MemoFileReader(MemoFileOps& ops, const char* path)
+      : ops(ops),
+        file(ops.Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN)) {}
   ~MemoFileReader() override { Close(); }
   MemoFileReader(const MemoFileReader&) = delete;
   MemoFileReader& operator=(const MemoFileReader&) = delete;
 
   bool IsOpen() const { return file != INVALID_HANDLE_VALUE; }
   void Close() {
-    if (IsOpen()) ::CloseHandle(file);
+    if (IsOpen()) ops.Close(file);
     file = INVALID_HANDLE_VALUE;
   }
 
@@ -50,14 +49,14 @@ public:
       more = Read(buffer.data() + length, buffer.size() - length);
     }
     if (length <= limit) return true;
-    ::SetFilePointer(file, 0, NULL, FILE_BEGIN);
+    ops.Rewind(file);
     atEnd = false;
     return false;
   }
 
   size_t Read(char* buffer, size_t capacity) override {
     DWORD got = 0;
-    if (atEnd || !::ReadFile(file, buffer, static_cast<DWORD>(capacity), &got, NULL)) return 0;
+    if (atEnd || !ops.Read(file, buffer, static_cast<DWORD>(capacity), &got)) return 0;
     // A disk file gives fewer bytes than asked only at its end: the call that
     // would confirm it is saved, which counts under Wine.
     atEnd = got < capacity;
@@ -65,6 +64,7 @@ public:
   }
 
 private:
+  MemoFileOps& ops;
   HANDLE file;
   bool atEnd = false;
 };
@@ -91,9 +91,9 @@ void Report(const SearchRequest& request, const char* label, const char* name, C
 }
 
 // cached: the folder's copies, or null to read every memo.
-void SearchFolder(const SearchRequest& request, const char* folderPath, const char* label, const KeywordMatcher& matcher,
+void SearchFolder(MemoFileOps& ops, const SearchRequest& request, const char* folderPath, const char* label, const KeywordMatcher& matcher,
                   CachedFolder* cached, CString& result) {
-  CSerchFiles engine(folderPath, 0);
+  CSerchFiles engine(ops, folderPath, 0);
   const CStringArray* files = engine.gFc_GetListFiles();
   // One scanner for the folder: its buffer serves every memo in turn.
   MemoScanner scanner(matcher, &request.stopFlag);
@@ -115,7 +115,7 @@ void SearchFolder(const SearchRequest& request, const char* folderPath, const ch
     if (!FormMemoFilePath(folderPath, name, "", path, sizeof(path))) continue;
     // A name that Windows takes for a device is read by its literal path: the
     // device's read may never return.
-    MemoFileReader reader(IsReservedDeviceName(name) ? LiteralPath(path).c_str() : path);
+    MemoFileReader reader(ops, IsReservedDeviceName(name) ? LiteralPath(path).c_str() : path);
     if (!reader.IsOpen()) continue;
     if (cached && reader.ReadWhole(stamp.size, cached->Room(), bytes, length)) {
       reader.Close();
@@ -170,23 +170,22 @@ int ToolPanel::SearchMemos(SearchRequest* request, const char* keyword) {
   // handles each message.
   CString result;
   HeldCache cache(searchCache);
+  ToolSettings settings = Settings();
   for (int folder = 1; folder <= 5; ++folder) {
-    char stored[SettingValueSize];
-    ReadSetting(FolderPathKey(folder), stored);
     // An unset folder has no memos: searching "\\" would read a drive's root.
-    char folderPath[SettingValueSize + 1];
-    if (stored[0] == '\0' || !FormMemoFolderPath(stored, folderPath, sizeof(folderPath))) {
+    std::string folderPath;
+    if (!settings.FolderPath(folder, folderPath)) {
       if (cache) cache->Forget(folder);
       continue;
     }
-    char name[SettingValueSize];
-    ReadSetting(FolderNameKey(folder), name);
+    std::string name = settings.Read(FolderNameKey(folder));
     CString label;
-    if (name[0] != '\0')
-      label.Format("%sﾌｫﾙﾀﾞ", name);
+    if (!name.empty())
+      label.Format("%sﾌｫﾙﾀﾞ", name.c_str());
     else
       label.Format("ﾒﾓﾌｫﾙﾀﾞ:%d", folder);
-    SearchFolder(*request, folderPath, label, matcher, cache ? cache->Folder(folder, folderPath) : nullptr, result);
+    SearchFolder(memo.Ops(), *request, folderPath.c_str(), label, matcher, cache ? cache->Folder(folder, folderPath.c_str()) : nullptr,
+                 result);
   }
   return 0;
 }

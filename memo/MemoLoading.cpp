@@ -1,36 +1,60 @@
 // Opening the selected memo: a text memo into the text pane, an HTML memo
-// into the browser pane.
-#include <io.h>
-
-#include <cstring>
+// into the browser pane; and the panel with no memo open.
 #include <string>
 
-#include "core/MemoText.h"
-#include "core/MemoPaths.h"
 #include "core/MemoTitle.h"
-#include "core/SettingKeys.h"
-#include "plugin/ToolPanel.h"
 #include "framework/WideText.h"
+#include "plugin/ToolPanel.h"
+
+const char NoMemoTitle[] = " (No files opened!) ";
 
 namespace {
 
 const char createdNotice[] = "（ファイルを開けなかったため新規作成しました。）";
 const char overflowNotice[] = " // -- 文字数オーバー！";
 const char pathTooLong[] = "メモファイルのパスが長すぎるため、開けませんでした！";
-// Why the memo is read-only, shown in the title strip: short, so that a long
-// title keeps a few characters of its start and end beside each.
-const char reasonCut[] = "全文を表示できないため読取り専用";
-const char reasonUnreadable[] = "ファイルを読み込めないため読取り専用";
-const char reasonNotCp932Text[] = "文字コードが正しくないため読取り専用";
-const char reasonPathTooLong[] = "パスが長すぎます";
-const char reasonHtmlAsText[] = "HTMLを表示できないため、テキストで表示";
-const char reasonDeviceName[] = "Windowsでは使えない名前のため読取り専用";
-const char reasonSharedFile[] = "ハードリンクのため読取り専用";
 // A page still loading is looked at again this often, this many times.
 const UINT htmlCheckMs = 250;
 const int htmlChecks = 20;
 // Memo text is code page 932 whatever the system's code page.
 const UINT memoCodePage = 932;
+
+// Why the memo is read-only, shown in the title strip: short, so that a long
+// title keeps a few characters of its start and end beside each.
+const char* ReasonText(NeverWriteReason reason) {
+  switch (reason) {
+    case NeverWriteReason::None:
+      break;
+    case NeverWriteReason::Cut:
+      return "全文を表示できないため読取り専用";
+    case NeverWriteReason::Unreadable:
+      return "ファイルを読み込めないため読取り専用";
+    case NeverWriteReason::NotItsEncoding:
+      return "文字コードが正しくないため読取り専用";
+    case NeverWriteReason::PathTooLong:
+      return "パスが長すぎます";
+    case NeverWriteReason::HtmlAsText:
+      return "HTMLを表示できないため、テキストで表示";
+    case NeverWriteReason::DeviceName:
+      return "Windowsでは使えない名前のため読取り専用";
+    case NeverWriteReason::HardLink:
+      return "ハードリンクのため読取り専用";
+  }
+  return NULL;
+}
+
+// The view's text with the notice it carries.
+std::u16string ShownText(const MemoView& view) {
+  switch (view.notice) {
+    case MemoView::Notice::None:
+      break;
+    case MemoView::Notice::Overflow:
+      return view.text + WideFromCp932(overflowNotice);
+    case MemoView::Notice::Created:
+      return view.text + WideFromCp932(createdNotice);
+  }
+  return view.text;
+}
 
 }  // namespace
 
@@ -39,93 +63,50 @@ void ToolPanel::OpenMemo() {
   char title[CVardenListBox::TextBufferSize];
   memoList->GetText(currentSelection, title);
   DWORD kind = memoList->GetItemData(currentSelection);
-  char folder[SettingValueSize];
-  MemoFolderPath(folder);  // empty when it does not fit
-
-  currentTitle = title;
-  currentKind = kind;
-  memoSession.Open(folder, title);
+  std::string folder;
+  // Empty when it does not fit: the memo then shows why it cannot open.
+  ListedFolderPath(folder);
+  memo.Open(folder, title, kind);
   if (kind == MemoKindText) {
-    char path[MAX_PATH];
-    if (MemoFilePath(".txt", path)) {
-      LoadTextMemo(path);
-      return;
-    }
-    ReadOnlyToggle().EnableWindow(TRUE);
-    TextPane().ShowWindow(SW_SHOW);
-    browser.SetVisible(false);
-    TextPane().SetWindowText("");
-    ShowIncompleteMemo(reasonPathTooLong);
-    ShowMessage(pathTooLong, MB_ICONEXCLAMATION);
+    LoadTextMemo();
   } else if (kind == MemoKindHtml) {
     ShowHtmlMemo();
   }
 }
 
-void ToolPanel::LoadTextMemo(const char* path) {
-  CWindow pane = TextPane();
+void ToolPanel::LoadTextMemo() {
+  // Edits still in the pane belong to the memo that was open before; its
+  // close already saved them. They must neither be written into this memo
+  // nor make the read-only switch below close and reopen again.
+  Pane().SetModify(FALSE);
+  ShowTextMemo(memo.Load());
+  if (memo.NeverWrites() == NeverWriteReason::PathTooLong) ShowMessage(pathTooLong, MB_ICONEXCLAMATION);
+}
+
+void ToolPanel::ShowTextMemo(const MemoView& view) {
+  TextPane pane = Pane();
   CWindow toggle = ReadOnlyToggle();
   toggle.EnableWindow(TRUE);
   pane.ShowWindow(SW_SHOW);
   browser.SetVisible(false);
-  // Edits still in the pane belong to the memo that was open before; its
-  // close already saved them. They must neither be written into this memo
-  // nor make the read-only switch below close and reopen again.
-  pane.SetModify(FALSE);
-  memoSession.incomplete = false;
-  // The pane shows the file from here on: no edit is left to recover.
-  memoSession.DropRecovery();
-
-  std::u16string text;
-  const char* reason = NULL;
-  MemoLoadResult loaded = memoSession.Load();
-  switch (loaded) {
-    case MemoLoadResult::Loaded:
-    case MemoLoadResult::ReadError: {
-      text = memoSession.loaded.text;
-      PaneLoss loss = FitPaneText(text);
-      if (loss == PaneLoss::Cut) text += WideFromCp932(overflowNotice);
-      if (loss != PaneLoss::None) reason = reasonCut;
-      // Bytes that are no character of the encoding would be changed by a write.
-      if (memoSession.loaded.verdict != MemoVerdict::Editable) reason = reasonNotCp932Text;
-      // What follows a failed read is unknown: the pane never replaces it.
-      if (loaded == MemoLoadResult::ReadError) reason = reasonUnreadable;
-      // A save gives the memo's name a new file: the file's other names would keep the old text.
-      if (memoSession.stamp.links > 1) reason = reasonSharedFile;
-      break;
-    }
-    case MemoLoadResult::Unreadable:
-      // Another program holds it, or it is not a file: it is not empty, and
-      // the notice must never replace it.
-      text = WideFromCp932(createdNotice);
-      reason = reasonUnreadable;
-      break;
-    case MemoLoadResult::Missing:
-      if (!memoSession.HasDeviceName()) CreateEmptyMemoFile(path);
-      memoSession.Load();
-      text = WideFromCp932(createdNotice);
-      break;
-  }
-  if (memoSession.HasDeviceName()) reason = reasonDeviceName;
-  if (!reason) {
-    BOOL readOnly = IsMemoFileReadOnly(path);
-    SetMemoReadOnly(NULL, readOnly);
-    toggle.SetCheck(readOnly ? BST_CHECKED : BST_UNCHECKED);
+  if (memo.NeverWrites() == NeverWriteReason::None) {
+    SetMemoReadOnly(false, view.fileReadOnly);
+    toggle.SetCheck(view.fileReadOnly ? BST_CHECKED : BST_UNCHECKED);
   }
   ShowTitleCaption(NULL);
-  ::SetWindowTextW(pane, WidePointer(text));
-  if (reason) ShowIncompleteMemo(reason);
+  pane.Show(ShownText(view));
+  if (memo.NeverWrites() != NeverWriteReason::None) ShowNeverWrite(memo.NeverWrites());
 }
 
 // The pane does not hold the whole file: keep it read-only, say why, and
 // keep every write path away from the file.
-void ToolPanel::ShowIncompleteMemo(const char* reason) {
-  memoSession.incomplete = true;
-  TextPane().SetReadOnly(TRUE);
+void ToolPanel::ShowNeverWrite(NeverWriteReason reason) {
+  memo.NeverWrite(reason);
+  Pane().SetReadOnly(TRUE);
   CWindow toggle = ReadOnlyToggle();
   toggle.SetCheck(BST_CHECKED);
   toggle.EnableWindow(FALSE);
-  ShowTitleCaption(reason);
+  ShowTitleCaption(ReasonText(reason));
 }
 
 // The title, followed by why the memo cannot be edited when there is a
@@ -142,7 +123,7 @@ void ToolPanel::ShowTitleCaption(const char* reason) {
     ::GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
     return static_cast<int>(size.cx);
   };
-  std::string title = currentTitle.GetString(), note = reason ? reason : "";
+  std::string title = memo.Title(), note = reason ? reason : "";
   std::string caption = FittedCaption(title, note, room.right - room.left, width);
   ::SelectObject(dc, oldFont);
   ::ReleaseDC(strip, dc);
@@ -151,21 +132,33 @@ void ToolPanel::ShowTitleCaption(const char* reason) {
   toolTips.AddTool(strip, caption == whole ? "" : whole.c_str());
 }
 
+// The panel with no memo open: only the marker in the title strip, and the
+// toggle free.
+void ToolPanel::ShowNoMemo() {
+  CWindow strip = TitleCaption();
+  strip.SetWindowText(NoMemoTitle);
+  toolTips.AddTool(strip, "");
+  CWindow toggle = ReadOnlyToggle();
+  toggle.SetCheck(BST_UNCHECKED);
+  toggle.EnableWindow(TRUE);
+}
+
 void ToolPanel::ShowHtmlMemo() {
   CWindow toggle = ReadOnlyToggle();
   toggle.SetCheck(BST_UNCHECKED);
   toggle.EnableWindow(FALSE);
   // The control would open the device the name stands for.
-  if (memoSession.HasDeviceName()) {
-    ShowHtmlAsText(reasonDeviceName);
+  if (memo.HasDeviceName()) {
+    ShowHtmlAsText();
     return;
   }
-  TextPane().ShowWindow(SW_HIDE);
+  Pane().ShowWindow(SW_HIDE);
   browser.SetVisible(true);
   char path[MAX_PATH];
-  if (!HtmlMemoPath(path)) {
+  if (!memo.HtmlPath(path)) {
     NavigateBrowser("about:blank");
-    ShowTitleCaption(reasonPathTooLong);
+    memo.NeverWrite(NeverWriteReason::PathTooLong);
+    ShowTitleCaption(ReasonText(NeverWriteReason::PathTooLong));
     ShowMessage(pathTooLong, MB_ICONEXCLAMATION);
     return;
   }
@@ -175,16 +168,9 @@ void ToolPanel::ShowHtmlMemo() {
   CheckHtmlShown();
 }
 
-bool ToolPanel::HtmlMemoPath(char* out) {
-  char htm[MAX_PATH];
-  if (!MemoFilePath(".html", out) || !MemoFilePath(".htm", htm)) return false;
-  if (_access(out, 4) != 0) memcpy(out, htm, sizeof(htm));
-  return true;
-}
-
 void ToolPanel::CheckHtmlShown() {
   KillTimer(HtmlCheckTimer);
-  if (!IsMemoOpen() || currentKind != MemoKindHtml || memoSession.incomplete) return;
+  if (!memo.IsHtml() || memo.NeverWrites() != NeverWriteReason::None) return;
   switch (htmlProbe->Check(browser)) {
     case HtmlRendering::Shown:
       return;
@@ -193,30 +179,21 @@ void ToolPanel::CheckHtmlShown() {
       if (--htmlChecksLeft > 0) SetTimer(HtmlCheckTimer, htmlCheckMs);
       return;
     case HtmlRendering::Impossible:
-      ShowHtmlAsText(reasonHtmlAsText);
+      ShowHtmlAsText();
       return;
   }
 }
 
 // No HTML engine draws the page: the user still sees what the memo says,
 // read-only, and the caption says why.
-void ToolPanel::ShowHtmlAsText(const char* reason) {
-  char path[MAX_PATH];
-  std::string bytes;
-  MemoFileStamp stamp;
-  std::u16string text;
-  if (HtmlMemoPath(path) && LoadMemoFile(*memoSession.fileOps, memoSession.HasDeviceName() ? LiteralPath(path).c_str() : path, bytes,
-                                         stamp) != MemoLoadResult::Unreadable) {
-    text = DecodeMemoText(bytes.data(), bytes.size()).text;
-    if (FitPaneText(text) == PaneLoss::Cut) text += WideFromCp932(overflowNotice);
-  }
+void ToolPanel::ShowHtmlAsText() {
+  MemoView view = memo.LoadHtmlAsText();
   browser.SetVisible(false);
-  CWindow pane = TextPane();
-  ::SetWindowTextW(pane, WidePointer(text));
+  TextPane pane = Pane();
+  pane.Show(ShownText(view));
   pane.SetReadOnly(TRUE);
   pane.ShowWindow(SW_SHOW);
-  memoSession.incomplete = true;
-  ShowTitleCaption(reason);
+  ShowTitleCaption(ReasonText(memo.NeverWrites()));
 }
 
 void ToolPanel::NavigateBrowser(const char* url) {

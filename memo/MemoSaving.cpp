@@ -1,15 +1,13 @@
 // Writing the open text memo back to its file: on close, on the host's
 // request to save the tool's state, and before the external editor starts.
-// A write replaces the file only once the new text is whole on the disk, and
-// never over a file that another program changed meanwhile.
-#include "core/MemoPaths.h"
-#include "core/SettingKeys.h"
-#include "plugin/ToolPanel.h"
+// The session decides every write; here the user is asked what only the
+// user may decide, and told what became of the edits.
 #include "framework/WideText.h"
+#include "plugin/ToolPanel.h"
 
 namespace {
 const char readOnlyRefusal[] = "このメモは読取り専用です！\n編集を保存できませんでした。";
-const char incompleteRefusal[] = "このメモは全文を表示できないため読取り専用です！\n編集を保存できませんでした。";
+const char neverWriteRefusal[] = "このメモは全文を表示できないため読取り専用です！\n編集を保存できませんでした。";
 const char pathTooLongRefusal[] = "メモファイルのパスが長すぎます！\n編集を保存できませんでした。";
 const char writeFailure[] = "カレントメモフォルダパスにファイルが存在しません！\n編集を保存できませんでした。";
 const char keptBeside[] = "このメモはほかのプログラムで書き換えられていました。\nパネルで編集した内容は、新しいメモ「%s」に保存しました。";
@@ -22,63 +20,113 @@ const char cp932LacksQuestion[] =
     "このメモには、Shift_JIS（コードページ 932）で保存できない文字が含まれています：%s\n"
     "メモを UTF-8（BOM 付き）で保存しますか？\n"
     "「いいえ」を選ぶと、編集した内容はパネルに開いたまま残ります。";
+
+// The edits are where the user can find them, or stay in the pane.
+bool EditsAreSafe(WriteOutcome outcome) {
+  switch (outcome) {
+    case WriteOutcome::Nothing:
+    case WriteOutcome::Saved:
+    case WriteOutcome::KeptBeside:
+    case WriteOutcome::Reloaded:
+    case WriteOutcome::NeverWrite:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 bool ToolPanel::CloseMemo() {
-  if (IsMemoOpen()) {
-    if (currentSelection < 0) return false;
-    CWindow pane = TextPane();
-    if (currentKind == MemoKindText) {
-      char path[MAX_PATH];
-      if (memoSession.incomplete) {
-        // Writing the pane would drop the bytes it does not hold.
-        if (pane.GetModify()) ShowMessage(incompleteRefusal, MB_ICONSTOP);
-      } else if (!MemoFilePath(".txt", path)) {
-        if (pane.GetModify()) {
-          ShowMessage(pathTooLongRefusal, MB_ICONEXCLAMATION);
-          return false;
-        }
-      } else {
-        DiskSync sync = SyncWithDisk(path, false, pane.GetModify());
-        if (sync == DiskSync::Failed) return false;
-        bool edited = pane.GetModify();
-        if (sync == DiskSync::Current && edited) {
-          if (memoSession.IsReadOnly()) {
-            ShowMessage(readOnlyRefusal, MB_ICONSTOP);
-            return false;
-          }
-          if (!WriteMemoFile(path)) return false;
-        } else if (sync == DiskSync::Vanished && !RestoreVanishedFile(path) && edited) {
-          return false;
-        }
-      }
-      pane.SetWindowText("");
-      pane.SetModify(FALSE);
-      pane.SetReadOnly(FALSE);
-    } else if (currentKind == MemoKindHtml) {
-      KillTimer(HtmlCheckTimer);
-      if (browser.Exists()) NavigateBrowser("about:blank");
-    }
+  if (memo.IsOpen() && currentSelection < 0) return false;
+  TextPane pane = Pane();
+  if (memo.IsText()) {
+    WriteResult result = WriteOpenMemo(MemoWriter::Close);
+    // Edits that went nowhere keep the memo open; an unedited pane has none
+    // to lose.
+    if (!EditsAreSafe(result.outcome) && pane.Edited()) return false;
+    pane.Show(u"");
+    pane.SetReadOnly(FALSE);
+  } else if (memo.IsHtml()) {
+    KillTimer(HtmlCheckTimer);
+    if (browser.Exists()) NavigateBrowser("about:blank");
+  }
+  if (memo.IsOpen()) {
     pane.ShowWindow(SW_HIDE);
     pane.SetWindowText("none!");
     if (browser.Exists()) browser.SetVisible(false);
   }
-  memoSession.Close();
-  currentTitle = NoMemoTitle;
-  TitleCaption().SetWindowText(NoMemoTitle);
-  CWindow toggle = ReadOnlyToggle();
-  toggle.SetCheck(BST_UNCHECKED);
-  toggle.EnableWindow(TRUE);
+  memo.Close();
+  ShowNoMemo();
   return true;
 }
 
-std::u16string ToolPanel::PaneText() const { return GetWideText(TextPane()); }
+int ToolPanel::WriteMemoFile(MemoWriter writer) {
+  WriteResult result = WriteOpenMemo(writer);
+  return result.outcome == WriteOutcome::Saved || result.outcome == WriteOutcome::Nothing;
+}
 
-std::string ToolPanel::NewMemoBytes(const std::u16string& text) const {
-  std::string bytes;
-  if (!EncodeMemoText(text.data(), text.size(), memoSession.encoding, bytes))
-    EncodeMemoText(text.data(), text.size(), MemoEncoding::Utf8Bom, bytes);
-  return bytes;
+WriteResult ToolPanel::WriteOpenMemo(MemoWriter writer) {
+  TextPane pane = Pane();
+  bool edited = pane.Edited();
+  WriteResult result = memo.Write(pane.Text(), edited, writer);
+  if (result.outcome == WriteOutcome::NeedsAnswer) {
+    Utf8Answer answer = AskToSaveAsUtf8(result.missing) ? Utf8Answer::Yes : Utf8Answer::No;
+    // While the box was up another program, or the host's SaveState, may
+    // have changed the file or the pane: the write starts again from both
+    // as they are now.
+    edited = pane.Edited();
+    result = memo.Write(pane.Text(), edited, writer, answer);
+  }
+  // Only a close is refused for good reasons the user can act on; the host
+  // and the editor go on without the write, as they always did.
+  ShowWriteResult(result, edited && writer == MemoWriter::Close, edited);
+  return result;
+}
+
+void ToolPanel::ShowWriteResult(const WriteResult& result, bool refused, bool edited) {
+  switch (result.outcome) {
+    case WriteOutcome::Saved:
+      // The file holds the pane now: only later edits need writing.
+      Pane().SetModify(FALSE);
+      return;
+    case WriteOutcome::KeptBeside: {
+      std::string listed;
+      if (ListedFolderPath(listed) && memo.Folder() == listed) {
+        int index = memoList->AddString(result.keptTitle.c_str());
+        memoList->SetItemData(index, MemoKindText);
+      }
+      // The edits are safe in their own memo: the pane shows the file as it
+      // is now, so that a SaveState while the message is up keeps nothing twice.
+      ShowTextMemo(memo.View());
+      CString message;
+      message.Format(keptBeside, result.keptTitle.c_str());
+      ShowMessage(message, MB_ICONINFORMATION);
+      return;
+    }
+    case WriteOutcome::Reloaded:
+      ShowTextMemo(memo.View());
+      return;
+    case WriteOutcome::NeverWrite:
+      if (refused) ShowMessage(neverWriteRefusal, MB_ICONSTOP);
+      return;
+    case WriteOutcome::PathTooLong:
+      if (refused) ShowMessage(pathTooLongRefusal, MB_ICONEXCLAMATION);
+      return;
+    case WriteOutcome::ReadOnly:
+      if (refused) ShowMessage(readOnlyRefusal, MB_ICONSTOP);
+      return;
+    case WriteOutcome::Failed:
+      if (edited) ShowFailure(writeFailure, result.error);
+      return;
+    case WriteOutcome::KeepFailed:
+      ShowFailure(keepFailure, result.error);
+      return;
+    case WriteOutcome::Nothing:
+    case WriteOutcome::NeedsAnswer:
+    case WriteOutcome::Declined:
+      return;
+  }
 }
 
 bool ToolPanel::AskToSaveAsUtf8(const std::u16string& missing) {
@@ -88,107 +136,42 @@ bool ToolPanel::AskToSaveAsUtf8(const std::u16string& missing) {
   return ::MessageBoxW(m_hWnd, WidePointer(question), L"Scribbit", MB_ICONQUESTION | MB_YESNO) == IDYES;
 }
 
-int ToolPanel::WriteMemoFile(const char* path) {
-  if (memoSession.incomplete || memoSession.IsReadOnly()) return 0;
-  return WritePane(path);
-}
-
-int ToolPanel::WritePane(const char* path) {
-  std::u16string text = PaneText();
-  std::string bytes;
-  std::u16string missing;
-  writeDeclined = false;
-  if (!memoSession.FileBytes(text, bytes, &missing)) {
-    // Only the user may change a memo's encoding. Where nobody can be
-    // asked, the file stays as it is and the recovery record keeps the text.
-    if (savingState || !AskToSaveAsUtf8(missing)) {
-      writeDeclined = true;
-      KeepEditsForRecovery();
-      return 0;
-    }
-    memoSession.encoding = MemoEncoding::Utf8Bom;
-    memoSession.FileBytes(text, bytes);
-  }
-  if (!memoSession.Save(bytes)) {
-    ShowFailure(writeFailure, ::GetLastError());
-    return 0;
-  }
-  // The file holds the pane now: only later edits need writing.
-  TextPane().SetModify(FALSE);
-  return 1;
-}
-
-// Another program removed the file of the open memo: its pane holds the last
-// copy. Edits are written as any are; an unedited text goes back quietly when
-// it can, since nothing of the user's is at stake when it cannot.
-int ToolPanel::RestoreVanishedFile(const char* path) {
-  if (TextPane().GetModify()) return WriteMemoFile(path);
-  std::string bytes;
-  return !memoSession.incomplete && memoSession.FileBytes(PaneText(), bytes) && memoSession.Save(bytes) ? 1 : 0;
-}
-
-ToolPanel::DiskSync ToolPanel::SyncWithDisk(const char* path, bool reloadPane, bool beforeWrite) {
-  switch (memoSession.Check(beforeWrite)) {
-    case MemoDiskState::Unchanged:
-      return DiskSync::Current;
-    case MemoDiskState::Vanished:
-      return DiskSync::Vanished;
-    case MemoDiskState::Changed:
-      break;
-  }
-  // The other program's text stays in the file; edits of the pane go to a
-  // memo of their own.
-  bool kept = TextPane().GetModify() && !memoSession.incomplete;
-  if (kept && !KeepPaneBesideMemo()) return DiskSync::Failed;
-  if (reloadPane) LoadTextMemo(path);
-  return kept ? DiskSync::Kept : DiskSync::Reloaded;
-}
-
-bool ToolPanel::KeepPaneBesideMemo() {
-  std::string title;
-  if (!SaveAsNewMemo(*memoSession.fileOps, memoSession.Folder(), memoSession.Title(), 2, NewMemoBytes(PaneText()), title)) {
-    ShowFailure(keepFailure, ::GetLastError());
-    return false;
-  }
-  // The edits are safe in their own memo, and the file as it is now is the
-  // memo's: a SaveState while the message is up keeps nothing twice.
-  TextPane().SetModify(FALSE);
-  memoSession.Restamp();
-  memoSession.DropRecovery();
-  char listed[SettingValueSize];
-  if (MemoFolderPath(listed) && memoSession.Folder() == listed) {
-    int index = memoList->AddString(title.c_str());
-    memoList->SetItemData(index, MemoKindText);
-  }
-  CString message;
-  message.Format(keptBeside, title.c_str());
-  ShowMessage(message, MB_ICONINFORMATION);
-  return true;
+void ToolPanel::OnCheckDisk() {
+  if (modalDepth > 0 || !memo.IsText()) return;
+  TextPane pane = Pane();
+  bool edited = pane.Edited();
+  ShowWriteResult(memo.Refresh(pane.Text(), edited), false, edited);
 }
 
 // The panel goes away with edits that could not reach their memo's file:
 // they become a memo of the tool's own folder, or, where that cannot be
 // written, a recovery record that the next start turns into a memo.
 void ToolPanel::RescueUnsavedEdits() {
-  char stored[SettingValueSize], folder[SettingValueSize];
-  ReadSetting(FolderPathKey(1), stored);
-  std::string title;
+  std::string folder1;
   // An unset folder 1 would put the memo at the root of a drive.
-  if (stored[0] != '\0' && FormMemoFolderPath(stored, folder, sizeof(folder)) &&
-      SaveAsNewMemo(*memoSession.fileOps, folder, memoSession.Title(), 1, NewMemoBytes(PaneText()), title)) {
-    memoSession.DropRecovery();
-    CString message;
-    message.Format(rescued, title.c_str());
-    ShowMessage(message, MB_ICONINFORMATION);
-    return;
+  Settings().FolderPath(1, folder1);
+  MemoSession::Rescued rescue = memo.Rescue(Pane().Text(), folder1);
+  CString message;
+  switch (rescue.outcome) {
+    case MemoSession::Rescued::InFolder1:
+      message.Format(rescued, rescue.place.c_str());
+      ShowMessage(message, MB_ICONINFORMATION);
+      return;
+    case MemoSession::Rescued::ForNextStart:
+      message.Format(rescuedForNextStart, rescue.place.c_str());
+      ShowMessage(message, MB_ICONINFORMATION);
+      return;
+    case MemoSession::Rescued::Lost:
+      ShowMessage(rescueFailure, MB_ICONSTOP);
+      return;
   }
-  if (memoSession.KeepForRecovery(PaneText(), true)) {
-    CString message;
-    message.Format(rescuedForNextStart, memoSession.recovery.RecordPath().c_str());
-    ShowMessage(message, MB_ICONINFORMATION);
-    return;
-  }
-  ShowMessage(rescueFailure, MB_ICONSTOP);
+}
+
+void ToolPanel::ReplacePaneText(int start, int end, const std::u16string& text) {
+  TextPane pane = Pane();
+  pane.Replace(start, end, text);
+  pane.SetModify(TRUE);
+  OnPaneEdited();
 }
 
 int ToolPanel::SaveState() {
@@ -199,21 +182,15 @@ int ToolPanel::SaveState() {
 
 int ToolPanel::SaveStateOnPanelThread() {
   // The host waits for the answer: nothing here may wait for the user.
-  ++savingState;
-  int result = 0;
+  ++hostWaiting;
   StorePosition();
-  char path[MAX_PATH];
-  if (IsMemoOpen() && currentKind == MemoKindText && !memoSession.incomplete && MemoFilePath(".txt", path)) {
-    DiskSync sync = SyncWithDisk(path, true, TextPane().GetModify());
-    if (sync == DiskSync::Failed || memoSession.IsReadOnly())
-      result = 0;
-    else if (sync == DiskSync::Vanished)
-      result = RestoreVanishedFile(path);
-    else if (sync == DiskSync::Current && TextPane().GetModify())
-      result = WritePane(path);
-    else
-      result = 1;
+  int result = 0;
+  if (memo.IsText()) {
+    WriteOutcome outcome = WriteOpenMemo(MemoWriter::Host).outcome;
+    bool written = outcome == WriteOutcome::Saved || outcome == WriteOutcome::Nothing || outcome == WriteOutcome::KeptBeside ||
+                   outcome == WriteOutcome::Reloaded;
+    result = written && !memo.IsReadOnly() ? 1 : 0;
   }
-  --savingState;
+  --hostWaiting;
   return result;
 }

@@ -1,8 +1,7 @@
 // The extended edit dialog's window: its folder list and its buttons.
 #include "operations/ExtEditDialog.h"
 
-#include "operations/DialogSettings.h"
-#include "core/SettingKeys.h"
+#include "plugin/ToolSettings.h"
 #include "resources/resource.h"
 
 ExtEditDialog::ExtEditDialog(CWnd* parent)
@@ -28,16 +27,14 @@ BOOL ExtEditDialog::OnInitDialog() {
 // n at index n - 1.
 void ExtEditDialog::FillFolderList() {
   CWindow list = GetDlgItem(IDC_EXT_FOLDERS);
+  ToolSettings settings(hostSettings);
   for (int n = 1; n <= 5; ++n) {
-    char path[SettingValueSize];
-    ReadDialogSetting(hostSettings, FolderPathKey(n), path);
     CString entry;
-    if (path[0] == '\0') {
+    if (!settings.IsFolderSet(n)) {
       entry.Format("%d: （設定なし）", n);
     } else {
-      char name[SettingValueSize];
-      ReadDialogSetting(hostSettings, FolderNameKey(n), name);
-      entry.Format("%d: %s", n, name[0] ? name : path);
+      std::string name = settings.Read(FolderNameKey(n));
+      entry.Format("%d: %s", n, (name.empty() ? settings.Read(FolderPathKey(n)) : name).c_str());
     }
     list.SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.GetString()));
   }
@@ -84,9 +81,7 @@ void ExtEditDialog::OnExecute() {
 void ExtEditDialog::OnMove() {
   targetIndex = static_cast<unsigned short>(GetDlgItem(IDC_EXT_FOLDERS).SendMessage(CB_GETCURSEL));
   // No entry chosen (0xFFFF) names no folder, so it reads as a folder not set.
-  char path[SettingValueSize];
-  ReadDialogSetting(hostSettings, FolderPathKey(targetIndex + 1), path);
-  if (path[0] == '\0') {
+  if (!ToolSettings(hostSettings).IsFolderSet(targetIndex + 1)) {
     EndRefused();
     return;
   }

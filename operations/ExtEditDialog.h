@@ -7,6 +7,7 @@
 #include "framework/AfxString.h"
 #include "framework/Dialog.h"
 #include "plugin/HostContract.h"
+#include "store/MemoFileOps.h"
 
 class ExtEditDialog : public CDialog {
 public:
@@ -25,10 +26,11 @@ public:
   // Removes every occurrence of searchText, or replaces it with replaceText
   // when replaceChecked; returns how many there were.
   int DeleteOrReplace(std::u16string& text);
-  // Moves folder\title.txt into the folder of entry targetIndex, never over
-  // an existing file. On failure the platform's last error says why;
-  // ERROR_FILENAME_EXCED_RANGE when a path does not fit MAX_PATH.
-  BOOL MoveMemoFile(const char* folder, const char* title);
+  // Moves title.txt of folder (its path, ending with a backslash) into the
+  // folder of entry targetIndex, never over an existing file. On failure the
+  // platform's last error says why; ERROR_FILENAME_EXCED_RANGE when a path
+  // does not fit MAX_PATH.
+  BOOL MoveMemoFile(MemoFileOps& ops, const std::string& folder, const char* title);
 
   BOOL OnInitDialog() override;
 

@@ -1,29 +1,16 @@
 // What the extended edit functions do to the memo's text and file.
-#include <cstring>
 #include <string>
 
 #include "core/DeleteReplace.h"
-#include "operations/DialogSettings.h"
-#include "store/MemoFile.h"
 #include "core/MemoPaths.h"
-#include "operations/ExtEditDialog.h"
-#include "core/SettingKeys.h"
 #include "framework/WideText.h"
-
-namespace {
-
-// folder\title.txt; false when it does not fit MAX_PATH.
-bool FolderFilePath(const char* folder, const char* title, char* out) {
-  char folderPath[MAX_PATH];
-  return FormMemoFolderPath(folder, folderPath, sizeof(folderPath)) && FormMemoFilePath(folderPath, title, ".txt", out, MAX_PATH);
-}
-
-}  // namespace
+#include "operations/ExtEditDialog.h"
+#include "plugin/ToolSettings.h"
+#include "store/MemoFile.h"
 
 std::u16string ExtEditDialog::StampLine() {
-  char stamp[SettingValueSize];
-  ReadDialogSetting(hostSettings, SettingKeys[StampKey], stamp);
-  return u"\r\n" + WideFromCp932(stamp);
+  std::string stamp = ToolSettings(hostSettings).Read(SettingKeys[StampKey]);
+  return u"\r\n" + WideFromCp932(stamp.c_str());
 }
 
 int ExtEditDialog::DeleteOrReplace(std::u16string& text) {
@@ -34,17 +21,18 @@ int ExtEditDialog::DeleteOrReplace(std::u16string& text) {
   return static_cast<int>(count);
 }
 
-BOOL ExtEditDialog::MoveMemoFile(const char* folder, const char* title) {
-  char targetFolder[SettingValueSize];
-  ReadDialogSetting(hostSettings, FolderPathKey(targetIndex + 1), targetFolder);
-  if (folder[0] == '\0' || targetFolder[0] == '\0') {
+BOOL ExtEditDialog::MoveMemoFile(MemoFileOps& ops, const std::string& folder, const char* title) {
+  ToolSettings settings(hostSettings);
+  if (folder.empty() || !settings.IsFolderSet(targetIndex + 1)) {
     ::SetLastError(ERROR_PATH_NOT_FOUND);
     return FALSE;
   }
+  std::string targetFolder;
   char source[MAX_PATH], target[MAX_PATH];
-  if (!FolderFilePath(folder, title, source) || !FolderFilePath(targetFolder, title, target)) {
+  if (!settings.FolderPath(targetIndex + 1, targetFolder) || !FormMemoFilePath(folder.c_str(), title, ".txt", source, sizeof(source)) ||
+      !FormMemoFilePath(targetFolder.c_str(), title, ".txt", target, sizeof(target))) {
     ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
     return FALSE;
   }
-  return RenameMemoFile(source, target);
+  return RenameMemoFile(ops, source, target);
 }

@@ -5,7 +5,6 @@
 #include "core/MemoImport.h"
 #include "core/MemoPaths.h"
 #include "core/MemoTitle.h"
-#include "core/SettingKeys.h"
 #include "plugin/ToolPanel.h"
 
 namespace {
@@ -23,13 +22,14 @@ int ToolPanel::OnFilesDropped() {
   if (!memoList->GetDropFileInfo(&drop)) return 0;
   UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, NULL, 0);
   if (ShowMessage(importQuestion, MB_ICONQUESTION | MB_YESNO) != IDYES) return 0;
-  char storedFolder[SettingValueSize];
-  ReadSetting(FolderPathKey(currentFolder), storedFolder);
+  // Empty when the folder's path does not fit: each file then says so.
+  std::string folder;
+  ListedFolderPath(folder);
   bool imported = false;
   for (UINT k = 0; k < count; ++k) {
     std::string path(::DragQueryFileA(drop, k, NULL, 0) + 1, '\0');
     ::DragQueryFileA(drop, k, &path[0], static_cast<UINT>(path.size()));
-    if (ImportDroppedFile(storedFolder, path.c_str())) imported = true;
+    if (ImportDroppedFile(folder, path.c_str())) imported = true;
   }
   // The drop is only read: the list control releases it.
   if (imported) ListMemos();
@@ -38,7 +38,7 @@ int ToolPanel::OnFilesDropped() {
 
 // Copies one dropped file into the memo folder, never over a file there;
 // says why when it does not.
-bool ToolPanel::ImportDroppedFile(const char* storedFolder, const char* path) {
+bool ToolPanel::ImportDroppedFile(const std::string& folder, const char* path) {
   CString message = ImportFileName(path);
   if (!IsImportableExtension(ImportExtension(path))) {
     message += unsupportedFile;
@@ -51,14 +51,13 @@ bool ToolPanel::ImportDroppedFile(const char* storedFolder, const char* path) {
     ShowMessage(message, MB_ICONSTOP);
     return false;
   }
-  char folder[SettingValueSize], destination[SettingValueSize];
-  if (!FormMemoFolderPath(storedFolder, folder, sizeof(folder)) ||
-      !FormMemoFilePath(folder, ImportFileName(path), "", destination, sizeof(destination))) {
+  char destination[SettingValueSize];
+  if (folder.empty() || !FormMemoFilePath(folder.c_str(), ImportFileName(path), "", destination, sizeof(destination))) {
     message += destinationTooLong;
     ShowMessage(message, MB_ICONEXCLAMATION);
     return false;
   }
-  if (CopyToNewMemoFile(*memoSession.fileOps, path, destination)) return true;
+  if (CopyToNewMemoFile(memo.Ops(), path, destination)) return true;
   message += copyFailure;
   ShowFailure(message, ::GetLastError());
   return false;

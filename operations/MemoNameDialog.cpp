@@ -1,10 +1,9 @@
 #include "operations/MemoNameDialog.h"
 
-#include <io.h>
-
 #include <cstring>
 
-#include "operations/DialogSettings.h"
+#include "plugin/ToolSettings.h"
+#include "store/MemoFile.h"
 #include "core/MemoPaths.h"
 #include "core/MemoTitle.h"
 #include "core/SettingKeys.h"
@@ -19,7 +18,10 @@ const char duplicateMessage[] = "その名前のメモは既に登録されて�
 const char tooLongMessage[] = "メモタイトルが長すぎます！\nメモファイルのパスが長すぎるため使用できません。";
 }  // namespace
 
-MemoNameDialog::MemoNameDialog(CWnd* parent) : CDialog(IDD_MEMO_NAME, parent), folderNumber(1), hostSettings(NULL) { title[0] = '\0'; }
+MemoNameDialog::MemoNameDialog(CWnd* parent)
+    : CDialog(IDD_MEMO_NAME, parent), folderNumber(1), hostSettings(NULL), fileOps(&PlatformMemoFileOps()) {
+  title[0] = '\0';
+}
 
 INT_PTR MemoNameDialog::DoModalWithSettings(HostSettings* settings) {
   hostSettings = settings;
@@ -60,13 +62,13 @@ void MemoNameDialog::OnOK() {
   }
   // The panel forms the memo's paths the same way in buffers of this size:
   // a title accepted here always fits there.
-  char stored[SettingValueSize], folder[SettingValueSize], path[MAX_PATH];
-  ReadDialogSetting(hostSettings, FolderPathKey(folderNumber), stored);
-  if (!FormMemoFolderPath(stored, folder, sizeof(folder)) || !FormMemoFilePath(folder, text, ".txt", path, sizeof(path))) {
+  std::string folder;
+  char path[MAX_PATH];
+  if (!ToolSettings(hostSettings).FolderPath(folderNumber, folder) || !FormMemoFilePath(folder.c_str(), text, ".txt", path, sizeof(path))) {
     Refuse(tooLongMessage);
     return;
   }
-  if (_access(path, 0) == 0) {
+  if (MemoFileExists(*fileOps, path)) {
     Refuse(duplicateMessage);
     return;
   }

@@ -3,6 +3,7 @@
 #pragma once
 #include "framework/Dialog.h"
 #include "plugin/HostContract.h"
+#include "store/MemoFileOps.h"
 
 class MemoNameDialog : public CDialog {
 public:
@@ -25,6 +26,8 @@ public:
   char title[260];
   short folderNumber;
   HostSettings* hostSettings;
+  // Where the dialog looks for a memo of the title.
+  MemoFileOps* fileOps;
 
 private:
   // Keeps the dialog open with the text as typed, after saying why.

@@ -2,6 +2,7 @@
 #include "plugin/ToolPanel.h"
 
 INT_PTR ToolPanel::RunMemoNameDialog() {
+  memoNameDialog.fileOps = &memo.Ops();
   ModalScope modal(*this);
   return memoNameDialog.DoModalWithSettings(hostSettings);
 }

@@ -1,8 +1,5 @@
 // The new, clear and delete buttons.
-#include <io.h>
-
 #include "core/MemoPaths.h"
-#include "core/SettingKeys.h"
 #include "plugin/ToolPanel.h"
 
 namespace {
@@ -13,6 +10,9 @@ const char cannotDelete[] = "このメモファイルは削除できません！
 const char readOnlyDelete[] = "このメモファイルは読取り専用のため削除できません！";
 const char changedNotDeleted[] =
     "このメモはほかのプログラムで書き換えられていたため、削除しませんでした。\n書き換えられた内容を表示しています。";
+const char deleteForGoodQuestion[] =
+    "このメモはごみ箱に移せません（ネットワークやリムーバブルのドライブ、ごみ箱より大きいファイル、ごみ箱を使わない設定など）。\n"
+    "削除すると元に戻せません。完全に削除しますか？";
 }  // namespace
 
 void ToolPanel::OnNewMemo() {
@@ -21,18 +21,19 @@ void ToolPanel::OnNewMemo() {
   if (RunMemoNameDialog() != IDOK) return;
   char title[sizeof(memoNameDialog.title)];
   memoNameDialog.TakeTitle(title);
-  char folder[SettingValueSize], path[MAX_PATH];
-  bool formed = MemoFolderPath(folder) && FormMemoFilePath(folder, title, ".txt", path, sizeof(path));
+  std::string folder;
+  char path[MAX_PATH];
+  bool formed = ListedFolderPath(folder) && FormMemoFilePath(folder.c_str(), title, ".txt", path, sizeof(path));
   // The file first, never over one that appeared since the dialog looked: a
   // memo that cannot be made leaves the open one open.
-  if (!formed || !CreateEmptyMemoFile(path)) {
+  if (!formed || !CreateEmptyMemoFile(memo.Ops(), path)) {
     ShowFailure(createFailure, formed ? ::GetLastError() : ERROR_FILENAME_EXCED_RANGE);
     return;
   }
   // The memo open now is closed next: when its edits cannot be saved it
   // stays open, and the new file goes again.
   if (!CloseMemo()) {
-    DeleteMemoFile(path);
+    DeleteMemoFile(memo.Ops(), path);
     return;
   }
   int index = memoList->AddString(title);
@@ -40,17 +41,16 @@ void ToolPanel::OnNewMemo() {
   // Its event opens the new memo.
   memoList->SetCurSel(index);
   // What is typed next goes into the new memo.
-  if (IsMemoOpen() && currentKind == MemoKindText) SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(TextPane().m_hWnd), TRUE);
+  if (memo.IsText()) SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Pane().m_hWnd), TRUE);
 }
 
 void ToolPanel::OnClearMemo() {
   // Through the control's undoable replace, so that Ctrl+Z brings the text
-  // back; a memo only cleared is still unedited, and no close writes it.
-  CWindow pane = TextPane();
-  BOOL edited = pane.GetModify();
-  pane.SetSel(0, -1);
-  pane.ReplaceSel("", TRUE);
-  pane.SetModify(edited);
+  // back. Emptied so, the pane is unedited, as a pane whose text was set
+  // is: only typing after it makes a close write the empty text.
+  TextPane pane = Pane();
+  pane.Replace(0, -1, u"");
+  pane.SetModify(FALSE);
   OnPaneEdited();
 }
 
@@ -58,32 +58,42 @@ void ToolPanel::OnDeleteMemo() {
   if (ShowMessage(deleteQuestion, MB_ICONEXCLAMATION | MB_YESNO) != IDYES) return;
   char path[MAX_PATH];
   // An HTML memo owns no text file: a text memo of the same title is another memo.
-  if (!IsMemoOpen() || currentKind != MemoKindText || memoSession.HasDeviceName() || !MemoFilePath(".txt", path) || _access(path, 0) != 0) {
+  if (!memo.IsText() || memo.HasDeviceName() || !memo.FilePath(".txt", path) || !MemoFileExists(memo.Ops(), path)) {
     ShowMessage(cannotDelete, MB_ICONEXCLAMATION);
     return;
   }
-  if (_access(path, 6) != 0) {
+  if (IsMemoFileReadOnly(memo.Ops(), path)) {
     ShowMessage(readOnlyDelete, MB_ICONEXCLAMATION);
     return;
   }
   // The user said yes to what the pane shows: a file another program
   // changed since is shown instead, for the user to decide again.
-  if (memoSession.Check(true) == MemoDiskState::Changed) {
-    LoadTextMemo(path);
+  if (memo.Check(true) == MemoDiskState::Changed) {
+    LoadTextMemo();
     ShowMessage(changedNotDeleted, MB_ICONEXCLAMATION);
     return;
   }
-  if (!MoveMemoFileToTrash(path)) {
-    ShowFailure(deleteFailure, ::GetLastError());
-    return;
+  switch (TrashMemoFile(memo.Ops(), path)) {
+    case TrashResult::Trashed:
+      break;
+    case TrashResult::NotTrashable:
+      // The memo is still there: gone for good only when the user says so.
+      if (ShowMessage(deleteForGoodQuestion, MB_ICONEXCLAMATION | MB_YESNO | MB_DEFBUTTON2) != IDYES) return;
+      if (!DeleteMemoFile(memo.Ops(), path)) {
+        ShowFailure(deleteFailure, ::GetLastError());
+        return;
+      }
+      break;
+    case TrashResult::Failed:
+      ShowFailure(deleteFailure, ::GetLastError());
+      return;
   }
   // The deleted memo's text is discarded, never written back: the close
   // that the next selection runs finds no memo open.
   // With no memo open, nothing typed into the pane could reach a file.
   OnClearMemo();
-  TextPane().SetReadOnly(TRUE);
-  memoSession.Close();
-  currentTitle = NoMemoTitle;
+  Pane().SetReadOnly(TRUE);
+  memo.Close();
   SelectNeighbourOfDeleted();
 }
 
@@ -94,14 +104,10 @@ void ToolPanel::SelectNeighbourOfDeleted() {
   if (index < 0) {
     // A refill left the open memo without an entry: list the folder as it now is.
     ListMemos();
-    currentTitle = "";
     return;
   }
   int left = memoList->DeleteString(index);
-  if (left <= 0) {
-    currentTitle = "";
-    return;
-  }
+  if (left <= 0) return;
   if (index >= left) index = left - 1;
   // Its event opens the neighbour.
   memoList->SetCurSel(index);

@@ -1,6 +1,4 @@
 // Renaming the open text memo: the list's rename request.
-#include <io.h>
-
 #include <cstring>
 
 #include "core/MemoPaths.h"
@@ -23,12 +21,12 @@ CString RenamedCaption(const CString& caption, const CString& oldTitle, const ch
 int ToolPanel::OnRenameMemo() {
   char oldPath[MAX_PATH];
   // An HTML memo owns no text file: a text memo of the same title is another memo.
-  if (!IsMemoOpen() || currentKind != MemoKindText || memoSession.HasDeviceName() || !MemoFilePath(".txt", oldPath) ||
-      _access(oldPath, 6) != 0) {
+  if (!memo.IsText() || memo.HasDeviceName() || !memo.FilePath(".txt", oldPath) || !MemoFileExists(memo.Ops(), oldPath) ||
+      IsMemoFileReadOnly(memo.Ops(), oldPath)) {
     ShowMessage(cannotRename, MB_ICONEXCLAMATION);
     return -1;
   }
-  memoNameDialog.SetTitle(currentTitle);
+  memoNameDialog.SetTitle(memo.Title().c_str());
   memoNameDialog.SetFolderNumber(currentFolder);
   if (RunMemoNameDialog() != IDOK) return 0;
   char title[sizeof(memoNameDialog.title)];
@@ -37,21 +35,20 @@ int ToolPanel::OnRenameMemo() {
   // The file itself takes the new name, so the memo's bytes never live only
   // in the pane, and a memo the pane shows cut keeps all of them.
   char newPath[MAX_PATH];
-  if (!FormMemoFilePath(memoSession.Folder().c_str(), title, ".txt", newPath, sizeof(newPath))) {
+  if (!FormMemoFilePath(memo.Folder().c_str(), title, ".txt", newPath, sizeof(newPath))) {
     ShowFailure(renameFailure, ERROR_FILENAME_EXCED_RANGE);
     return -1;
   }
-  if (!RenameMemoFile(oldPath, newPath)) {
+  if (!RenameMemoFile(memo.Ops(), oldPath, newPath)) {
     ShowFailure(renameFailure, ::GetLastError());
     return -1;
   }
-  TitleCaption().SetWindowText(RenamedCaption(TitleCaption().GetWindowText(), currentTitle, title));
-  currentTitle = title;
-  memoSession.Retitle(title);
+  TitleCaption().SetWindowText(RenamedCaption(TitleCaption().GetWindowText(), memo.Title().c_str(), title));
+  memo.Retitle(title);
   // The file keeps its bytes and time stamps under the new name: edits still
   // in the pane go to it at the next write, as before.
   int index = memoList->GetCurSel();
   if (index < 0) return -1;
-  memoList->SetItemText(index, currentTitle);
+  memoList->SetItemText(index, title);
   return 0;
 }

@@ -1,33 +1,30 @@
 // The five memo folders, the memo list's filling and selection events, the
 // read-only switch and the settings command.
-#include <io.h>
-#include <sys/stat.h>
-
-#include "core/MemoPaths.h"
 #include "core/MemoTitle.h"
-#include "components/serchfiles/SerchFiles.h"
-#include "core/SettingKeys.h"
 #include "plugin/ToolPanel.h"
+#include "store/MemoListing.h"
+
+bool ToolPanel::ListedFolderPath(std::string& path) const { return Settings().FolderPath(currentFolder, path); }
+
+bool ToolPanel::IsPanelThread() const { return ::GetWindowThreadProcessId(m_hWnd, NULL) == ::GetCurrentThreadId(); }
 
 bool ToolPanel::ListMemos() {
-  char stored[SettingValueSize];
-  ReadSetting(FolderPathKey(currentFolder), stored);
-  if (stored[0] == '\0') {
+  ToolSettings settings = Settings();
+  if (!settings.IsFolderSet(currentFolder)) {
     if (currentFolder != 1) {
-      WriteSetting(FolderPathKey(currentFolder), "");
+      settings.Write(FolderPathKey(currentFolder), "");
       return false;
     }
-    StoreOwnFolderPath();
-    ReadSetting(FolderPathKey(1), stored);
+    settings.StoreOwnFolder();
   }
   // The tool's own folder must always exist, even if someone removed it.
-  if (currentFolder == 1) ::CreateDirectoryA(stored, NULL);
+  if (currentFolder == 1) memo.Ops().MakeFolder(settings.Read(FolderPathKey(1)).c_str());
 
-  char folder[SettingValueSize];
+  std::string folder;
   memoList->ResetContent();
-  if (FormMemoFolderPath(stored, folder, sizeof(folder))) {
+  if (ListedFolderPath(folder)) {
     ClearLeftovers(folder);
-    ForEachMemoFile(folder, [this](const char* name, MemoFileType type, const ListedStamp&) {
+    ForEachMemoFile(memo.Ops(), folder.c_str(), [this](const char* name, MemoFileType type, const ListedStamp&) {
       int index = memoList->AddString(TitleFromFileName(name).c_str());
       memoList->SetItemData(index, type == MemoFileType::Text ? MemoKindText : MemoKindHtml);
     });
@@ -58,32 +55,33 @@ int ToolPanel::OnListSelChange() {
   return 0;
 }
 
-bool ToolPanel::SetMemoReadOnly(const char* path, BOOL readOnly) {
-  CWindow pane = TextPane();
-  if (readOnly && pane.GetModify()) {
+bool ToolPanel::SetMemoReadOnly(bool withFile, BOOL readOnly) {
+  TextPane pane = Pane();
+  if (readOnly && pane.Edited()) {
     if (!CloseMemo()) return false;
     OpenMemo();
   }
-  if (path) _chmod(path, readOnly ? _S_IREAD : _S_IREAD | _S_IWRITE);
+  if (withFile) memo.SetReadOnly(readOnly != FALSE);
   pane.SetReadOnly(readOnly);
   return true;
 }
 
 void ToolPanel::OnReadOnlyToggle() {
-  if (currentTitle.IsEmpty()) return;
+  // With no memo open there is no file to act on, and the pane must not
+  // take typing that would reach none.
+  if (!memo.IsOpen()) return;
   CWindow toggle = ReadOnlyToggle();
   int checked = toggle.GetCheck();
   // The open memo's own file, in the folder it was opened from.
-  char path[MAX_PATH];
-  bool formed = MemoFilePath(".txt", path);
-  if (SetMemoReadOnly(formed ? path : NULL, checked == BST_CHECKED)) {
+  if (SetMemoReadOnly(memo.IsText(), checked == BST_CHECKED)) {
     toggle.SetCheck(checked);
     return;
   }
   // The edits could not be saved first: they stay, and the switch and the
   // pane show the file as it is.
-  BOOL fileReadOnly = formed && IsMemoFileReadOnly(path);
-  TextPane().SetReadOnly(fileReadOnly);
+  char path[MAX_PATH];
+  BOOL fileReadOnly = memo.FilePath(".txt", path) && IsMemoFileReadOnly(memo.Ops(), path);
+  Pane().SetReadOnly(fileReadOnly);
   toggle.SetCheck(fileReadOnly ? BST_CHECKED : BST_UNCHECKED);
 }
 
@@ -110,12 +108,8 @@ LRESULT ToolPanel::RunSettingsOnPanelThread() {
   }
   if (result != IDOK || !m_hWnd) return 0;
   for (int folder = 2; folder <= 5; ++folder) RegisterFolderTip(folder);
-  // Folder 1 shown already may have moved: its list is filled from where it
-  // is now. The open memo stays bound to the folder it came from.
-  if (currentFolder == 1) {
-    if (CloseMemo()) ListMemos();
-    return 0;
-  }
+  // Folder 1's path cannot change in the dialog: shown already, it is left
+  // as it is.
   OnFolderButton(1);
   return 0;
 }

@@ -1,7 +1,5 @@
 // The panel window: initialisation and layout, the header band, keyboard
 // filtering, host notifications, close and destruction.
-#include <cstdio>
-
 #include "framework/IconToggle.h"
 #include "core/MemoText.h"
 #include "core/Positions.h"
@@ -71,7 +69,7 @@ BOOL ToolPanel::OnInitDialog() {
     item.MoveWindow(15 + 37 * (folder - 1), 57, 32, 32, TRUE);
     if (folder == 1) {
       // Folder 1 is always the tool's own folder under the host's data folder.
-      StoreOwnFolderPath();
+      Settings().StoreOwnFolder();
       toolTips.AddTool(item, "マイメモフォルダ");
     } else {
       RegisterFolderTip(folder);
@@ -157,17 +155,11 @@ void ToolPanel::MakeUnicodePane() {
   ::SetWindowPos(pane, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void ToolPanel::StoreOwnFolderPath() {
-  char path[MAX_PATH + 16];
-  snprintf(path, sizeof(path), "%s\\%s", hostSettings->GetHostPath(1, 0), "Scribbit");
-  WriteSetting(FolderPathKey(1), path);
-}
-
 void ToolPanel::RegisterFolderTip(int folder) {
-  char tip[SettingValueSize];
-  ReadSetting(FolderNameKey(folder), tip);
-  if (tip[0] == '\0') ReadSetting(FolderPathKey(folder), tip);
-  toolTips.AddTool(GetDlgItem(folderButtonIds[folder - 1]), tip);
+  ToolSettings settings = Settings();
+  std::string tip = settings.Read(FolderNameKey(folder));
+  if (tip.empty()) tip = settings.Read(FolderPathKey(folder));
+  toolTips.AddTool(GetDlgItem(folderButtonIds[folder - 1]), tip.c_str());
 }
 
 BOOL ToolPanel::PreTranslateMessage(MSG* msg) {
@@ -245,12 +237,6 @@ void ToolPanel::OnActivate(WPARAM wParam, HWND previous) {
   if (!fromOwnWindow) PostMessage(WM_PANEL_CHECK_DISK);
 }
 
-void ToolPanel::OnCheckDisk() {
-  if (modalDepth > 0 || !IsMemoOpen() || currentKind != MemoKindText) return;
-  char path[MAX_PATH];
-  if (MemoFilePath(".txt", path)) SyncWithDisk(path, true, false);
-}
-
 void ToolPanel::OnClose() {
   if (hostWindow && hostWindow->m_hWnd) ::SendMessageA(hostWindow->m_hWnd, WM_TOOL_CLOSING, toolNumber, 0);
   DestroyWindow();
@@ -258,9 +244,9 @@ void ToolPanel::OnClose() {
 
 void ToolPanel::OnDestroy() {
   KillTimer(RecoveryTimer);
-  recoveryTimerRunning = false;
-  if (!CloseMemo() && TextPane().GetModify()) RescueUnsavedEdits();
-  memoSession.recovery.Release();
+  recoverySchedule.Stop();
+  if (!CloseMemo() && Pane().Edited()) RescueUnsavedEdits();
+  memo.Recovery().Release();
   StorePosition();
   // The browser control goes with its container window, and must be gone
   // before OLE ends on this thread.
@@ -293,11 +279,9 @@ void ToolPanel::OnDestroy() {
 void ToolPanel::RestorePosition() {
   RECT outer = {0, 0, 765, 600};
   ::AdjustWindowRect(&outer, GetStyle(), FALSE);
-  char value[SettingValueSize];
-  ReadSetting(SettingKeys[WndPosXKey], value);
-  int x = ReadPosition(value);
-  ReadSetting(SettingKeys[WndPosYKey], value);
-  int y = ReadPosition(value);
+  ToolSettings settings = Settings();
+  int x = ReadPosition(settings.Read(SettingKeys[WndPosXKey]).c_str());
+  int y = ReadPosition(settings.Read(SettingKeys[WndPosYKey]).c_str());
   WINDOWPLACEMENT placement;
   if (!GetWindowPlacement(&placement)) return;
   placement.flags = 0;
@@ -310,18 +294,18 @@ void ToolPanel::RestorePosition() {
 void ToolPanel::StorePosition() {
   WINDOWPLACEMENT placement;
   if (!GetWindowPlacement(&placement)) return;
+  ToolSettings settings = Settings();
   char value[12];
   FormatPosition(placement.rcNormalPosition.left, value);
-  WriteSetting(SettingKeys[WndPosXKey], value);
+  settings.Write(SettingKeys[WndPosXKey], value);
   FormatPosition(placement.rcNormalPosition.top, value);
-  WriteSetting(SettingKeys[WndPosYKey], value);
+  settings.Write(SettingKeys[WndPosYKey], value);
 }
 
 void ToolPanel::OnPaint() {
   PAINTSTRUCT paint;
   HDC dc = ::BeginPaint(m_hWnd, &paint);
-  char path[SettingValueSize];
-  ReadSetting(FolderPathKey(currentFolder), path);
+  std::string path = Settings().Read(FolderPathKey(currentFolder));
   RECT band = headerBand;
   ::DrawEdge(dc, &band, EDGE_ETCHED, BF_RECT);
   band.left += 10;
@@ -329,7 +313,7 @@ void ToolPanel::OnPaint() {
   int oldMode = ::SetBkMode(dc, TRANSPARENT);
   COLORREF oldColor = ::SetTextColor(dc, RGB(100, 100, 100));
   HGDIOBJ oldFont = ::SelectObject(dc, titleFont.m_hObject);
-  ::DrawTextA(dc, path, -1, &band, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_PATH_ELLIPSIS | DT_NOPREFIX);
+  ::DrawTextA(dc, path.c_str(), -1, &band, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_PATH_ELLIPSIS | DT_NOPREFIX);
   ::SelectObject(dc, oldFont);
   ::SetTextColor(dc, oldColor);
   ::SetBkMode(dc, oldMode);

@@ -1,7 +1,5 @@
 #include "plugin/ToolPanel.h"
 
-#include <cstdio>
-
 #include "core/SettingKeys.h"
 #include "framework/WinApp.h"
 #include "resources/resource.h"
@@ -9,8 +7,6 @@
 const char ToolDisplayName[] = "スクリビット";
 
 namespace {
-
-const char ScribbitFolderName[] = "Scribbit";
 
 HBITMAP LoadToolBitmap(UINT id) {
   // Only a module named Scribbit.dll carries the tool's pictures.
@@ -36,19 +32,14 @@ ToolPanel::ToolPanel(CWnd* parent)
       memoNameDialog(NULL),
       folderBitmaps(),
       readOnlyIcon(NULL),
-      currentKind(0),
       searchCache(SearchCacheBound()),
       htmlProbe(&PlatformHtmlRenderProbe()),
       oleApartment(&PlatformOleApartment()),
-      firstUnkeptEdit(0),
-      lastEdit(0),
-      recoveryTimerRunning(false),
-      writeDeclined(false),
       htmlChecksLeft(0),
       modalDepth(0),
       settingsPending(false),
       settingsRunning(false),
-      savingState(0) {
+      hostWaiting(0) {
   toolNumber = ScribbitToolNumber;
   toolName = "Scribbit";
   attrA = 1;
@@ -70,9 +61,7 @@ BOOL ToolPanel::CreateToolWindow(UINT templateId, CWnd* parent) {
 }
 
 void ToolPanel::StartTool() {
-  char folder[MAX_PATH + 16];
-  snprintf(folder, sizeof(folder), "%s\\%s", hostSettings->GetHostPath(1, 0), ScribbitFolderName);
-  ::CreateDirectoryA(folder, NULL);
+  memo.Ops().MakeFolder(OwnFolderPath(hostSettings->GetHostPath(1, 0)).c_str());
   // The fonts exist before the thread starts, so panel initialisation finds them ready.
   CreatePanelFont(listFont, 14, FW_NORMAL);
   CreatePanelFont(titleFont, 18, FW_BOLD);

@@ -1,26 +1,29 @@
 // ToolPanel: the tool object and the panel dialog (template 149) it shows on
-// its own user-interface thread.
+// its own user-interface thread. The open memo itself, its file and every
+// write of it belong to the memo session; the panel shows it, asks the user
+// and reports what the session did.
 #pragma once
-#include "framework/BitmapButton.h"
-#include "operations/ExtEditDialog.h"
-#include "memo/HtmlRenderProbe.h"
-#include "framework/Gdi.h"
-#include "core/MemoEncoding.h"
-#include "store/MemoFile.h"
-#include "store/MemoSession.h"
-#include "operations/MemoNameDialog.h"
-#include "framework/OleApartment.h"
-#include "store/SearchCache.h"
-#include "settings/SettingsDialog.h"
-#include "plugin/ToolBase.h"
-#include "framework/ToolTipCtrl.h"
-#include "components/vardenlist/VardenListBox.h"
-#include "memo/WebBrowser2.h"
-#include "resources/resource.h"
-
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "components/vardenlist/VardenListBox.h"
+#include "core/RecoverySchedule.h"
+#include "framework/BitmapButton.h"
+#include "framework/Gdi.h"
+#include "framework/OleApartment.h"
+#include "framework/ToolTipCtrl.h"
+#include "memo/HtmlRenderProbe.h"
+#include "memo/WebBrowser2.h"
+#include "operations/ExtEditDialog.h"
+#include "operations/MemoNameDialog.h"
+#include "panel/TextPane.h"
+#include "plugin/ToolBase.h"
+#include "plugin/ToolSettings.h"
+#include "resources/resource.h"
+#include "settings/SettingsDialog.h"
+#include "store/MemoSession.h"
+#include "store/SearchCache.h"
 
 class ToolPanel : public ToolBase {
 public:
@@ -47,7 +50,8 @@ public:
   int OnListBeforeChange();
   int OnListSelChange();
   // False when the memo could not be closed first: nothing was changed.
-  bool SetMemoReadOnly(const char* path, BOOL readOnly);
+  // withFile: the open memo's file takes the state too.
+  bool SetMemoReadOnly(bool withFile, BOOL readOnly);
   void OnReadOnlyToggle();
 
   // Memo content
@@ -55,7 +59,10 @@ public:
   // False when the open memo's edits could not be saved: it stays open with
   // them, and the caller must not act as if it were closed.
   bool CloseMemo();
-  int WriteMemoFile(const char* path);
+  // Writes the pane to the open memo's file through the session's one
+  // write path, asking the user where writer may: 1 when the file holds
+  // the pane's text.
+  int WriteMemoFile(MemoWriter writer);
   void OpenInEditor();
 
   // Memo operations
@@ -66,11 +73,18 @@ public:
   int OnFilesDropped();
   void OnExtendedEdit();
 
+  // The open memo, for a test to read on the panel's thread.
+  const MemoSession& Memo() const { return memo; }
+  // Where the tool keeps its recovery records; a test sets its own before
+  // the tool starts.
+  void SetRecoveryFolder(const std::string& path) { memo.Recovery().SetPath(path); }
+  // Every file call of the tool goes to ops: a test's in the platform's place.
+  void UseFileOps(MemoFileOps& ops) { memo.UseOps(ops); }
+
   // Panel state, in the order the host's tool model lays it out.
   CWebBrowser2 browser;
   HICON panelIcon;
   CVardenListBox* memoList;
-  CString currentTitle;
   int currentSelection;
   short currentFolder;
   CToolTipCtrl toolTips;
@@ -86,13 +100,9 @@ public:
   CFont listFont;
   CFont titleFont;
   HICON readOnlyIcon;
-  // Kind of the open memo, kept from its opening: a later refill of the list
-  // may put another entry at currentSelection while the memo stays open.
-  DWORD currentKind;
-  // The open memo's file: its folder (a refused close may leave the memo
-  // open while the panel lists another folder), stamp, encoding and
-  // recovery record.
-  MemoSession memoSession;
+  // The open memo: its file, its encoding, its recovery record and every
+  // write of it.
+  MemoSession memo;
   // Serves the host's searches, on whatever thread the host calls from.
   SearchCache searchCache;
   // Tells whether the browser pane shows the open HTML memo.
@@ -117,107 +127,91 @@ private:
   // Windows is ending the session: the open memo is saved as SaveState
   // saves it, and nothing may wait for the user.
   void OnEndSession();
-  // A message box bracketed by modalFlag. While the host waits in SaveState
-  // it is shown once SaveState has returned (the answer is then IDOK).
+
+  // Messages (PanelMessages.cpp). A message box bracketed by modalFlag.
+  // While the host waits in SaveState it is shown once SaveState has
+  // returned (the answer is then IDOK).
   int ShowMessage(const char* text, UINT type);
   // A failure's fixed text with the reason for error on a line below it.
   int ShowFailure(const char* text, DWORD error);
+  void DeferMessage(const CString& text, UINT type);
   void ShowDeferredMessages();
   // modalFlag stays 1 from the first modal dialog or box opened until the
   // last one closes; a settings command held meanwhile runs after that.
   void EnterModal();
   void LeaveModal();
   class ModalScope;
-  // The current folder's stored path with a backslash appended, into 260 bytes.
-  bool MemoFolderPath(char* out);
-  void ReadSetting(const char* key, char* out);
-  void WriteSetting(const char* key, const char* value);
+
+  ToolSettings Settings() const { return ToolSettings(hostSettings); }
+  // The path of the folder the list shows, ending with a backslash; false
+  // when it is unset or does not fit.
+  bool ListedFolderPath(std::string& path) const;
   void RestorePosition();
   void StorePosition();
-  void StoreOwnFolderPath();
   void MakeUnicodePane();
   void RegisterFolderTip(int folder);
   void InvalidateHeaderBand();
-  CWindow TextPane() const { return GetDlgItem(IDC_PANEL_TEXT); }
+  TextPane Pane() const { return TextPane(GetDlgItem(IDC_PANEL_TEXT)); }
   CWindow TitleCaption() const { return GetDlgItem(IDC_PANEL_TITLE); }
   CWindow ReadOnlyToggle() const { return GetDlgItem(IDC_PANEL_READ_ONLY); }
   bool IsPanelThread() const;
-  // Open memo's folder path + title + extension into MAX_PATH bytes.
-  bool MemoFilePath(const char* extension, char* out) { return memoSession.FilePath(extension, out); }
-  void LoadTextMemo(const char* path);
-  // Where the open text memo stands against its file, after what another
-  // program may have done to it.
-  enum class DiskSync {
-    Current,   // the file is as loaded or last written
-    Vanished,  // the file is gone
-    Reloaded,  // changed outside over an unedited pane: the pane shows the file now
-    Kept,      // changed outside over edits: they went to a new memo beside it
-    Failed,    // changed outside, and the edits could not be kept
-  };
-  // beforeWrite: the file's bytes are compared, not only its size and time.
-  DiskSync SyncWithDisk(const char* path, bool reloadPane, bool beforeWrite);
-  void OnCheckDisk();
-  bool KeepPaneBesideMemo();
-  int RestoreVanishedFile(const char* path);
-  // WriteMemoFile once the file is known to be writable.
-  int WritePane(const char* path);
-  void RescueUnsavedEdits();
-  // Edits are kept in the recovery folder a moment after the user stops
-  // typing, and at least every few seconds while the typing goes on.
-  void OnPaneEdited();
-  void OnRecoveryTimer();
-  void KeepEditsForRecovery();
-  void RestoreAbandonedEdits();
-  void ClearLeftovers(const char* folderPath);
-  // The pane's whole text.
-  std::u16string PaneText() const;
-  // Replaces the pane's text from start to end (-1: its end) as an edit the
-  // user can undo.
-  void ReplacePaneText(int start, int end, const std::u16string& text);
-  // The bytes for the pane's text in a new memo: the open memo's encoding,
-  // or UTF-8 where code page 932 cannot hold every character.
-  std::string NewMemoBytes(const std::u16string& text) const;
-  // Asks whether a code page 932 memo whose text it cannot hold is to be
-  // saved in UTF-8; missing names the characters.
-  bool AskToSaveAsUtf8(const std::u16string& missing);
+
+  // Showing the open memo (MemoLoading.cpp).
+  void LoadTextMemo();
+  // The session's view of the text memo into the pane and the toggle.
+  void ShowTextMemo(const MemoView& view);
+  // The pane never writes the memo: it is read-only, and the title strip
+  // says why.
+  void ShowNeverWrite(NeverWriteReason reason);
+  void ShowTitleCaption(const char* reason);
   void ShowHtmlMemo();
   // Looks again whether the browser shows the open HTML memo; where it
   // cannot, the memo's text is shown instead.
   void CheckHtmlShown();
-  void ShowHtmlAsText(const char* reason);
-  // The open HTML memo's file: title.html, else title.htm.
-  bool HtmlMemoPath(char* out);
-  void ShowIncompleteMemo(const char* reason);
-  void ShowTitleCaption(const char* reason);
+  void ShowHtmlAsText();
   void NavigateBrowser(const char* url);
-  // A memo is open: its title is neither empty nor the no-memo marker.
-  bool IsMemoOpen() const;
+  void ShowNoMemo();
+
+  // Writing the open memo (MemoSaving.cpp): the session's write, with the
+  // question it may need asked and its outcome shown.
+  WriteResult WriteOpenMemo(MemoWriter writer);
+  // Tells the user what an outcome means for them, and shows the memo as
+  // the session has it now. refused: a write the user asked for was refused.
+  void ShowWriteResult(const WriteResult& result, bool refused, bool edited);
+  bool AskToSaveAsUtf8(const std::u16string& missing);
+  void OnCheckDisk();
+  void RescueUnsavedEdits();
+  // The pane's whole text, as an edit the user can undo.
+  void ReplacePaneText(int start, int end, const std::u16string& text);
+
+  // Recovery (MemoRecovery.cpp): edits are kept in the recovery folder a
+  // moment after the user stops typing, and at least every few seconds
+  // while the typing goes on.
+  void OnPaneEdited();
+  void OnRecoveryTimer();
+  void KeepEditsForRecovery();
+  void RestoreAbandonedEdits();
+  void ClearLeftovers(const std::string& folderPath);
 
   // Helpers of the memo operations (operations/).
   INT_PTR RunMemoNameDialog();
   void SelectNeighbourOfDeleted();
-  bool ImportDroppedFile(const char* storedFolder, const char* path);
+  bool ImportDroppedFile(const std::string& folder, const char* path);
   void StampPane();
   void DeleteOrReplaceInPane();
   void MoveOpenMemo();
 
-  // When the first edit not yet kept for recovery and the last edit were
-  // made, while the recovery timer runs.
-  DWORD firstUnkeptEdit;
-  DWORD lastEdit;
-  bool recoveryTimerRunning;
-  // The user declined the last write (code page 932 could not hold the
-  // text): what waited for it does not go on.
-  bool writeDeclined;
+  RecoverySchedule recoverySchedule;
   // Memo folders whose leftover temporary files were cleared.
   std::vector<std::string> clearedFolders;
-
   // Checks left before an HTML memo that is still loading counts as shown.
   int htmlChecksLeft;
   int modalDepth;
   bool settingsPending;
   bool settingsRunning;
-  int savingState;
+  // The host waits in SaveState, or Windows is ending the session: no box
+  // may be shown, nor any question asked.
+  int hostWaiting;
   std::vector<std::pair<CString, UINT>> deferredMessages;
 };
 
@@ -237,9 +231,6 @@ private:
 extern const char ToolDisplayName[];
 // The title shown while no memo is open.
 extern const char NoMemoTitle[];
-// Kinds of memo list entries.
-const DWORD MemoKindText = 116;  // 't'
-const DWORD MemoKindHtml = 104;  // 'h'
 // SaveState's work, sent to the panel so it runs on the panel's thread.
 const UINT WM_PANEL_SAVE_STATE = WM_APP + 1;
 // Posted to the panel: shows the message boxes held while the host waited.

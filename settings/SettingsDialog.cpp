@@ -4,7 +4,7 @@
 
 #include "settings/BrowseForFolder.h"
 #include "core/Cp932.h"
-#include "core/SettingKeys.h"
+#include "plugin/ToolSettings.h"
 #include "resources/resource.h"
 
 namespace {
@@ -50,31 +50,20 @@ INT_PTR SettingsDialog::DoModalWithSettings(HostSettings* settings) {
   return DoModal();
 }
 
-void SettingsDialog::ReadSetting(const char* key, char* out) {
-  out[0] = '\0';
-  hostSettings->ReadValue(ScribbitToolNumber, key, out);
-}
-
-void SettingsDialog::WriteSetting(const char* key, const char* value) { hostSettings->WriteValue(ScribbitToolNumber, key, value); }
-
 BOOL SettingsDialog::OnInitDialog() {
   CDialog::OnInitDialog();
-  char value[SettingValueSize];
+  ToolSettings settings(hostSettings);
   for (int folder = 1; folder <= 5; ++folder) {
     const FolderRow& row = folderRows[folder - 1];
-    ReadSetting(FolderPathKey(folder), value);
     CWindow pathEdit = GetDlgItem(row.pathEdit);
-    pathEdit.SetWindowText(value);
+    pathEdit.SetWindowText(settings.Read(FolderPathKey(folder)).c_str());
     pathEdit.EnableWindow(folder != 1);
-    ReadSetting(FolderNameKey(folder), value);
     CWindow nameEdit = GetDlgItem(row.nameEdit);
-    nameEdit.SetWindowText(value);
+    nameEdit.SetWindowText(settings.Read(FolderNameKey(folder)).c_str());
     nameEdit.EnableWindow(folder != 1);
   }
-  ReadSetting(SettingKeys[EditorPathKey], value);
-  GetDlgItem(IDC_SETTINGS_EDITOR).SetWindowText(value);
-  ReadSetting(SettingKeys[StampKey], value);
-  GetDlgItem(IDC_SETTINGS_STAMP).SetWindowText(value);
+  GetDlgItem(IDC_SETTINGS_EDITOR).SetWindowText(settings.Read(SettingKeys[EditorPathKey]).c_str());
+  GetDlgItem(IDC_SETTINGS_STAMP).SetWindowText(settings.Read(SettingKeys[StampKey]).c_str());
   return TRUE;
 }
 
@@ -82,7 +71,7 @@ void SettingsDialog::StoreField(int id, const char* key) {
   // Every reader of a setting passes 260 bytes, so a value keeps at most 259.
   char value[SettingValueSize];
   GetDlgItem(id).GetWindowText(value, sizeof(value));
-  WriteSetting(key, value);
+  ToolSettings(hostSettings).Write(key, value);
 }
 
 void SettingsDialog::OnOK() {
@@ -113,10 +102,9 @@ bool SettingsDialog::OnCommand(int notifyCode, int id, HWND control) {
 
 void SettingsDialog::OnBrowseFolder(int folder) {
   // The browser starts at the folder as stored, whatever the edit holds now.
-  char stored[SettingValueSize];
-  ReadSetting(FolderPathKey(folder), stored);
+  std::string stored = ToolSettings(hostSettings).Read(FolderPathKey(folder));
   char chosen[SettingValueSize];
-  if (BrowseForFolder(NULL, stored, chosen, sizeof(chosen)) == 1) GetDlgItem(folderRows[folder - 1].pathEdit).SetWindowText(chosen);
+  if (BrowseForFolder(NULL, stored.c_str(), chosen, sizeof(chosen)) == 1) GetDlgItem(folderRows[folder - 1].pathEdit).SetWindowText(chosen);
 }
 
 void SettingsDialog::OnBrowseEditor() {

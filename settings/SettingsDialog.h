@@ -22,7 +22,5 @@ protected:
 private:
   void OnBrowseFolder(int folder);
   void OnBrowseEditor();
-  void ReadSetting(const char* key, char* out);
-  void WriteSetting(const char* key, const char* value);
   void StoreField(int id, const char* key);
 };

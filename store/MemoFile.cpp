@@ -1,21 +1,19 @@
 #include "store/MemoFile.h"
 
-#include <shellapi.h>
-
 #include <cstdio>
 #include <cstring>
 
-#include "core/MemoChecksum.h"
 #include "core/MemoPaths.h"
+#include "core/MemoTitle.h"
 
 namespace {
 
-// Larger files are shown cut and never written, so what lies beyond this
-// only costs memory.
-const size_t loadLimit = 32 * 1024 * 1024;
 const DWORD readBlock = 256 * 1024;
 // Attributes a replaced file hands on to its new text.
 const DWORD keptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+// Attributes an imported or moved file keeps.
+const DWORD copiedAttributes = FILE_ATTRIBUTE_READONLY | keptAttributes | FILE_ATTRIBUTE_ARCHIVE;
+const DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 // Virus scanners, indexers and sync clients hold freshly written files for a
 // moment, and Windows refuses to replace a file while any handle to it is
@@ -24,125 +22,198 @@ const DWORD renameWaitsMs[] = {10, 20, 40, 80, 150, 250, 400, 500, 550};
 
 bool IsMissing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
+bool IsBusy(DWORD error) { return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
+
 ULONGLONG SizeOf(DWORD high, DWORD low) { return (static_cast<ULONGLONG>(high) << 32) | low; }
 
 bool SameTime(const FILETIME& a, const FILETIME& b) { return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime; }
 
-bool WriteAll(MemoFileOps& ops, HANDLE file, const std::string& bytes) {
-  for (size_t done = 0; done < bytes.size();) {
-    DWORD chunk = bytes.size() - done > readBlock ? readBlock : static_cast<DWORD>(bytes.size() - done);
+std::string FolderOf(const char* path) { return std::string(path, FileNamePart(path) - path); }
+
+// Keeps the last error across the calls that clean up after a failure.
+class KeptError {
+public:
+  KeptError() : error(::GetLastError()) {}
+  ~KeptError() { ::SetLastError(error); }
+  KeptError(const KeptError&) = delete;
+  KeptError& operator=(const KeptError&) = delete;
+
+private:
+  DWORD error;
+};
+
+bool WriteAll(MemoFileOps& ops, HANDLE file, const char* data, size_t size) {
+  for (size_t done = 0; done < size;) {
+    DWORD chunk = size - done > readBlock ? readBlock : static_cast<DWORD>(size - done);
     DWORD written = 0;
-    if (!ops.Write(file, bytes.data() + done, chunk, &written) || written == 0) return false;
+    if (!ops.Write(file, data + done, chunk, &written)) return false;
+    if (written == 0) {
+      ::SetLastError(ERROR_WRITE_FAULT);
+      return false;
+    }
     done += written;
   }
   return true;
 }
 
-bool IsBusy(DWORD error) { return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
-
-// The stamp of what was written, taken from the written file's own handle:
-// a write of another program landing on the name after the rename is never
-// taken for ours.
-void StampWritten(HANDLE file, const std::string& bytes, MemoFileStamp& stamp) {
-  BY_HANDLE_FILE_INFORMATION info;
-  stamp.exists = true;
-  stamp.checksum = MemoChecksum(bytes.data(), bytes.size());
-  stamp.size = bytes.size();
-  // Unknown, the next check reads the file and compares the checksum.
-  stamp.lastWrite = FILETIME{0, 0};
-  if (::GetFileInformationByHandle(file, &info)) stamp.lastWrite = info.ftLastWriteTime;
-}
-
 // A temporary name of as many hex digits as the folder leaves room for:
 // "~sb" and eight digits and ".tmp" where they fit, else as few as two
 // digits, so that a folder that takes the memo's own name takes it too.
-bool FormTemporaryName(const char* folder, DWORD unique, char* path) {
-  size_t room = MAX_PATH - 1 - strlen(folder);
-  if (strlen(folder) >= MAX_PATH - 1 || room < 5) return false;
+bool FormTemporaryName(const std::string& folder, DWORD unique, char* path) {
+  size_t room = MAX_PATH - 1 - folder.size();
+  if (folder.size() >= MAX_PATH - 1 || room < 5) return false;
   if (room >= 15)
-    snprintf(path, MAX_PATH, "%s~sb%08lx.tmp", folder, static_cast<unsigned long>(unique));
+    snprintf(path, MAX_PATH, "%s~sb%08lx.tmp", folder.c_str(), static_cast<unsigned long>(unique));
   else
-    snprintf(path, MAX_PATH, "%s~sb%0*lx", folder, static_cast<int>(room - 3),
+    snprintf(path, MAX_PATH, "%s~sb%0*lx", folder.c_str(), static_cast<int>(room - 3),
              static_cast<unsigned long>(unique & (0xFFFFFFFFul >> (4 * (8 - (room - 3 < 8 ? room - 3 : 8))))));
   return true;
 }
 
-}  // namespace
-
-MemoFileOps::~MemoFileOps() {}
-
-HANDLE MemoFileOps::CreateTemporary(const char* folder, char* path) {
-  // The name ends in ".tmp", so neither it nor its short name ever matches
-  // the memo list's "*.txt" and "*.htm*". One call makes and opens it: a
-  // save pays for every call to the file system.
+// Tries make(path) on temporary names of folder (ending in a backslash) until
+// one is free; the name ends in ".tmp", so neither it nor its short name
+// ever matches the memo list's "*.txt" and "*.htm*".
+template <typename Make>
+bool OnFreeTemporaryName(const std::string& folder, char* path, Make make) {
   static LONG serial = 0;
   DWORD unique = ::GetTickCount() ^ (::GetCurrentProcessId() << 16);
   for (int attempt = 0; attempt < 300; ++attempt) {
     if (!FormTemporaryName(folder, unique + ::InterlockedIncrement(&serial), path)) {
       ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
-      return INVALID_HANDLE_VALUE;
+      return false;
     }
-    HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) return file;
+    if (make(path)) return true;
+    DWORD error = ::GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return false;
   }
+  return false;
+}
+
+// A new, empty file in folder, opened for writing; its path goes to path
+// (MAX_PATH bytes).
+HANDLE CreateTemporary(MemoFileOps& ops, const std::string& folder, char* path) {
+  HANDLE file = INVALID_HANDLE_VALUE;
+  OnFreeTemporaryName(folder, path, [&](const char* name) {
+    file = ops.Open(name, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
+    return file != INVALID_HANDLE_VALUE;
+  });
+  return file;
+}
+
+// Removes a temporary file whatever attributes it was given.
+void DeleteTemporary(MemoFileOps& ops, const char* path) {
+  KeptError kept;
+  ops.SetAttributes(path, FILE_ATTRIBUTE_NORMAL);
+  ops.Delete(path);
+}
+
+// A rename that waits while a reader (a search, a virus scanner) holds the
+// target a moment.
+bool MoveWaiting(MemoFileOps& ops, const char* from, const char* to, DWORD flags) {
+  for (DWORD wait : renameWaitsMs) {
+    if (ops.Move(from, to, flags)) return true;
+    if (!IsBusy(::GetLastError())) return false;
+    ops.Wait(wait);
+  }
+  return ops.Move(from, to, flags) != FALSE;
+}
+
+// The last step of every write beside a memo: when the temporary file is
+// whole (ok), one rename gives it the memo's name, so that at every moment
+// the name holds either the old text or the new one, whatever stops the
+// program; then the folder is flushed. On failure the temporary file goes,
+// and the error stays for the caller.
+bool RenameIntoPlace(MemoFileOps& ops, bool ok, const char* temporary, const char* path, bool replace) {
+  DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+  if (ok) ok = MoveWaiting(ops, temporary, path, flags);
+  if (!ok) {
+    DeleteTemporary(ops, temporary);
+    return false;
+  }
+  FlushFolderOf(ops, path);
+  return true;
+}
+
+// The stamp of what was written, taken from the written file's own handle:
+// a write of another program landing on the name after the rename is never
+// taken for ours.
+void StampWritten(MemoFileOps& ops, HANDLE file, const std::string& bytes, MemoFileStamp& stamp) {
+  BY_HANDLE_FILE_INFORMATION info;
+  stamp.exists = true;
+  stamp.size = bytes.size();
+  stamp.links = 1;
+  // Unknown, the next check reads the file and compares its bytes.
+  stamp.lastWrite = FILETIME{0, 0};
+  if (ops.Info(file, &info)) stamp.lastWrite = info.ftLastWriteTime;
+}
+
+// Writes bytes to a new temporary file beside path, flushed to the disk, then
+// gives it path's name in one step and flushes the folder. It takes the
+// creation time and attributes of replaced, the file it replaces, if any.
+bool WriteBesideThenRename(MemoFileOps& ops, const char* path, const std::string& bytes, bool replace,
+                           const WIN32_FILE_ATTRIBUTE_DATA* replaced, MemoFileStamp* stamp) {
+  char temporary[MAX_PATH];
+  HANDLE file = CreateTemporary(ops, FolderOf(path), temporary);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = WriteAll(ops, file, bytes.data(), bytes.size()) && ops.Flush(file);
+  // The new text takes the old one's place with its creation time and
+  // attributes, as an edit in place would leave them.
+  if (ok && replaced) ops.SetTimes(file, &replaced->ftCreationTime, NULL, NULL);
+  if (ok && stamp) StampWritten(ops, file, bytes, *stamp);
+  if (!ops.Close(file)) ok = false;
+  if (ok && replaced && (replaced->dwFileAttributes & keptAttributes))
+    ops.SetAttributes(temporary, replaced->dwFileAttributes & keptAttributes);
+  return RenameIntoPlace(ops, ok, temporary, path, replace);
+}
+
+bool WriteWhole(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp, bool mayReplace) {
+  WIN32_FILE_ATTRIBUTE_DATA replaced;
+  bool replacing = ops.Attributes(path, &replaced) != FALSE;
+  if (replacing && !mayReplace) {
+    ::SetLastError(ERROR_FILE_EXISTS);
+    return false;
+  }
+  MemoFileStamp written;
+  if (!WriteBesideThenRename(ops, path, bytes, replacing, replacing ? &replaced : NULL, &written)) return false;
+  stamp = written;
+  return true;
+}
+
+// Opens a file to read it, while others may go on reading, writing and
+// replacing it. A device's read may never return: only a file on a disk is
+// opened.
+HANDLE OpenToRead(MemoFileOps& ops, const char* path) {
+  HANDLE file = ops.Open(path, GENERIC_READ, shareAll, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
+  if (file == INVALID_HANDLE_VALUE || ops.FileType(file) == FILE_TYPE_DISK) return file;
+  ops.Close(file);
+  ::SetLastError(ERROR_INVALID_FUNCTION);
   return INVALID_HANDLE_VALUE;
 }
 
-BOOL MemoFileOps::Write(HANDLE file, const void* data, DWORD size, DWORD* written) { return ::WriteFile(file, data, size, written, NULL); }
-
-BOOL MemoFileOps::Flush(HANDLE file) { return ::FlushFileBuffers(file); }
-
-BOOL MemoFileOps::Close(HANDLE file) { return ::CloseHandle(file); }
-
-BOOL MemoFileOps::Rename(const char* temporary, const char* target, bool replaceExisting) {
-  DWORD flags = MOVEFILE_WRITE_THROUGH | (replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0);
-  // A reader that holds the target a moment (a search, a virus scanner)
-  // makes the replace fail until it lets go.
-  for (DWORD wait : renameWaitsMs) {
-    if (::MoveFileExA(temporary, target, flags)) return TRUE;
-    if (!IsBusy(::GetLastError())) return FALSE;
-    ::Sleep(wait);
-  }
-  return ::MoveFileExA(temporary, target, flags);
-}
-
-BOOL MemoFileOps::Delete(const char* path) { return ::DeleteFileA(path); }
-
-HANDLE MemoFileOps::OpenForRead(const char* path) {
-  // Other programs may go on reading, writing and replacing the file meanwhile.
-  return ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
-                       FILE_FLAG_SEQUENTIAL_SCAN, NULL);
-}
-
-BOOL MemoFileOps::Read(HANDLE file, void* buffer, DWORD size, DWORD* read) { return ::ReadFile(file, buffer, size, read, NULL); }
-
-MemoFileOps& PlatformMemoFileOps() {
-  static MemoFileOps platform;
-  return platform;
-}
+}  // namespace
 
 MemoLoadResult LoadMemoFile(MemoFileOps& ops, const char* path, std::string& bytes, MemoFileStamp& stamp) {
   bytes.clear();
   stamp = MemoFileStamp();
-  HANDLE file = ops.OpenForRead(path);
+  HANDLE file = OpenToRead(ops, path);
   if (file == INVALID_HANDLE_VALUE) return IsMissing(::GetLastError()) ? MemoLoadResult::Missing : MemoLoadResult::Unreadable;
-  // A device's read may never return.
-  if (::GetFileType(file) != FILE_TYPE_DISK) {
-    ::CloseHandle(file);
-    return MemoLoadResult::Unreadable;
-  }
   BY_HANDLE_FILE_INFORMATION info;
   // One byte more than the file's size is asked for at first: a whole read
   // that comes short of it is the end, with no second call to confirm it.
   DWORD block = readBlock;
-  if (::GetFileInformationByHandle(file, &info)) {
+  if (ops.Info(file, &info)) {
     stamp.size = SizeOf(info.nFileSizeHigh, info.nFileSizeLow);
     stamp.lastWrite = info.ftLastWriteTime;
     stamp.links = info.nNumberOfLinks;
-    if (stamp.size < loadLimit) block = static_cast<DWORD>(stamp.size) + 1;
+    if (stamp.size < MemoLoadLimit) block = static_cast<DWORD>(stamp.size) + 1;
   }
   MemoLoadResult result = MemoLoadResult::Loaded;
-  while (bytes.size() < loadLimit) {
+  for (;;) {
+    if (bytes.size() >= MemoLoadLimit) {
+      bytes.resize(MemoLoadLimit);
+      result = MemoLoadResult::TooLarge;
+      break;
+    }
     size_t kept = bytes.size();
     bytes.resize(kept + block);
     DWORD got = 0;
@@ -156,105 +227,50 @@ MemoLoadResult LoadMemoFile(MemoFileOps& ops, const char* path, std::string& byt
     if (got < block) break;
     block = readBlock;
   }
-  ::CloseHandle(file);
+  // The limit reached exactly at the file's end leaves nothing out.
+  if (result == MemoLoadResult::TooLarge && stamp.size == MemoLoadLimit) result = MemoLoadResult::Loaded;
+  ops.Close(file);
   stamp.exists = true;
-  stamp.checksum = MemoChecksum(bytes.data(), bytes.size());
   return result;
 }
 
-namespace {
-
-// The last step of every write beside a memo: when the temporary file is
-// whole (ok), one rename gives it the memo's name, so that at every moment
-// the name holds either the old text or the new one, whatever stops the
-// program; then the folder is flushed. On failure the temporary file goes,
-// and the error stays for the caller.
-bool RenameIntoPlace(MemoFileOps& ops, bool ok, const char* temporary, const char* path, bool replace) {
-  if (ok) ok = ops.Rename(temporary, path, replace) != FALSE;
-  if (!ok) {
-    DWORD error = ::GetLastError();
-    ops.Delete(temporary);
-    ::SetLastError(error);
-    return false;
-  }
-  FlushFolderOf(path);
-  return true;
-}
-
-// Writes bytes to a new temporary file beside path, flushed to the disk, then
-// gives it path's name in one step and flushes the folder. It takes the
-// creation time and attributes of replaced, the file it replaces, if any.
-bool WriteBesideThenRename(MemoFileOps& ops, const char* path, const std::string& bytes, bool replace,
-                           const WIN32_FILE_ATTRIBUTE_DATA* replaced, MemoFileStamp* stamp) {
-  std::string folder(path, FileNamePart(path) - path);
-  char temporary[MAX_PATH];
-  HANDLE file = ops.CreateTemporary(folder.c_str(), temporary);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bool ok = WriteAll(ops, file, bytes) && ops.Flush(file);
-  // The new text takes the old one's place with its creation time and
-  // attributes, as an edit in place would leave them.
-  if (ok && replaced) ::SetFileTime(file, &replaced->ftCreationTime, NULL, NULL);
-  if (ok && stamp) StampWritten(file, bytes, *stamp);
-  if (!ops.Close(file)) ok = false;
-  if (ok && replaced && (replaced->dwFileAttributes & keptAttributes))
-    ::SetFileAttributesA(temporary, replaced->dwFileAttributes & keptAttributes);
-  return RenameIntoPlace(ops, ok, temporary, path, replace);
-}
-
-bool WriteMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp, bool mayReplace) {
-  WIN32_FILE_ATTRIBUTE_DATA replaced;
-  bool replacing = ::GetFileAttributesExA(path, GetFileExInfoStandard, &replaced) != FALSE;
-  if (replacing && !mayReplace) {
-    ::SetLastError(ERROR_FILE_EXISTS);
-    return false;
-  }
-  MemoFileStamp written;
-  if (!WriteBesideThenRename(ops, path, bytes, replacing, replacing ? &replaced : NULL, &written)) return false;
-  stamp = written;
-  return true;
-}
-
-}  // namespace
-
 bool SaveMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp) {
-  return WriteMemoFile(ops, path, bytes, stamp, true);
+  return WriteWhole(ops, path, bytes, stamp, true);
 }
 
 bool CreateMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp) {
-  return WriteMemoFile(ops, path, bytes, stamp, false);
+  return WriteWhole(ops, path, bytes, stamp, false);
 }
 
 bool ReplaceFileWhole(MemoFileOps& ops, const char* path, const std::string& bytes) {
   return WriteBesideThenRename(ops, path, bytes, true, NULL, NULL);
 }
 
-void FlushFolderOf(const char* path) {
-  std::string folder(path, FileNamePart(path) - path);
+void FlushFolderOf(MemoFileOps& ops, const char* path) {
+  std::string folder = FolderOf(path);
   // "C:\" is a root and keeps its backslash; any other folder is opened by its name.
   if (folder.size() > 1 && folder.back() == '\\' && folder[folder.size() - 2] != ':') folder.pop_back();
   // Write access is what lets the flush through; nothing is written.
-  HANDLE handle = ::CreateFileA(folder.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS, NULL);
+  KeptError kept;
+  HANDLE handle = ops.Open(folder.c_str(), GENERIC_WRITE, shareAll, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
   if (handle == INVALID_HANDLE_VALUE) return;
-  ::FlushFileBuffers(handle);
-  ::CloseHandle(handle);
+  ops.Flush(handle);
+  ops.Close(handle);
 }
 
-MemoDiskState CheckMemoFile(MemoFileOps& ops, const char* path, MemoFileStamp& stamp, bool byContent) {
+MemoDiskState CheckMemoFile(MemoFileOps& ops, const char* path, MemoFileStamp& stamp, const std::string& known, bool byContent,
+                            std::string& scratch) {
   if (!byContent) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExA(path, GetFileExInfoStandard, &data)) {
+    if (!ops.Attributes(path, &data)) {
       if (!IsMissing(::GetLastError())) return MemoDiskState::Unchanged;
       return stamp.exists ? MemoDiskState::Vanished : MemoDiskState::Unchanged;
     }
     if (stamp.exists && SizeOf(data.nFileSizeHigh, data.nFileSizeLow) == stamp.size && SameTime(data.ftLastWriteTime, stamp.lastWrite))
       return MemoDiskState::Unchanged;
   }
-  // Read into a buffer the thread keeps: a check before every save would
-  // otherwise pay for fresh pages each time.
-  static thread_local std::string current;
-  MemoFileStamp currentStamp;
-  switch (LoadMemoFile(ops, path, current, currentStamp)) {
+  MemoFileStamp current;
+  switch (LoadMemoFile(ops, path, scratch, current)) {
     case MemoLoadResult::Loaded:
       break;
     case MemoLoadResult::Missing:
@@ -262,30 +278,37 @@ MemoDiskState CheckMemoFile(MemoFileOps& ops, const char* path, MemoFileStamp& s
     default:
       return MemoDiskState::Changed;
   }
-  if (!stamp.exists || currentStamp.size != stamp.size || currentStamp.checksum != stamp.checksum) return MemoDiskState::Changed;
-  stamp = currentStamp;
+  if (!stamp.exists || scratch != known) return MemoDiskState::Changed;
+  stamp = current;
   return MemoDiskState::Unchanged;
 }
 
-bool IsMemoFileReadOnly(const char* path) {
-  DWORD attributes = ::GetFileAttributesA(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+bool MemoFileExists(MemoFileOps& ops, const char* path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  return ops.Attributes(path, &data) != FALSE;
 }
 
-bool WriteTargetOf(const char* path, std::string& target) {
-  typedef DWORD(WINAPI * FinalPathFunction)(HANDLE, LPSTR, DWORD, DWORD);
-  // Windows before Vista has no symbolic links to files, nor this call.
-  static FinalPathFunction finalPath =
-      reinterpret_cast<FinalPathFunction>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
+bool IsMemoFileReadOnly(MemoFileOps& ops, const char* path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  return ops.Attributes(path, &data) && (data.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+}
+
+bool SetMemoFileReadOnly(MemoFileOps& ops, const char* path, bool readOnly) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!ops.Attributes(path, &data)) return false;
+  DWORD attributes = readOnly ? data.dwFileAttributes | FILE_ATTRIBUTE_READONLY : data.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY;
+  return attributes == data.dwFileAttributes || ops.SetAttributes(path, attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
+}
+
+bool WriteTargetOf(MemoFileOps& ops, const char* path, std::string& target) {
   target = path;
-  DWORD attributes = ::GetFileAttributesA(path);
-  if (attributes == INVALID_FILE_ATTRIBUTES) return true;
-  HANDLE file =
-      ::CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, NULL);
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!ops.Attributes(path, &data)) return true;
+  HANDLE file = ops.Open(path, 0, shareAll, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
   char final[MAX_PATH + 8];
-  DWORD length = file != INVALID_HANDLE_VALUE && finalPath ? finalPath(file, final, sizeof(final), 0) : 0;
-  if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
-  if (length == 0 || length >= sizeof(final)) return !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+  DWORD length = file != INVALID_HANDLE_VALUE ? ops.FinalPath(file, final, sizeof(final)) : 0;
+  if (file != INVALID_HANDLE_VALUE) ops.Close(file);
+  if (length == 0 || length >= sizeof(final)) return !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
   std::string resolved = final;
   if (resolved.compare(0, 8, "\\\\?\\UNC\\") == 0)
     resolved = "\\\\" + resolved.substr(8);
@@ -301,85 +324,134 @@ std::string LiteralPath(const char* path) {
   return std::string("\\\\?\\") + path;
 }
 
-bool IsFileInUse(const char* path) {
-  HANDLE file = ::CreateFileA(path, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+bool IsFileInUse(MemoFileOps& ops, const char* path) {
+  HANDLE file = ops.Open(path, GENERIC_READ, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
   if (file == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_SHARING_VIOLATION;
-  ::CloseHandle(file);
+  ops.Close(file);
   return false;
 }
 
-bool CreateEmptyMemoFile(const char* path) {
-  HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+bool CreateEmptyMemoFile(MemoFileOps& ops, const char* path) {
+  HANDLE file = ops.Open(path, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
   if (file == INVALID_HANDLE_VALUE) return false;
-  ::CloseHandle(file);
-  FlushFolderOf(path);
+  ops.Close(file);
+  FlushFolderOf(ops, path);
   return true;
 }
 
-bool DeleteMemoFile(const char* path) {
-  if (!::DeleteFileA(path)) return false;
-  FlushFolderOf(path);
+bool DeleteMemoFile(MemoFileOps& ops, const char* path) {
+  if (!ops.Delete(path)) return false;
+  FlushFolderOf(ops, path);
   return true;
 }
 
-bool MoveMemoFileToTrash(const char* path) {
-  // The list of files ends with an empty name.
-  std::string files(path);
-  files.push_back('\0');
-  SHFILEOPSTRUCTA operation = {};
-  operation.wFunc = FO_DELETE;
-  operation.pFrom = files.c_str();
-  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-  int result = ::SHFileOperationA(&operation);
-  // Its results are not all the platform's error codes, and some failures
-  // report none: the file still being there is what counts.
-  if (result != 0 || operation.fAnyOperationsAborted || ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
+TrashResult TrashMemoFile(MemoFileOps& ops, const char* path) {
+  // A second name held while the shell takes the file: what the bin keeps
+  // is the same file, so its count of names tells afterwards whether the
+  // bin took it or the shell deleted it for good. Where no second name can
+  // be made, nothing could tell.
+  char held[MAX_PATH];
+  if (!OnFreeTemporaryName(FolderOf(path), held, [&](const char* name) { return ops.Link(name, path) != FALSE; }))
+    return MemoFileExists(ops, path) ? TrashResult::NotTrashable : TrashResult::Failed;
+  int result = ops.Trash(path);
+  // The shell's results are not all the platform's error codes, and some
+  // failures report none: the file still being there is what counts.
+  if (result != 0 || MemoFileExists(ops, path)) {
+    ops.Delete(held);
     ::SetLastError(result > 0 && result < 0x70 ? static_cast<DWORD>(result) : ERROR_ACCESS_DENIED);
+    return TrashResult::Failed;
+  }
+  BY_HANDLE_FILE_INFORMATION info;
+  HANDLE file = ops.Open(held, 0, shareAll, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+  bool inBin = file != INVALID_HANDLE_VALUE && ops.Info(file, &info) && info.nNumberOfLinks > 1;
+  if (file != INVALID_HANDLE_VALUE) ops.Close(file);
+  if (inBin) {
+    ops.Delete(held);
+    FlushFolderOf(ops, path);
+    return TrashResult::Trashed;
+  }
+  // Deleted for good but for the second name: the memo goes back under its own.
+  if (!ops.Move(held, path, MOVEFILE_WRITE_THROUGH)) return TrashResult::Failed;
+  FlushFolderOf(ops, path);
+  return TrashResult::NotTrashable;
+}
+
+bool RenameMemoFile(MemoFileOps& ops, const char* from, const char* to) {
+  if (ops.Move(from, to, MOVEFILE_WRITE_THROUGH)) {
+    FlushFolderOf(ops, to);
+    if (FolderOf(from) != FolderOf(to)) FlushFolderOf(ops, from);
+    return true;
+  }
+  if (::GetLastError() != ERROR_NOT_SAME_DEVICE) return false;
+  if (!CopyToNewMemoFile(ops, from, to)) return false;
+  if (!DeleteMemoFile(ops, from)) {
+    KeptError kept;
+    DeleteTemporary(ops, to);
+    FlushFolderOf(ops, to);
     return false;
   }
-  FlushFolderOf(path);
-  return true;
-}
-
-bool RenameMemoFile(const char* from, const char* to) {
-  bool moved = ::MoveFileExA(from, to, MOVEFILE_WRITE_THROUGH) != FALSE;
-  if (!moved && ::GetLastError() == ERROR_NOT_SAME_DEVICE) {
-    // The copy is whole and on the disk before the original goes.
-    std::string bytes;
-    MemoFileStamp stamp;
-    if (LoadMemoFile(PlatformMemoFileOps(), from, bytes, stamp) != MemoLoadResult::Loaded ||
-        !CreateMemoFile(PlatformMemoFileOps(), to, bytes, stamp))
-      return false;
-    if (!::DeleteFileA(from)) {
-      DWORD error = ::GetLastError();
-      DeleteMemoFile(to);
-      ::SetLastError(error);
-      return false;
-    }
-    moved = true;
-  }
-  if (!moved) return false;
-  FlushFolderOf(to);
-  if (FileNamePart(from) - from != FileNamePart(to) - to || _strnicmp(from, to, FileNamePart(to) - to) != 0) FlushFolderOf(from);
   return true;
 }
 
 bool CopyToNewMemoFile(MemoFileOps& ops, const char* source, const char* destination) {
-  if (::GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES) {
+  if (MemoFileExists(ops, destination)) {
     ::SetLastError(ERROR_FILE_EXISTS);
     return false;
   }
-  std::string folder(destination, FileNamePart(destination) - destination);
+  HANDLE from = OpenToRead(ops, source);
+  if (from == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info;
   char temporary[MAX_PATH];
-  HANDLE file = ops.CreateTemporary(folder.c_str(), temporary);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  ops.Close(file);
-  // The copy goes to a name nobody lists; only a whole, flushed copy takes the memo's name.
-  bool ok = ::CopyFileA(source, temporary, FALSE) != FALSE;
-  if (ok) {
-    HANDLE copy = ::CreateFileA(temporary, GENERIC_WRITE, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    ok = copy != INVALID_HANDLE_VALUE && ops.Flush(copy);
-    if (copy != INVALID_HANDLE_VALUE) ops.Close(copy);
+  HANDLE to = ops.Info(from, &info) ? CreateTemporary(ops, FolderOf(destination), temporary) : INVALID_HANDLE_VALUE;
+  if (to == INVALID_HANDLE_VALUE) {
+    KeptError kept;
+    ops.Close(from);
+    return false;
   }
+  // Block by block, however large: the copy goes to a name nobody lists, and
+  // only a whole, flushed copy takes the memo's name.
+  std::string block(readBlock, '\0');
+  bool ok = true;
+  for (DWORD got = 1; ok && got > 0;) ok = ops.Read(from, &block[0], readBlock, &got) && WriteAll(ops, to, block.data(), got);
+  ok = ok && ops.SetTimes(to, NULL, NULL, &info.ftLastWriteTime) && ops.Flush(to);
+  {
+    KeptError kept;
+    ops.Close(from);
+    if (!ops.Close(to)) ok = false;
+  }
+  if (ok && (info.dwFileAttributes & copiedAttributes)) ok = ops.SetAttributes(temporary, info.dwFileAttributes & copiedAttributes);
   return RenameIntoPlace(ops, ok, temporary, destination, false);
+}
+
+bool PlaceAsNewMemo(MemoFileOps& ops, const std::string& folder, const std::string& title, int firstTry,
+                    const std::function<bool(const char*)>& place, std::string& placedTitle) {
+  const int tries = 1000;
+  // Room for the longest extension a memo of that title may have, and for a
+  // list entry.
+  if (folder.empty() || folder.size() + std::strlen(".html") >= MAX_PATH - 1) return false;
+  size_t room = MAX_PATH - 1 - folder.size() - std::strlen(".html");
+  if (room > MemoTitleBufferSize - 1) room = MemoTitleBufferSize - 1;
+  for (int n = firstTry; n < firstTry + tries; ++n) {
+    placedTitle = NumberedTitle(title, n, room);
+    if (placedTitle.empty()) return false;
+    char path[MAX_PATH], html[MAX_PATH], htm[MAX_PATH];
+    if (!FormMemoFilePath(folder.c_str(), placedTitle.c_str(), ".txt", path, sizeof(path)) ||
+        !FormMemoFilePath(folder.c_str(), placedTitle.c_str(), ".html", html, sizeof(html)) ||
+        !FormMemoFilePath(folder.c_str(), placedTitle.c_str(), ".htm", htm, sizeof(htm)))
+      return false;
+    // A title that any memo of the folder has, text or HTML, would make two entries alike.
+    if (MemoFileExists(ops, path) || MemoFileExists(ops, html) || MemoFileExists(ops, htm)) continue;
+    if (place(path)) return true;
+    // Only a file that appeared meanwhile is worth another title.
+    DWORD error = ::GetLastError();
+    if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return false;
+  }
+  return false;
+}
+
+bool SaveAsNewMemo(MemoFileOps& ops, const std::string& folder, const std::string& title, int firstTry, const std::string& bytes,
+                   std::string& savedTitle) {
+  MemoFileStamp stamp;
+  return PlaceAsNewMemo(
+      ops, folder, title, firstTry, [&](const char* path) { return CreateMemoFile(ops, path, bytes, stamp); }, savedTitle);
 }

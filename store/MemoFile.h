@@ -1,44 +1,22 @@
 // The memo file on disk, with no user interface: read whole, saved so that
 // the file is always either its old or its new text, compared with what was
-// loaded or last written to find changes made by other programs.
+// loaded or last written to find changes made by other programs, and
+// created, copied, renamed, moved and deleted whole or not at all. Every
+// call reaches the platform through the seam given.
 #pragma once
 #include <windows.h>
 
-#include <cstdint>
+#include <functional>
 #include <string>
 
-// The file calls a load and a save make, one virtual each, so that a test can
-// make any one of them fail. A save makes them in this order: CreateTemporary,
-// Write (once or more), Flush, Close, Rename; Delete removes a temporary file
-// that is not needed any more.
-class MemoFileOps {
-public:
-  virtual ~MemoFileOps();
-  // A new, empty file in folder (ending in a backslash), opened for writing;
-  // its path goes to path (MAX_PATH bytes). Its name starts with "~sb" and
-  // is never longer than the shortest memo file name.
-  virtual HANDLE CreateTemporary(const char* folder, char* path);
-  virtual BOOL Write(HANDLE file, const void* data, DWORD size, DWORD* written);
-  virtual BOOL Flush(HANDLE file);
-  virtual BOOL Close(HANDLE file);
-  // Gives the temporary file the target's name in one step, replacing the
-  // target when replaceExisting.
-  virtual BOOL Rename(const char* temporary, const char* target, bool replaceExisting);
-  virtual BOOL Delete(const char* path);
-  virtual HANDLE OpenForRead(const char* path);
-  virtual BOOL Read(HANDLE file, void* buffer, DWORD size, DWORD* read);
-};
-
-// The platform's own calls.
-MemoFileOps& PlatformMemoFileOps();
+#include "store/MemoFileOps.h"
 
 // What is known of a memo file: its size and last write time as the file
-// system reports them, and the checksum of the bytes loaded or last written.
+// system reports them.
 struct MemoFileStamp {
   bool exists = false;
   ULONGLONG size = 0;
   FILETIME lastWrite = {0, 0};
-  uint64_t checksum = 0;
   // Names the file has: a save that gives one of them a new file would part
   // it from the others.
   DWORD links = 1;
@@ -49,7 +27,12 @@ enum class MemoLoadResult {
   Missing,     // no such file
   Unreadable,  // it exists but cannot be opened
   ReadError,   // a read failed partway: bytes holds only part of it
+  TooLarge,    // bytes holds its first MemoLoadLimit bytes only
 };
+
+// The most of a file that is read: larger files are shown cut and never
+// written, so what lies beyond this would only cost memory.
+const size_t MemoLoadLimit = 32 * 1024 * 1024;
 
 // Reads the whole file into bytes and stamps it. Only a file on a disk is
 // read: a name that opens a device (aux.txt) is Unreadable.
@@ -72,8 +55,9 @@ bool ReplaceFileWhole(MemoFileOps& ops, const char* path, const std::string& byt
 
 // Makes what was created, renamed or deleted in the folder of path (a file
 // in it, or the folder itself ending in a backslash) survive a crash. Some
-// systems cannot flush a folder; their renames are durable already.
-void FlushFolderOf(const char* path);
+// systems cannot flush a folder; their renames are durable already, so a
+// failure here fails nothing.
+void FlushFolderOf(MemoFileOps& ops, const char* path);
 
 enum class MemoDiskState {
   Unchanged,  // as stamped (a file only touched counts as unchanged)
@@ -81,39 +65,69 @@ enum class MemoDiskState {
   Vanished,   // it is gone
 };
 
-// Compares the file with its stamp. Costs one attribute query while size and
-// time still match, unless byContent: copy tools keep times, and some file
-// systems keep them coarsely, so a check before a write reads the file
-// always. A file that is read and holds the same bytes is only restamped;
-// other bytes, or a file that cannot be read, are Changed.
-MemoDiskState CheckMemoFile(MemoFileOps& ops, const char* path, MemoFileStamp& stamp, bool byContent);
+// Compares the file with its stamp and known, the bytes loaded or last
+// written. Costs one attribute query while size and time still match, unless
+// byContent: copy tools keep times, and some file systems keep them
+// coarsely, so a check before a write reads the file always, into scratch.
+// A file that holds the same bytes is only restamped; other bytes, or a file
+// that cannot be read whole, are Changed.
+MemoDiskState CheckMemoFile(MemoFileOps& ops, const char* path, MemoFileStamp& stamp, const std::string& known, bool byContent,
+                            std::string& scratch);
+
+bool MemoFileExists(MemoFileOps& ops, const char* path);
 
 // The file exists and may not be written.
-bool IsMemoFileReadOnly(const char* path);
+bool IsMemoFileReadOnly(MemoFileOps& ops, const char* path);
+
+// Sets or clears the file's read-only attribute, keeping its others.
+bool SetMemoFileReadOnly(MemoFileOps& ops, const char* path, bool readOnly);
 
 // Where a write of path goes so that path stays what it is: the file a
 // symbolic link leads to, or path itself (also when nothing is there yet).
 // False when path is a link whose target cannot be told.
-bool WriteTargetOf(const char* path, std::string& target);
+bool WriteTargetOf(MemoFileOps& ops, const char* path, std::string& target);
 
 // The path that opens exactly the file of that name, with none of the
 // platform's rewriting of device names and trailing dots and blanks.
 std::string LiteralPath(const char* path);
 
 // Another handle holds the file open without sharing it: a save writing it.
-bool IsFileInUse(const char* path);
+bool IsFileInUse(MemoFileOps& ops, const char* path);
 
 // Creates an empty file, never touching one that exists.
-bool CreateEmptyMemoFile(const char* path);
+bool CreateEmptyMemoFile(MemoFileOps& ops, const char* path);
 
-// Deletes, renames or moves a memo file, each durable once it returns.
-// A move to another drive copies the file whole before the original goes.
-bool DeleteMemoFile(const char* path);
-// Moves a memo file to the Recycle Bin (the desktop's trash under Wine),
-// with no question and no progress window.
-bool MoveMemoFileToTrash(const char* path);
-bool RenameMemoFile(const char* from, const char* to);
+// Deletes a memo file for good, durably once it returns.
+bool DeleteMemoFile(MemoFileOps& ops, const char* path);
+
+enum class TrashResult {
+  Trashed,       // in the Recycle Bin (the desktop's trash under Wine)
+  NotTrashable,  // the bin cannot take it here: the memo is still in its place
+  Failed,        // the last error says why; the memo is still in its place
+};
+// Moves a memo file to the Recycle Bin. Where the bin would delete it for
+// good instead (a network or removable drive, a file larger than the bin, a
+// bin turned off), the file stays where it is.
+TrashResult TrashMemoFile(MemoFileOps& ops, const char* path);
+
+// Renames or moves a memo file, never over another, durably once it
+// returns. A move to another drive deletes the original only once the copy
+// holds all of its bytes on the disk.
+bool RenameMemoFile(MemoFileOps& ops, const char* from, const char* to);
 
 // Copies source to destination, which must not exist: whole and on the disk,
-// or not at all.
+// with the source's attributes and last write time, or not at all.
 bool CopyToNewMemoFile(MemoFileOps& ops, const char* source, const char* destination);
+
+// Puts a new text memo in folder under a title no memo of the folder, text
+// or HTML, has yet: title when firstTry is 1, else "title (n)" from
+// n = firstTry, cut so the name fits. place(path) makes the file there,
+// never over one; when another appeared meanwhile it fails with
+// ERROR_FILE_EXISTS or ERROR_ALREADY_EXISTS, and the next title is tried.
+// The title given goes to placedTitle.
+bool PlaceAsNewMemo(MemoFileOps& ops, const std::string& folder, const std::string& title, int firstTry,
+                    const std::function<bool(const char*)>& place, std::string& placedTitle);
+
+// Writes bytes as a new text memo of folder by PlaceAsNewMemo's rule.
+bool SaveAsNewMemo(MemoFileOps& ops, const std::string& folder, const std::string& title, int firstTry, const std::string& bytes,
+                   std::string& savedTitle);

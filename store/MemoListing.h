@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "core/MemoTitle.h"
+#include "store/MemoFileOps.h"
 
 // A memo's size and last write time as the folder's listing gave them.
 struct ListedStamp {
@@ -19,4 +20,4 @@ struct ListedStamp {
 
 // Calls visit for each memo file directly in the folder (ending with a
 // backslash), text memos first, each kind in the platform's order.
-void ForEachMemoFile(const char* folderPath, const std::function<void(const char*, MemoFileType, const ListedStamp&)>& visit);
+void ForEachMemoFile(MemoFileOps& ops, const char* folderPath, const std::function<void(const char*, MemoFileType, const ListedStamp&)>& visit);

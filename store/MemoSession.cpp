@@ -1,43 +1,50 @@
 #include "store/MemoSession.h"
 
-#include <algorithm>
-#include <cstring>
-
+#include "core/MemoBytes.h"
+#include "core/MemoChecksum.h"
 #include "core/MemoPaths.h"
 #include "core/MemoTitle.h"
 
 namespace {
 
-// Numbered titles tried for a new memo before giving up.
-const int newTitleTries = 1000;
-
-bool Exists(const char* path) { return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
-
 uint64_t FileTimeValue(const FILETIME& time) { return static_cast<uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime; }
+
+WriteResult Outcome(WriteOutcome outcome, DWORD error = 0) {
+  WriteResult result;
+  result.outcome = outcome;
+  result.error = error;
+  return result;
+}
 
 }  // namespace
 
-void MemoSession::Open(const std::string& folder, const std::string& title) {
-  this->folder = folder;
-  this->title = title;
+MemoSession::MemoSession(MemoFileOps& fileOps) : ops(&fileOps), recovery(fileOps) {}
+
+void MemoSession::Open(const std::string& memoFolder, const std::string& memoTitle, DWORD memoKind) {
+  folder = memoFolder;
+  title = memoTitle;
+  kind = memoKind;
   deviceName = IsReservedDeviceName(title.c_str());
   writePath.clear();
+  neverWrite = folder.empty() ? NeverWriteReason::PathTooLong : NeverWriteReason::None;
   stamp = MemoFileStamp();
+  loadedBytes.clear();
+  loaded = MemoText();
   encoding = MemoEncoding::Cp932;
-  incomplete = false;
-}
-
-void MemoSession::Retitle(const std::string& title) {
-  this->title = title;
-  deviceName = IsReservedDeviceName(title.c_str());
-  char path[MAX_PATH];
-  if (deviceName || !FilePath(".txt", path) || !WriteTargetOf(path, writePath)) writePath.clear();
 }
 
 void MemoSession::Close() {
   DropRecovery();
+  kind = 0;
   stamp = MemoFileStamp();
-  incomplete = false;
+  neverWrite = NeverWriteReason::None;
+}
+
+void MemoSession::Retitle(const std::string& memoTitle) {
+  title = memoTitle;
+  deviceName = IsReservedDeviceName(title.c_str());
+  char path[MAX_PATH];
+  if (deviceName || !FilePath(".txt", path) || !WriteTargetOf(*ops, path, writePath)) writePath.clear();
 }
 
 bool MemoSession::FilePath(const char* extension, char* out) const {
@@ -48,50 +55,103 @@ bool MemoSession::FilePath(const char* extension, char* out) const {
   return FormMemoFilePath(folder.c_str(), title.c_str(), extension, out, MAX_PATH);
 }
 
+bool MemoSession::HtmlPath(char* out) const {
+  if (!FilePath(".html", out)) return false;
+  std::string html = deviceName ? LiteralPath(out) : std::string(out);
+  return MemoFileExists(*ops, html.c_str()) || FilePath(".htm", out);
+}
+
 std::string MemoSession::ReadPath() const {
   char path[MAX_PATH];
   if (!FilePath(".txt", path)) return std::string();
   return deviceName ? LiteralPath(path) : std::string(path);
 }
 
-MemoLoadResult MemoSession::Load() {
-  loaded = MemoText();
-  loadedBytes.clear();
+MemoLoadResult MemoSession::ReadFile() {
   std::string path = ReadPath();
-  if (path.empty()) return MemoLoadResult::Unreadable;
-  MemoLoadResult result = LoadMemoFile(*fileOps, path.c_str(), loadedBytes, stamp);
+  MemoLoadResult result = LoadMemoFile(*ops, path.c_str(), loadedBytes, stamp);
   loaded = DecodeMemoText(loadedBytes.data(), loadedBytes.size());
   encoding = loaded.encoding;
-  if (!deviceName && !WriteTargetOf(path.c_str(), writePath)) writePath.clear();
+  if (deviceName || !WriteTargetOf(*ops, path.c_str(), writePath)) writePath.clear();
   return result;
 }
 
-bool MemoSession::IsReadOnly() const { return deviceName || writePath.empty() || IsMemoFileReadOnly(writePath.c_str()); }
+MemoView MemoSession::Load() {
+  // The pane shows the file from here on: no edit is left to recover.
+  DropRecovery();
+  std::string path = ReadPath();
+  if (path.empty()) {
+    lastLoad = MemoLoadResult::Unreadable;
+    neverWrite = NeverWriteReason::PathTooLong;
+    return MemoView();
+  }
+  lastLoad = ReadFile();
+  if (lastLoad == MemoLoadResult::Missing && !deviceName) {
+    CreateEmptyMemoFile(*ops, path.c_str());
+    ReadFile();
+  }
+  return View();
+}
 
-MemoDiskState MemoSession::Check(bool beforeWrite) {
+MemoView MemoSession::View() {
+  MemoView view;
+  neverWrite = NeverWriteReason::None;
+  switch (lastLoad) {
+    case MemoLoadResult::Loaded:
+    case MemoLoadResult::ReadError:
+    case MemoLoadResult::TooLarge: {
+      view.text = loaded.text;
+      PaneLoss loss = FitPaneText(view.text);
+      if (loss == PaneLoss::Cut) view.notice = MemoView::Notice::Overflow;
+      if (loss != PaneLoss::None || lastLoad == MemoLoadResult::TooLarge) neverWrite = NeverWriteReason::Cut;
+      // Bytes that are no character of the encoding would be changed by a write.
+      if (loaded.verdict != MemoVerdict::Editable) neverWrite = NeverWriteReason::NotItsEncoding;
+      // What follows a failed read is unknown: the pane never replaces it.
+      if (lastLoad == MemoLoadResult::ReadError) neverWrite = NeverWriteReason::Unreadable;
+      // A save gives the memo's name a new file: the file's other names would keep the old text.
+      if (stamp.links > 1) neverWrite = NeverWriteReason::HardLink;
+      break;
+    }
+    case MemoLoadResult::Unreadable:
+      // Another program holds it, or it is not a file: it is not empty, and
+      // the notice must never replace it.
+      view.notice = MemoView::Notice::Created;
+      neverWrite = NeverWriteReason::Unreadable;
+      break;
+    case MemoLoadResult::Missing:
+      view.notice = MemoView::Notice::Created;
+      break;
+  }
+  if (deviceName) neverWrite = NeverWriteReason::DeviceName;
+  view.fileReadOnly = IsMemoFileReadOnly(*ops, ReadPath().c_str());
+  return view;
+}
+
+MemoView MemoSession::LoadHtmlAsText() {
+  MemoView view;
+  neverWrite = deviceName ? NeverWriteReason::DeviceName : NeverWriteReason::HtmlAsText;
+  char path[MAX_PATH];
+  std::string bytes;
+  MemoFileStamp htmlStamp;
+  if (HtmlPath(path) &&
+      LoadMemoFile(*ops, deviceName ? LiteralPath(path).c_str() : path, bytes, htmlStamp) != MemoLoadResult::Unreadable) {
+    view.text = DecodeMemoText(bytes.data(), bytes.size()).text;
+    if (FitPaneText(view.text) == PaneLoss::Cut) view.notice = MemoView::Notice::Overflow;
+  }
+  return view;
+}
+
+bool MemoSession::IsReadOnly() const { return deviceName || writePath.empty() || IsMemoFileReadOnly(*ops, writePath.c_str()); }
+
+bool MemoSession::SetReadOnly(bool readOnly) {
+  char path[MAX_PATH];
+  return IsText() && FilePath(".txt", path) && SetMemoFileReadOnly(*ops, path, readOnly);
+}
+
+MemoDiskState MemoSession::Check(bool byContent) {
   std::string path = ReadPath();
   if (path.empty()) return MemoDiskState::Unchanged;
-  return CheckMemoFile(*fileOps, path.c_str(), stamp, beforeWrite);
-}
-
-void MemoSession::Restamp() {
-  MemoEncoding kept = encoding;
-  Load();
-  encoding = kept;
-}
-
-bool MemoSession::FileBytes(const std::u16string& paneText, std::string& bytes, std::u16string* missing) {
-  bool whole = encoding == loaded.encoding && loaded.verdict == MemoVerdict::Editable
-                   ? ReencodeEdited(loadedBytes, loaded, paneText, bytes, missing)
-                   : EncodeMemoText(paneText.data(), paneText.size(), encoding, bytes, missing);
-  if (!whole) return false;
-  // Without its mark a UTF-8 memo must still read as UTF-8; ASCII alone reads the same either way.
-  if (encoding == MemoEncoding::Utf8 && DetectMemoEncoding(bytes.data(), bytes.size()) != MemoEncoding::Utf8 &&
-      std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
-    encoding = MemoEncoding::Utf8Bom;
-    return EncodeMemoText(paneText.data(), paneText.size(), encoding, bytes, missing);
-  }
-  return true;
+  return CheckMemoFile(*ops, path.c_str(), stamp, loadedBytes, byContent, checked);
 }
 
 bool MemoSession::Save(const std::string& bytes) {
@@ -101,17 +161,85 @@ bool MemoSession::Save(const std::string& bytes) {
     return false;
   }
   // A memo whose file vanished is written again under its own name.
-  if (::GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES && !deviceName) writePath = path;
+  if (!deviceName && !MemoFileExists(*ops, path)) writePath = path;
   if (IsReadOnly()) {
     ::SetLastError(ERROR_ACCESS_DENIED);
     return false;
   }
-  if (!SaveMemoFile(*fileOps, writePath.c_str(), bytes, stamp)) return false;
+  if (!SaveMemoFile(*ops, writePath.c_str(), bytes, stamp)) return false;
   // What the file holds now is what later edits are told from.
   loadedBytes = bytes;
   loaded = DecodeMemoText(bytes.data(), bytes.size());
   DropRecovery();
   return true;
+}
+
+bool MemoSession::KeepBeside(const std::u16string& paneText, std::string& keptTitle) {
+  MemoFileImage image = Image();
+  return SaveAsNewMemo(*ops, folder, title, 2, MemoCopyBytes(paneText, encoding, &image), keptTitle);
+}
+
+WriteResult MemoSession::Refresh(const std::u16string& paneText, bool edited) {
+  if (!IsText() || neverWrite == NeverWriteReason::PathTooLong || Check(edited) != MemoDiskState::Changed)
+    return Outcome(WriteOutcome::Nothing);
+  // The other program's text stays in the file; the edits go to a memo of
+  // their own. A pane that never writes holds none.
+  bool keep = edited && neverWrite == NeverWriteReason::None;
+  WriteResult result = Outcome(keep ? WriteOutcome::KeptBeside : WriteOutcome::Reloaded);
+  if (keep && !KeepBeside(paneText, result.keptTitle)) return Outcome(WriteOutcome::KeepFailed, ::GetLastError());
+  lastLoad = ReadFile();
+  DropRecovery();
+  return result;
+}
+
+WriteResult MemoSession::Write(const std::u16string& paneText, bool edited, MemoWriter writer, Utf8Answer answer) {
+  if (!IsText()) return Outcome(WriteOutcome::Nothing);
+  if (neverWrite == NeverWriteReason::PathTooLong) return Outcome(WriteOutcome::PathTooLong);
+  if (neverWrite != NeverWriteReason::None) return Outcome(WriteOutcome::NeverWrite);
+  // The check comes right before the bytes reach the disk, whatever was
+  // asked before: a box gives other programs, and the host, time to act.
+  MemoDiskState state = Check(edited);
+  if (state == MemoDiskState::Changed) return Refresh(paneText, edited);
+  if (state == MemoDiskState::Unchanged && !edited) return Outcome(WriteOutcome::Nothing);
+  std::string bytes;
+  WriteResult result;
+  MemoEncoding target = encoding;
+  MemoFileImage image = Image();
+  if (!MemoBytesFor(paneText, target, &image, bytes, &result.missing)) {
+    // Only the user may change a memo's encoding; an unedited text that
+    // goes back where its file vanished is nobody's to convert.
+    if (!edited) return Outcome(WriteOutcome::Failed, ERROR_NO_UNICODE_TRANSLATION);
+    if (answer == Utf8Answer::NotAsked && writer != MemoWriter::Host) {
+      result.outcome = WriteOutcome::NeedsAnswer;
+      return result;
+    }
+    if (answer != Utf8Answer::Yes) {
+      KeepForRecovery(paneText, false);
+      return Outcome(WriteOutcome::Declined);
+    }
+    target = MemoEncoding::Utf8Bom;
+    MemoBytesFor(paneText, target, nullptr, bytes);
+  }
+  if (edited && IsReadOnly()) return Outcome(WriteOutcome::ReadOnly);
+  MemoEncoding kept = encoding;
+  encoding = target;
+  if (!Save(bytes)) {
+    encoding = kept;
+    return Outcome(WriteOutcome::Failed, ::GetLastError());
+  }
+  return Outcome(WriteOutcome::Saved);
+}
+
+void MemoSession::KeepEdits(const std::u16string& paneText, bool edited) {
+  if (!IsText() || neverWrite != NeverWriteReason::None) return;
+  // The record holds what a close would write now: nothing when the pane is
+  // unedited or back at the file's text.
+  if (!edited || paneText == loaded.text) {
+    DropRecovery();
+    return;
+  }
+  // A record that cannot be written now is tried again at the next edit.
+  KeepForRecovery(paneText, false);
 }
 
 bool MemoSession::KeepForRecovery(const std::u16string& paneText, bool forNextStart) {
@@ -122,33 +250,18 @@ bool MemoSession::KeepForRecovery(const std::u16string& paneText, bool forNextSt
   record.baseExists = stamp.exists;
   record.baseSize = stamp.size;
   record.baseLastWrite = FileTimeValue(stamp.lastWrite);
-  record.baseChecksum = stamp.checksum;
+  record.baseChecksum = MemoChecksum(loadedBytes.data(), loadedBytes.size());
   record.text = paneText;
   return recovery.Write(record, forNextStart);
 }
 
-bool SaveAsNewMemo(MemoFileOps& ops, const std::string& folder, const std::string& title, int firstTry, const std::string& bytes,
-                   std::string& savedTitle) {
-  // Room for the longest extension a memo of that title may have, and for a
-  // list entry.
-  if (folder.empty() || folder.size() + std::strlen(".html") >= MAX_PATH - 1) return false;
-  size_t room = MAX_PATH - 1 - folder.size() - std::strlen(".html");
-  if (room > MemoTitleBufferSize - 1) room = MemoTitleBufferSize - 1;
-  for (int n = firstTry; n < firstTry + newTitleTries; ++n) {
-    savedTitle = NumberedTitle(title, n, room);
-    if (savedTitle.empty()) return false;
-    char path[MAX_PATH], html[MAX_PATH], htm[MAX_PATH];
-    if (!FormMemoFilePath(folder.c_str(), savedTitle.c_str(), ".txt", path, sizeof(path)) ||
-        !FormMemoFilePath(folder.c_str(), savedTitle.c_str(), ".html", html, sizeof(html)) ||
-        !FormMemoFilePath(folder.c_str(), savedTitle.c_str(), ".htm", htm, sizeof(htm)))
-      return false;
-    // A title that any memo of the folder has, text or HTML, would make two entries alike.
-    if (Exists(path) || Exists(html) || Exists(htm)) continue;
-    MemoFileStamp stamp;
-    if (CreateMemoFile(ops, path, bytes, stamp)) return true;
-    // Only a file that appeared meanwhile is worth another title.
-    DWORD error = ::GetLastError();
-    if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return false;
+MemoSession::Rescued MemoSession::Rescue(const std::u16string& paneText, const std::string& folder1) {
+  Rescued rescued = {Rescued::InFolder1, std::string()};
+  MemoFileImage image = Image();
+  if (!folder1.empty() && SaveAsNewMemo(*ops, folder1, title, 1, MemoCopyBytes(paneText, encoding, &image), rescued.place)) {
+    DropRecovery();
+    return rescued;
   }
-  return false;
+  if (KeepForRecovery(paneText, true)) return Rescued{Rescued::ForNextStart, recovery.RecordPath()};
+  return Rescued{Rescued::Lost, std::string()};
 }

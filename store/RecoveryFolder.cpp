@@ -17,21 +17,16 @@ std::string DefaultRecoveryPath() {
 
 // Each folder of path from the drive down, for a first write; a folder made
 // is flushed into its parent, so that a record in it survives a crash.
-void CreateFolders(const std::string& path) {
+void CreateFolders(MemoFileOps& ops, const std::string& path) {
   for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1)) {
     std::string folder = path.substr(0, at);
-    if (::CreateDirectoryA(folder.c_str(), NULL)) FlushFolderOf(folder.c_str());
+    if (ops.MakeFolder(folder.c_str())) FlushFolderOf(ops, folder.c_str());
   }
-}
-
-bool ReadWhole(const std::string& path, std::string& bytes) {
-  MemoFileStamp stamp;
-  return LoadMemoFile(PlatformMemoFileOps(), path.c_str(), bytes, stamp) == MemoLoadResult::Loaded;
 }
 
 }  // namespace
 
-RecoveryFolder::RecoveryFolder() : serial(0), lock(INVALID_HANDLE_VALUE), written(false) {
+RecoveryFolder::RecoveryFolder(MemoFileOps& fileOps) : ops(&fileOps), serial(0), lock(INVALID_HANDLE_VALUE), written(false) {
   static LONG instances = 0;
   char mark[32];
   snprintf(mark, sizeof(mark), "%08lx%08lx%04lx", ::GetCurrentProcessId(), ::GetTickCount(), ::InterlockedIncrement(&instances));
@@ -50,39 +45,39 @@ std::string RecoveryFolder::RecordPath() { return Path() + owner + recordExtensi
 bool RecoveryFolder::Write(RecoveryRecord& record, bool forNextStart) {
   if (Path().empty()) return false;
   if (lock == INVALID_HANDLE_VALUE) {
-    CreateFolders(path);
+    CreateFolders(*ops, path);
     // Held open while this instance runs: others cannot open it for writing
     // until the process ends, however it ends; a crash leaves it to the next
     // start, which then finds nobody holding it.
-    lock = ::CreateFileA((path + owner + lockExtension).c_str(), GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, NULL);
+    lock = ops->Open((path + owner + lockExtension).c_str(), GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS,
+                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE);
   }
   record.owner = forNextStart ? std::string() : owner;
   record.serial = ++serial;
-  if (!ReplaceFileWhole(PlatformMemoFileOps(), RecordPath().c_str(), FormatRecoveryRecord(record))) return false;
+  if (!ReplaceFileWhole(*ops, RecordPath().c_str(), FormatRecoveryRecord(record))) return false;
   written = true;
   return true;
 }
 
 void RecoveryFolder::Remove() {
   if (!written) return;
-  if (DeleteMemoFile(RecordPath().c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND) written = false;
+  if (DeleteMemoFile(*ops, RecordPath().c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND) written = false;
 }
 
 void RecoveryFolder::Release() {
-  if (lock != INVALID_HANDLE_VALUE) ::CloseHandle(lock);
+  if (lock != INVALID_HANDLE_VALUE) ops->Close(lock);
   lock = INVALID_HANDLE_VALUE;
 }
 
 bool RecoveryFolder::OwnerRunning(const std::string& other) {
   if (other == owner) return true;
   std::string lockPath = path + other + lockExtension;
-  HANDLE held = ::CreateFileA(lockPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
+  HANDLE held = ops->Open(lockPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL);
   if (held == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_SHARING_VIOLATION;
   // Left by a system that went down with its owner.
-  ::CloseHandle(held);
-  ::DeleteFileA(lockPath.c_str());
+  ops->Close(held);
+  ops->Delete(lockPath.c_str());
   return false;
 }
 
@@ -92,23 +87,24 @@ std::vector<RecoveryFolder::Found> RecoveryFolder::Abandoned() {
   for (const char* pattern : {"*.rcv", "~sb*.tmp"}) {
     bool temporary = pattern[0] == '~';
     WIN32_FIND_DATAA entry;
-    HANDLE find = ::FindFirstFileA((path + pattern).c_str(), &entry);
+    HANDLE find = ops->FindFirst((path + pattern).c_str(), &entry);
     if (find == INVALID_HANDLE_VALUE) continue;
     do {
       Found record;
       record.path = path + entry.cFileName;
       std::string bytes;
-      record.readable = ReadWhole(record.path, bytes) && ParseRecoveryRecord(bytes, record.record);
+      MemoFileStamp stamp;
+      record.readable = LoadMemoFile(*ops, record.path.c_str(), bytes, stamp) == MemoLoadResult::Loaded && ParseRecoveryRecord(bytes, record.record);
       if (record.readable && !record.record.owner.empty() && OwnerRunning(record.record.owner)) continue;
       if (!record.readable && temporary) {
         // A record write that stopped before its end: the record it was to
         // replace still holds the edits. One still being written is held open.
-        if (!IsFileInUse(record.path.c_str())) ::DeleteFileA(record.path.c_str());
+        if (!IsFileInUse(*ops, record.path.c_str())) ops->Delete(record.path.c_str());
         continue;
       }
       found.push_back(record);
-    } while (::FindNextFileA(find, &entry));
-    ::FindClose(find);
+    } while (ops->FindNext(find, &entry));
+    ops->FindClose(find);
   }
   return found;
 }

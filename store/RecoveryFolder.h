@@ -13,7 +13,7 @@
 
 class RecoveryFolder {
 public:
-  RecoveryFolder();
+  explicit RecoveryFolder(MemoFileOps& ops);
   ~RecoveryFolder();
   RecoveryFolder(const RecoveryFolder&) = delete;
   RecoveryFolder& operator=(const RecoveryFolder&) = delete;
@@ -29,6 +29,8 @@ public:
   // this instance still runs.
   bool Write(RecoveryRecord& record, bool forNextStart = false);
   std::string RecordPath();
+  MemoFileOps& Ops() { return *ops; }
+  void UseOps(MemoFileOps& fileOps) { ops = &fileOps; }
   // Removes this instance's record, if it wrote one.
   void Remove();
   // This instance ends: a record it leaves belongs to nobody.
@@ -46,6 +48,7 @@ public:
 
 private:
   bool OwnerRunning(const std::string& owner);
+  MemoFileOps* ops;
   std::string path;
   std::string owner;
   uint32_t serial;

@@ -4,7 +4,8 @@
 
 #include "core/MemoChecksum.h"
 #include "core/MemoPaths.h"
-#include "store/MemoSession.h"
+#include "core/MemoBytes.h"
+#include "core/MemoText.h"
 
 namespace {
 
@@ -23,50 +24,79 @@ bool IsSet(const std::vector<std::string>& setFolders, const std::string& folder
 }
 
 // A new memo of folder 1 of that title.
-bool SaveInFolder1(const std::vector<std::string>& setFolders, const std::string& title, const std::string& bytes,
+bool SaveInFolder1(MemoFileOps& ops, const std::vector<std::string>& setFolders, const std::string& title, const std::string& bytes,
                    RestoredEdits& restored) {
   std::string saved;
-  if (setFolders.empty() || !SaveAsNewMemo(PlatformMemoFileOps(), setFolders[0], title, 1, bytes, saved)) return false;
+  if (setFolders.empty() || !SaveAsNewMemo(ops, setFolders[0], title, 1, bytes, saved)) return false;
   restored.outcome = RestoredEdits::InFolder1;
   restored.place = setFolders[0] + saved + ".txt";
   return true;
 }
 
 // Puts one record's text where it belongs; false when it is there already.
-bool Restore(const RecoveryRecord& record, const std::vector<std::string>& setFolders, RestoredEdits& restored) {
-  MemoFileOps& ops = PlatformMemoFileOps();
-  // Code page 932 may lack characters the pane held: those edits go to a
-  // UTF-8 memo of their own, and the memo keeps its encoding.
-  std::string bytes;
-  bool fits = EncodeMemoText(record.text.data(), record.text.size(), record.encoding, bytes);
-  if (!fits) EncodeMemoText(record.text.data(), record.text.size(), MemoEncoding::Utf8Bom, bytes);
+bool Restore(MemoFileOps& ops, const RecoveryRecord& record, const std::vector<std::string>& setFolders, RestoredEdits& restored) {
   restored.title = record.title;
   char path[MAX_PATH];
   if (!IsSet(setFolders, record.folder) || !FormMemoFilePath(record.folder.c_str(), record.title.c_str(), ".txt", path, sizeof(path))) {
-    if (!SaveInFolder1(setFolders, record.title, bytes, restored)) restored.outcome = RestoredEdits::Kept;
+    if (!SaveInFolder1(ops, setFolders, record.title, MemoCopyBytes(record.text, record.encoding, nullptr), restored))
+      restored.outcome = RestoredEdits::Kept;
     return true;
   }
   std::string current;
   MemoFileStamp stamp;
   MemoLoadResult loaded = LoadMemoFile(ops, path, current, stamp);
-  if (loaded == MemoLoadResult::Loaded && current == bytes) return false;
+  // The memo as the edits started from: their bytes follow the same rule as
+  // a save, so what the edits did not touch keeps the file's own bytes.
+  bool base = loaded == MemoLoadResult::Loaded && record.baseExists && stamp.size == record.baseSize &&
+              MemoChecksum(current.data(), current.size()) == record.baseChecksum;
+  MemoText text = DecodeMemoText(current.data(), current.size());
+  if (loaded == MemoLoadResult::Loaded && text.verdict == MemoVerdict::Editable && text.text == record.text) return false;
+  MemoFileImage image = {current, text};
+  MemoEncoding encoding = record.encoding;
+  std::string bytes;
+  bool fits = MemoBytesFor(record.text, encoding, base ? &image : nullptr, bytes);
   restored.place = path;
   if (fits && loaded == MemoLoadResult::Missing) {
     restored.outcome = RestoredEdits::Recreated;
     if (CreateMemoFile(ops, path, bytes, stamp)) return true;
-  } else if (fits && loaded == MemoLoadResult::Loaded && record.baseExists && stamp.size == record.baseSize &&
-             stamp.checksum == record.baseChecksum) {
+  } else if (fits && base) {
     restored.outcome = RestoredEdits::IntoMemo;
-    if (!IsMemoFileReadOnly(path) && SaveMemoFile(ops, path, bytes, stamp)) return true;
+    if (!IsMemoFileReadOnly(ops, path) && SaveMemoFile(ops, path, bytes, stamp)) return true;
   }
+  // Code page 932 may lack characters the pane held: those edits go to a
+  // UTF-8 memo of their own, and the memo keeps its encoding.
+  if (!fits) bytes = MemoCopyBytes(record.text, record.encoding, base ? &image : nullptr);
   std::string saved;
   if (SaveAsNewMemo(ops, record.folder, record.title, 2, bytes, saved)) {
-    restored.outcome = RestoredEdits::BesideMemo;
+    restored.outcome = fits ? RestoredEdits::BesideMemo : RestoredEdits::BesideInUtf8;
     restored.place = record.folder + saved + ".txt";
     return true;
   }
-  if (!SaveInFolder1(setFolders, record.title, bytes, restored)) restored.outcome = RestoredEdits::Kept;
+  if (!SaveInFolder1(ops, setFolders, record.title, bytes, restored)) restored.outcome = RestoredEdits::Kept;
   return true;
+}
+
+// Deletes a leftover whatever attributes a save that stopped gave it.
+void DeleteLeftover(MemoFileOps& ops, const std::string& path) {
+  ops.SetAttributes(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteMemoFile(ops, path.c_str());
+}
+
+// A memo of the folder holds exactly these bytes already.
+bool HeldByMemo(MemoFileOps& ops, const std::string& folder, const std::string& bytes) {
+  if (bytes.empty()) return true;
+  bool held = false;
+  WIN32_FIND_DATAA memo;
+  HANDLE memos = ops.FindFirst((folder + "*.txt").c_str(), &memo);
+  if (memos == INVALID_HANDLE_VALUE) return false;
+  do {
+    if (memo.nFileSizeHigh != 0 || memo.nFileSizeLow != bytes.size()) continue;
+    std::string text;
+    MemoFileStamp memoStamp;
+    held = LoadMemoFile(ops, (folder + memo.cFileName).c_str(), text, memoStamp) == MemoLoadResult::Loaded && text == bytes;
+  } while (!held && ops.FindNext(memos, &memo));
+  ops.FindClose(memos);
+  return held;
 }
 
 }  // namespace
@@ -87,12 +117,12 @@ std::vector<RestoredEdits> RestoreAbandonedEdits(RecoveryFolder& recovery, const
       continue;
     }
     bool superseded = !record.record.owner.empty() && newest[record.record.owner] != record.record.serial;
-    if (!superseded && Restore(record.record, setFolders, restored)) {
+    if (!superseded && Restore(recovery.Ops(), record.record, setFolders, restored)) {
       if (restored.outcome == RestoredEdits::Kept) restored.place = record.path;
       report.push_back(restored);
       if (restored.outcome == RestoredEdits::Kept) continue;
     }
-    DeleteMemoFile(record.path.c_str());
+    DeleteMemoFile(recovery.Ops(), record.path.c_str());
   }
   return report;
 }
@@ -101,41 +131,38 @@ std::vector<std::string> ClearLeftoverTemporaries(MemoFileOps& ops, const std::s
   std::vector<std::string> kept;
   youngLeft = false;
   WIN32_FIND_DATAA entry;
-  HANDLE find = ::FindFirstFileA((folder + "~sb*").c_str(), &entry);
+  HANDLE find = ops.FindFirst((folder + "~sb*").c_str(), &entry);
   if (find == INVALID_HANDLE_VALUE) return kept;
   FILETIME now;
   ::GetSystemTimeAsFileTime(&now);
   auto ticks = [](const FILETIME& time) { return static_cast<ULONGLONG>(time.dwHighDateTime) << 32 | time.dwLowDateTime; };
   do {
-    if (!IsTemporaryName(entry.cFileName)) continue;
+    if (!IsTemporaryName(entry.cFileName) || (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+    // Only what a memo of ours can hold whole is ours to take: a larger file
+    // of that name is somebody else's, and stays as it is.
+    if (entry.nFileSizeHigh != 0 || entry.nFileSizeLow > MemoLoadLimit) continue;
     std::string path = folder + entry.cFileName;
-    if (ticks(now) - ticks(entry.ftLastWriteTime) < leftoverAgeMs * 10000 || IsFileInUse(path.c_str())) {
+    if (ticks(now) - ticks(entry.ftLastWriteTime) < leftoverAgeMs * 10000 || IsFileInUse(ops, path.c_str())) {
       youngLeft = true;
       continue;
     }
     std::string bytes;
     MemoFileStamp stamp;
     if (LoadMemoFile(ops, path.c_str(), bytes, stamp) != MemoLoadResult::Loaded) continue;
-    bool held = bytes.empty();
-    // A memo of the same size and bytes holds the text already.
-    WIN32_FIND_DATAA memo;
-    HANDLE memos = held ? INVALID_HANDLE_VALUE : ::FindFirstFileA((folder + "*.txt").c_str(), &memo);
-    if (memos != INVALID_HANDLE_VALUE) {
-      do {
-        if (memo.nFileSizeHigh != 0 || memo.nFileSizeLow != bytes.size()) continue;
-        std::string text;
-        MemoFileStamp memoStamp;
-        held = LoadMemoFile(ops, (folder + memo.cFileName).c_str(), text, memoStamp) == MemoLoadResult::Loaded && text == bytes;
-      } while (!held && ::FindNextFileA(memos, &memo));
-      ::FindClose(memos);
+    if (HeldByMemo(ops, folder, bytes)) {
+      DeleteLeftover(ops, path);
+      continue;
     }
+    // The file itself becomes the memo, by a rename: nothing of it is read
+    // into memory and written again.
     std::string title;
-    if (!held) {
-      if (!SaveAsNewMemo(ops, folder, leftoverTitle, 1, bytes, title)) continue;
+    if (PlaceAsNewMemo(
+            ops, folder, leftoverTitle, 1,
+            [&](const char* memoPath) { return ops.Move(path.c_str(), memoPath, MOVEFILE_WRITE_THROUGH) != FALSE; }, title)) {
+      FlushFolderOf(ops, path.c_str());
       kept.push_back(folder + title + ".txt");
     }
-    DeleteMemoFile(path.c_str());
-  } while (::FindNextFileA(find, &entry));
-  ::FindClose(find);
+  } while (ops.FindNext(find, &entry));
+  ops.FindClose(find);
   return kept;
 }

@@ -13,6 +13,7 @@ struct RestoredEdits {
     IntoMemo,    // the memo file was as the edits started from: they are in it now
     Recreated,   // the memo file was gone: it holds the edits again
     BesideMemo,  // the memo file changed meanwhile: the edits are a memo beside it
+    BesideInUtf8,  // the memo's encoding cannot hold the edits: they are a UTF-8 memo beside it
     InFolder1,   // their folder is no longer set: a new memo of folder 1
     Kept,        // nowhere to write them: the record stays where it is
   };
@@ -29,5 +30,6 @@ std::vector<RestoredEdits> RestoreAbandonedEdits(RecoveryFolder& recovery, const
 // Temporary files that saves in folder left behind: one whose bytes a memo
 // of the folder holds goes; any other becomes a memo of its own, whose path
 // is returned. One that a save may still be writing is left alone, and
-// youngLeft tells there was such a one.
+// youngLeft tells there was such a one; so is one larger than any memo the
+// tool reads whole.
 std::vector<std::string> ClearLeftoverTemporaries(MemoFileOps& ops, const std::string& folder, bool& youngLeft);

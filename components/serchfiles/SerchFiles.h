@@ -1,5 +1,5 @@
-// CSerchFiles: the file-list engine of the host search and the memo list. It
-// lists the memo files that lie directly in one folder.
+// CSerchFiles: the file-list engine of the host search. It lists the memo
+// files that lie directly in one folder.
 #pragma once
 #include <windows.h>
 
@@ -10,8 +10,9 @@
 
 class CSerchFiles {
 public:
-  // folderPath ends with a backslash; reserved is always 0.
-  CSerchFiles(const char* folderPath, unsigned int reserved);
+  // folderPath ends with a backslash; reserved is always 0. The folder is
+  // listed through ops.
+  CSerchFiles(MemoFileOps& ops, const char* folderPath, unsigned int reserved);
   virtual ~CSerchFiles() = default;
   CSerchFiles(const CSerchFiles&) = delete;
   CSerchFiles& operator=(const CSerchFiles&) = delete;

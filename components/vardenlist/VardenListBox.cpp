@@ -246,6 +246,20 @@ LRESULT CVardenListBox::OnFrameMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_DRAWITEM:
       DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
+    case WM_NOTIFY:
+      // The list view keeps no texts of its own: whoever asks it for an
+      // item's text (a screen reader, a test) gets the item's.
+      if (reinterpret_cast<const NMHDR*>(lParam)->code == LVN_GETDISPINFOA) {
+        LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lParam)->item;
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0 && IsValidIndex(item.iItem)) {
+          const std::string& text = items[item.iItem].text;
+          size_t length = FittingLength(text, static_cast<size_t>(item.cchTextMax));
+          memcpy(item.pszText, text.data(), length);
+          item.pszText[length] = '\0';
+        }
+        return 0;
+      }
+      break;
     case WM_NCDESTROY:
       ::RemovePropA(window, objectProperty);
       ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(frameDefaultProc));

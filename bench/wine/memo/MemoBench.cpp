@@ -171,7 +171,6 @@ int main() {
   openUtf8 *= 1000.0;
   openCp932 *= 1000.0;
 
-  std::string readBack0;
   const std::string bare = harness.Folder1() + "\\bare.bin";
   // The host's SaveState from its own thread over an edited pane: sent to the
   // panel, which checks the file and saves the pane atomically; side by side
@@ -187,33 +186,24 @@ int main() {
   }
   saveState *= 1000.0;
   bareAtomic *= 1000.0;
-  // The memo file unit alone: the check against the file, then the atomic
-  // save, side by side with the bare sequence on the same thread.
-  double unitSave = 0, bareBeside = 0;
-  MemoFileStamp stamp;
-  LoadMemoFile(PlatformMemoFileOps(), big.c_str(), readBack0, stamp);
-  BestOfFiveSideBySide(
-      [&] {
-        CheckMemoFile(PlatformMemoFileOps(), big.c_str(), stamp, true);
-        SaveMemoFile(PlatformMemoFileOps(), big.c_str(), text, stamp);
-      },
-      // A file of its own, so that the memo's stamp stays true between saves.
-      [&] { BareAtomicWrite(bare, text); }, unitSave, bareBeside);
+  // The session's durable save alone, as every writer of a memo makes it:
+  // the check of the file by its bytes, then the atomic save with its folder
+  // flush; side by side with the bare durable sequence of as many bytes.
+  double unitSave = 0, bareDurable = 0;
+  MemoSession session;
+  session.Open(harness.Folder1() + "\\", "big", MemoKindText);
+  session.Load();
+  const std::u16string wideText = WideFromCp932(text.c_str());
+  BestOfFiveSideBySide([&] { session.Write(wideText, true, MemoWriter::Host); },
+                       [&] {
+                         BareAtomicWrite(bare, text);
+                         FlushFolderOf(PlatformMemoFileOps(), bare.c_str());
+                       },
+                       unitSave, bareDurable);
   unitSave *= 1000.0;
-  bareBeside *= 1000.0;
-  // The same bare sequence with the folder flushed after the rename, as a
-  // save must to be durable: what the second flush costs where it counts.
-  double bareDurable = 0, bareAgain = 0;
-  BestOfFiveSideBySide(
-      [&] {
-        BareAtomicWrite(bare, text);
-        FlushFolderOf(bare.c_str());
-      },
-      [&] { BareAtomicWrite(bare, text); }, bareDurable, bareAgain);
   bareDurable *= 1000.0;
-  bareAgain *= 1000.0;
   // The check before a save, reading the file whole, alone.
-  double checkOnly = 1000.0 * BestOfFive([&] { CheckMemoFile(PlatformMemoFileOps(), big.c_str(), stamp, true); });
+  double checkOnly = 1000.0 * BestOfFive([&] { session.Check(true); });
 
   // Closing the edited memo by selecting another writes it; opening the empty one is part of the figure.
   double close = 0;
@@ -286,22 +276,20 @@ int main() {
   bool recordWritten = recordBytes.size() > memoBytes;
 
   // The folder flush that makes a save's rename durable, alone.
-  double folderFlush = 1000.0 * BestOfFive([&] { FlushFolderOf(big.c_str()); });
+  double folderFlush = 1000.0 * BestOfFive([&] { FlushFolderOf(PlatformMemoFileOps(), big.c_str()); });
 
   printf("memo of %u bytes, best of %d\n", static_cast<unsigned>(memoBytes), runs);
   printf("%-52s %7.3f ms\n", "bare read (CreateFile/ReadFile/CloseHandle)", bareRead);
   printf("%-52s %7.3f ms\n", "bare write (CreateFile/WriteFile/CloseHandle)", bareWrite);
   Report("open: select the memo (read, pane filled)", open, bareRead, "bare read");
-  printf("%-52s %7.3f ms\n", "bare atomic write (temp, write, flush, rename)", bareBeside);
-  printf("%-52s %7.3f ms  ratio %6.2f to the bare atomic write%s\n", "save: check, then atomic save of the file", unitSave,
-         unitSave / bareBeside, unitSave <= 1.5 * bareBeside ? "" : "  (over 1.5)");
+  printf("%-52s %7.3f ms\n", "bare durable write (temp, write, flush, rename, folder)", bareDurable);
+  printf("%-52s %7.3f ms  ratio %6.2f to the bare durable write%s\n", "save: the session's check, then its durable save", unitSave,
+         unitSave / bareDurable, unitSave <= 1.3 * bareDurable ? "" : "  (over 1.3)");
   printf("%-52s %7.3f ms  ratio %6.2f to the bare atomic write\n", "save: SaveState of the edited memo, whole", saveState,
          saveState / bareAtomic);
   Report("write: close of the edited memo (selecting another)", close, bareWrite, "bare write");
   printf("%-52s %7.3f ms\n", "  of which: the check, reading the file whole", checkOnly);
   printf("%-52s %7.3f ms\n", "the folder flush alone, nothing to commit", folderFlush);
-  printf("%-52s %7.3f ms  ratio %6.2f to the bare atomic write (%.3f ms)\n", "bare atomic write and the folder flush after it", bareDurable,
-         bareDurable / bareAgain, bareAgain);
   printf("%-52s %7.4f ms\n", "keystroke into the memo, recovery off", withoutRecovery);
   printf("%-52s %7.4f ms  ratio %6.3f to recovery off%s\n", "keystroke into the memo, recovery on", withRecovery,
          withRecovery / withoutRecovery, withRecovery <= 1.05 * withoutRecovery ? "" : "  (over 1.05)");

@@ -38,7 +38,7 @@ int main() {
   }
   if (!harness.Start()) return 1;
   ::ShowWindow(harness.PanelWindow(), SW_SHOWNORMAL);
-  HWND list = harness.Panel()->memoList->GetSafeHwnd();
+  HWND list = harness.List();
 
   // Side by side, so that both see the same state of the machine.
   int found = 0;

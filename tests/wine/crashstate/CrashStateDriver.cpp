@@ -119,7 +119,7 @@ TEST_F(CrashStateDriver, PlaysEveryOperation) {
        &empty},
       {"rename", "", Opened,
        [](CrashStateDriver& d) {
-         d.Answering({TypeTitle("renamed")}, [&] { ::SendMessageA(d.Panel()->memoList->GetSafeHwnd(), WM_KEYDOWN, VK_F2, 0); });
+         d.Answering({TypeTitle("renamed")}, [&] { ::SendMessageA(d.harness.List(), WM_KEYDOWN, VK_F2, 0); });
        },
        Folder1, "renamed.txt", &oldText},
       {"move to folder 2", "", Opened,

@@ -50,7 +50,7 @@ TEST(MemoLoading, TextFilesShowAsTheLineReaderSeesThem) {
     EXPECT_EQ(!c.whole, panel.ToggleChecked());
     EXPECT_EQ(c.whole, panel.ToggleEnabled());
     EXPECT_EQ(c.whole ? std::string(c.name) : c.name + std::string(cutReason), panel.Caption());
-    EXPECT_EQ(c.name, std::string(panel.harness.Panel()->currentTitle));
+    EXPECT_EQ(c.name, panel.harness.OpenTitle());
   }
   // Opening and closing unedited changes no file.
   ASSERT_TRUE(panel.Select("exact"));

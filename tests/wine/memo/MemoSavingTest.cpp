@@ -77,7 +77,7 @@ TEST(MemoSaving, ReadOnlyFileRefusesTheWriteAndTheMemoStaysOpen) {
   WriteFileBytes(second, "second");
   ASSERT_TRUE(panel.Start());
   ASSERT_TRUE(panel.Select("first"));
-  int index = panel.harness.Panel()->memoList->GetCurSel();
+  int index = panel.harness.Selection();
   panel.Type(" edited");
   SetReadOnlyAttribute(first, true);
   {
@@ -90,7 +90,7 @@ TEST(MemoSaving, ReadOnlyFileRefusesTheWriteAndTheMemoStaysOpen) {
   EXPECT_EQ("first edited", panel.PaneText());
   EXPECT_EQ("first", panel.Caption());
   EXPECT_TRUE(panel.PaneModified());
-  EXPECT_EQ(index, panel.harness.Panel()->memoList->GetCurSel());
+  EXPECT_EQ(index, panel.harness.Selection());
   EXPECT_EQ("first", ReadFileBytes(first));
   EXPECT_EQ("second", ReadFileBytes(second));
   SetReadOnlyAttribute(first, false);
@@ -150,7 +150,7 @@ TEST(MemoSaving, FailedWriteKeepsTheMemoAndItsFolder) {
     ASSERT_TRUE(answer.Wait());
     EXPECT_EQ(writeFailure, answer.text);
   }
-  EXPECT_EQ(1, panel.harness.Panel()->currentFolder);
+  EXPECT_EQ(1, panel.harness.CurrentFolder());
   EXPECT_EQ("text and edits", panel.PaneText());
   EXPECT_TRUE(panel.PaneModified());
   EXPECT_TRUE(panel.PaneVisible());
@@ -158,7 +158,7 @@ TEST(MemoSaving, FailedWriteKeepsTheMemoAndItsFolder) {
 
   ::CreateDirectoryA(panel.harness.Folder1().c_str(), NULL);
   panel.harness.Click(IDC_PANEL_FOLDER2);
-  EXPECT_EQ(2, panel.harness.Panel()->currentFolder);
+  EXPECT_EQ(2, panel.harness.CurrentFolder());
   EXPECT_EQ("text and edits", ReadFileBytes(path));
   EXPECT_EQ("the other folder's memo", ReadFileBytes(twin));
 }

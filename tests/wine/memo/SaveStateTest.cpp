@@ -59,7 +59,7 @@ TEST(SaveState, AnswersForAnOpenTextMemoThatThePaneHoldsWhole) {
     EXPECT_TRUE(SameText(c.bytes, ReadFileBytes(panel.Path(c.file))));
     EXPECT_EQ(stamp, WriteTime(panel.Path(c.file)));
     // The memo stays open.
-    EXPECT_EQ(c.title, std::string(panel.harness.Panel()->currentTitle));
+    EXPECT_EQ(c.title, panel.harness.OpenTitle());
   }
 }
 

@@ -145,7 +145,7 @@ TEST_F(ExtendedEdit, MoveTakesTheMemoToTheChosenFolder) {
   EXPECT_EQ("edited", ReadFileBytes(target / "abc.txt"));
   EXPECT_FALSE(FileExists(MemoPath("abc.txt")));
   EXPECT_EQ(std::vector<std::string>{"other"}, Titles());
-  EXPECT_EQ(noMemoTitle, std::string(Panel()->currentTitle));
+  EXPECT_EQ(noMemoTitle, harness.OpenTitle());
 }
 
 TEST_F(ExtendedEdit, MoveOntoTheSameTitleKeepsBothFiles) {
@@ -158,7 +158,7 @@ TEST_F(ExtendedEdit, MoveOntoTheSameTitleKeepsBothFiles) {
   EXPECT_EQ("theirs", ReadFileBytes(target / "abc.txt"));
   EXPECT_EQ("ours", ReadFileBytes(MemoPath("abc.txt")));
   EXPECT_NE(-1, IndexOf("abc"));
-  EXPECT_EQ(noMemoTitle, std::string(Panel()->currentTitle));
+  EXPECT_EQ(noMemoTitle, harness.OpenTitle());
 }
 
 TEST_F(ExtendedEdit, MoveWaitsForTheMemoToClose) {
@@ -173,7 +173,7 @@ TEST_F(ExtendedEdit, MoveWaitsForTheMemoToClose) {
   EXPECT_EQ("このメモは読取り専用です！\n編集を保存できませんでした。", shown[1].text);
   EXPECT_EQ("saved", ReadFileBytes(MemoPath("abc.txt")));
   EXPECT_FALSE(FileExists(target / "abc.txt"));
-  EXPECT_EQ("abc", std::string(Panel()->currentTitle));
+  EXPECT_EQ("abc", harness.OpenTitle());
   EXPECT_EQ("edited", PaneText());
   ::SetFileAttributesA(MemoPath("abc.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }

@@ -42,8 +42,8 @@ TEST_F(ImportFiles, CopiesTextAndHtmlFilesAndNamesTheOthers) {
   EXPECT_EQ(3u, titles.size());
   EXPECT_NE(-1, IndexOf("a"));
   EXPECT_NE(-1, IndexOf("c"));
-  EXPECT_LT(Panel()->memoList->GetCurSel(), 0);
-  EXPECT_EQ("open", std::string(Panel()->currentTitle));
+  EXPECT_LT(harness.Selection(), 0);
+  EXPECT_EQ("open", harness.OpenTitle());
   EXPECT_EQ("open text", PaneText());
 }
 
@@ -63,11 +63,11 @@ TEST_F(ImportFiles, RefusalsCopyNothingAndLeaveTheListAlone) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    int selected = Panel()->memoList->GetCurSel();
+    int selected = harness.Selection();
     std::vector<Shown> shown = Drop({Dropped(c.name, "dropped")}, {Press(IDYES), Press(IDOK)});
     ASSERT_EQ(2u, shown.size());
     EXPECT_EQ(c.name + c.message, shown[1].text);
-    EXPECT_EQ(selected, Panel()->memoList->GetCurSel());
+    EXPECT_EQ(selected, harness.Selection());
   }
   EXPECT_EQ("kept", ReadFileBytes(MemoPath("memo.txt")));
   EXPECT_FALSE(FileExists(MemoPath("a.Txt")));

@@ -29,9 +29,9 @@ TEST_F(NewMemo, CreatesAnEmptyFileListsAndOpensIt) {
     ASSERT_TRUE(FileExists(folder / "abc.txt"));
     EXPECT_EQ("", ReadFileBytes(folder / "abc.txt"));
     EXPECT_EQ(std::vector<std::string>{"abc"}, Titles());
-    EXPECT_EQ(MemoKindText, Panel()->memoList->GetItemData(0));
-    EXPECT_EQ(0, Panel()->memoList->GetCurSel());
-    EXPECT_EQ("abc", std::string(Panel()->currentTitle));
+    EXPECT_EQ(MemoKindText, harness.KindAt(0));
+    EXPECT_EQ(0, harness.Selection());
+    EXPECT_EQ("abc", harness.OpenTitle());
     EXPECT_EQ("abc", harness.ItemText(IDC_PANEL_TITLE));
     EXPECT_TRUE(PaneShown());
     EXPECT_EQ("", PaneText());
@@ -44,7 +44,7 @@ TEST_F(NewMemo, SavesTheMemoThatWasOpenFirst) {
   TypeIntoPane("after");
   ClickAnswering(IDC_PANEL_NEW, {TypeTitle("abc")});
   EXPECT_EQ("after", ReadFileBytes(MemoPath("old.txt")));
-  EXPECT_EQ("abc", std::string(Panel()->currentTitle));
+  EXPECT_EQ("abc", harness.OpenTitle());
 }
 
 TEST_F(NewMemo, MissingFolderIsReportedAndNothingListed) {
@@ -107,9 +107,9 @@ TEST_F(DeleteMemo, OpensTheEntryThatTakesItsPlaceOrTheNewLast) {
     std::vector<std::string> after = Titles();
     before.erase(before.begin() + c.deleted);
     EXPECT_EQ(before, after);
-    EXPECT_EQ(c.selected, Panel()->memoList->GetCurSel());
+    EXPECT_EQ(c.selected, harness.Selection());
     EXPECT_EQ(c.selected, Panel()->currentSelection);
-    EXPECT_EQ(after[c.selected], std::string(Panel()->currentTitle));
+    EXPECT_EQ(after[c.selected], harness.OpenTitle());
     EXPECT_EQ(after[c.selected].substr(1), PaneText());
     // Closing the neighbour must not bring the deleted memo back.
     Relist();
@@ -121,7 +121,7 @@ TEST_F(DeleteMemo, OpensTheEntryThatTakesItsPlaceOrTheNewLast) {
 TEST_F(DeleteMemo, DelOnTheListAsksAsTheButtonDoes) {
   WriteMemos({{"m1.txt", "1"}, {"m2.txt", "2"}});
   OpenMemo("m1");
-  HWND list = Panel()->memoList->GetSafeHwnd();
+  HWND list = harness.List();
   for (int answer : {IDNO, IDYES}) {
     SCOPED_TRACE(answer);
     std::vector<Shown> shown = Answering({Press(answer)}, [&] { ::PostMessageA(list, WM_KEYDOWN, VK_DELETE, 1); });
@@ -139,7 +139,7 @@ TEST_F(DeleteMemo, OfTheOnlyMemoLeavesAnEmptyListAndNoTitle) {
   ClickAnswering(IDC_PANEL_DELETE, {Press(IDYES)});
   EXPECT_FALSE(FileExists(MemoPath("only.txt")));
   EXPECT_TRUE(Titles().empty());
-  EXPECT_EQ("", std::string(Panel()->currentTitle));
+  EXPECT_EQ("", harness.OpenTitle());
   EXPECT_EQ("", PaneText());
   EXPECT_TRUE(PaneShown());
   EXPECT_EQ("only", harness.ItemText(IDC_PANEL_TITLE));
@@ -163,16 +163,16 @@ TEST_F(DeleteMemo, RefusalsKeepFileAndEntry) {
     Relist();
     if (c.open) {
       OpenMemo(c.open, c.kind);
-      ASSERT_EQ(c.open, std::string(Panel()->currentTitle));
+      ASSERT_EQ(c.open, harness.OpenTitle());
     }
     std::vector<std::string> before = Titles();
-    int selected = Panel()->memoList->GetCurSel();
+    int selected = harness.Selection();
     std::vector<Shown> shown = ClickAnswering(IDC_PANEL_DELETE, {Press(IDYES), Press(IDOK)});
     ASSERT_EQ(2u, shown.size());
     EXPECT_EQ(c.message, shown[1].text);
     EXPECT_EQ(Exclamation, shown[1].type);
     EXPECT_EQ(before, Titles());
-    EXPECT_EQ(selected, Panel()->memoList->GetCurSel());
+    EXPECT_EQ(selected, harness.Selection());
   }
   EXPECT_EQ("same title", ReadFileBytes(MemoPath("page.txt")));
   EXPECT_EQ("<p>h</p>", ReadFileBytes(MemoPath("page.html")));
@@ -223,13 +223,13 @@ TEST_F(DeleteMemo, AfterAnImportRefillListsTheFolderAgain) {
   TempFolder source;
   WriteFileBytes(source / "new.txt", "n");
   Drop({source / "new.txt"}, {Press(IDYES)});
-  ASSERT_LT(Panel()->memoList->GetCurSel(), 0);
-  ASSERT_EQ("abc", std::string(Panel()->currentTitle));
+  ASSERT_LT(harness.Selection(), 0);
+  ASSERT_EQ("abc", harness.OpenTitle());
   ClickAnswering(IDC_PANEL_DELETE, {Press(IDYES)});
   EXPECT_FALSE(FileExists(MemoPath("abc.txt")));
   EXPECT_EQ(-1, IndexOf("abc"));
   EXPECT_EQ(2u, Titles().size());
-  EXPECT_EQ("", std::string(Panel()->currentTitle));
+  EXPECT_EQ("", harness.OpenTitle());
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ void OperationsTest::WriteMemos(const std::vector<std::pair<std::string, std::st
 
 void OperationsTest::Relist() {
   static const int buttons[] = {IDC_PANEL_FOLDER1, IDC_PANEL_FOLDER2, IDC_PANEL_FOLDER3, IDC_PANEL_FOLDER4, IDC_PANEL_FOLDER5};
-  int folder = Panel()->currentFolder;
+  int folder = harness.CurrentFolder();
   // Folder 5 is set only for the switch, so the tests see it unset.
   harness.settings.Set("ScribbitFolderPath5", spare.Path());
   harness.Click(IDC_PANEL_FOLDER5);
@@ -47,17 +47,7 @@ void OperationsTest::Relist() {
   harness.settings.Set("ScribbitFolderPath5", "");
 }
 
-std::vector<std::string> OperationsTest::Titles() {
-  std::vector<std::string> titles;
-  harness.OnPanelThread([&] {
-    for (int i = 0; i < Panel()->memoList->GetCount(); ++i) {
-      char title[CVardenListBox::TextBufferSize];
-      Panel()->memoList->GetText(i, title);
-      titles.push_back(title);
-    }
-  });
-  return titles;
-}
+std::vector<std::string> OperationsTest::Titles() { return harness.Titles(); }
 
 int OperationsTest::IndexOf(const std::string& title) {
   std::vector<std::string> titles = Titles();
@@ -66,9 +56,7 @@ int OperationsTest::IndexOf(const std::string& title) {
   return -1;
 }
 
-void OperationsTest::Select(int index) {
-  harness.OnPanelThread([&] { Panel()->memoList->SetCurSel(index); });
-}
+void OperationsTest::Select(int index) { harness.SelectIndex(index); }
 
 void OperationsTest::OpenMemo(const std::string& title, DWORD kind) { harness.Select(title, kind); }
 
@@ -102,8 +90,14 @@ std::vector<Shown> OperationsTest::Drop(const std::vector<std::string>& paths, c
   }
   ::GlobalUnlock(drop);
   // The list releases the drop.
-  HWND list = Panel()->memoList->GetSafeHwnd();
+  HWND list = harness.List();
   return Answering(answers, [&] { ::SendMessageA(list, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0); });
+}
+
+std::vector<Shown> OperationsTest::AnsweringAny(const std::function<void()>& action) {
+  BoxAnswerer answerer(harness.PanelThreadId(), harness.PanelWindow(), {}, Press(IDOK));
+  action();
+  return answerer.Finish();
 }
 
 std::vector<Shown> OperationsTest::Answering(const std::vector<Answer>& answers, const std::function<void()>& action) {

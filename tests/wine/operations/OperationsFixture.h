@@ -47,6 +47,8 @@ public:
   // in turn, as BoxAnswerer does: each answer's box must come, during the
   // action or after it, and any other fails the test.
   std::vector<Shown> Answering(const std::vector<Answer>& answers, const std::function<void()>& action);
+  // Runs action, pressing OK in whatever boxes come.
+  std::vector<Shown> AnsweringAny(const std::function<void()>& action);
   std::vector<Shown> ClickAnswering(int id, const std::vector<Answer>& answers) {
     return Answering(answers, [&] { harness.Click(id); });
   }

@@ -14,23 +14,23 @@ class RenameMemo : public OperationsTest {
 protected:
   // The rename request as the list raises it: F2 on the selected entry.
   std::vector<Shown> PressF2(const std::vector<Answer>& answers) {
-    return Answering(answers, [this] { ::SendMessageA(Panel()->memoList->GetSafeHwnd(), WM_KEYDOWN, VK_F2, 0); });
+    return Answering(answers, [this] { ::SendMessageA(harness.List(), WM_KEYDOWN, VK_F2, 0); });
   }
 };
 
 TEST_F(RenameMemo, MovesTheFileAtOnceAndTheEditsFollowIt) {
   WriteMemos({{"abc.txt", "saved"}, {"other.txt", "o"}});
   OpenMemo("abc");
-  int index = Panel()->memoList->GetCurSel();
+  int index = harness.Selection();
   TypeIntoPane("edited");
   std::vector<Shown> shown = PressF2({TypeTitle("xyz")});
   ASSERT_EQ(1u, shown.size());
   EXPECT_FALSE(FileExists(MemoPath("abc.txt")));
   EXPECT_EQ("saved", ReadFileBytes(MemoPath("xyz.txt")));
-  EXPECT_EQ("xyz", std::string(Panel()->currentTitle));
+  EXPECT_EQ("xyz", harness.OpenTitle());
   EXPECT_EQ("xyz", harness.ItemText(IDC_PANEL_TITLE));
   EXPECT_EQ("xyz", Titles()[index]);
-  EXPECT_EQ(index, Panel()->memoList->GetCurSel());
+  EXPECT_EQ(index, harness.Selection());
   EXPECT_TRUE(PaneModified());
   OpenMemo("other");
   EXPECT_EQ("edited", ReadFileBytes(MemoPath("xyz.txt")));
@@ -73,7 +73,7 @@ TEST_F(RenameMemo, DialogRefusesUnusableTitlesAndKeepsThemTyped) {
     EXPECT_EQ(c.title, kept);
   }
   EXPECT_EQ("saved", ReadFileBytes(MemoPath("abc.txt")));
-  EXPECT_EQ("abc", std::string(Panel()->currentTitle));
+  EXPECT_EQ("abc", harness.OpenTitle());
 }
 
 TEST_F(RenameMemo, RefusedWithoutAWritableTextMemoOpen) {
@@ -86,13 +86,13 @@ TEST_F(RenameMemo, RefusedWithoutAWritableTextMemoOpen) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.open);
     OpenMemo(c.open, c.kind);
-    ASSERT_EQ(c.open, std::string(Panel()->currentTitle));
+    ASSERT_EQ(c.open, harness.OpenTitle());
     std::vector<Shown> shown = PressF2({Press(IDOK)});
     ASSERT_EQ(1u, shown.size());
     EXPECT_EQ(cannotRename, shown[0].text);
     EXPECT_EQ("Scribbit", shown[0].caption);
     EXPECT_EQ(Exclamation, shown[0].type);
-    EXPECT_EQ(c.open, std::string(Panel()->currentTitle));
+    EXPECT_EQ(c.open, harness.OpenTitle());
   }
   EXPECT_EQ("same title", ReadFileBytes(MemoPath("page.txt")));
   EXPECT_EQ("locked", ReadFileBytes(MemoPath("locked.txt")));
@@ -102,7 +102,7 @@ TEST_F(RenameMemo, MemoShownCutKeepsAllItsBytes) {
   std::string big = TooLongForThePane();
   WriteMemos({{"big.txt", big}, {"other.txt", "o"}});
   OpenMemo("big");
-  ASSERT_TRUE(Panel()->memoSession.incomplete);
+  ASSERT_NE(std::string::npos, harness.ItemText(IDC_PANEL_TITLE).find("（全文を表示できないため読取り専用）"));
   std::vector<Shown> shown = PressF2({TypeTitle("large")});
   ASSERT_EQ(1u, shown.size());
   EXPECT_FALSE(PaneModified());

@@ -16,14 +16,8 @@ struct Entry {
 
 std::vector<Entry> ListedMemos(ToolHarness& harness) {
   std::vector<Entry> entries;
-  harness.OnPanelThread([&] {
-    CVardenListBox* list = harness.Panel()->memoList;
-    for (int i = 0; i < list->GetCount(); ++i) {
-      char title[CVardenListBox::TextBufferSize];
-      list->GetText(i, title);
-      entries.push_back({title, list->GetItemData(i)});
-    }
-  });
+  std::vector<std::string> titles = harness.Titles();
+  for (size_t i = 0; i < titles.size(); ++i) entries.push_back({titles[i], harness.KindAt(static_cast<int>(i))});
   return entries;
 }
 
@@ -54,7 +48,7 @@ TEST_F(MemoFolders, TitlesAndKindsOfAFolder) {
   harness.settings.Set("ScribbitFolderPath2", memos.Path());
   ASSERT_TRUE(harness.Start());
   harness.Click(IDC_PANEL_FOLDER2);
-  EXPECT_EQ(2, harness.Panel()->currentFolder);
+  EXPECT_EQ(2, harness.CurrentFolder());
   std::vector<Entry> entries = ListedMemos(harness);
   ASSERT_EQ(4u, entries.size());
   // Text memos first, then HTML memos; both HTML files list under the title a.
@@ -64,7 +58,7 @@ TEST_F(MemoFolders, TitlesAndKindsOfAFolder) {
   EXPECT_TRUE(Contains(entries, {"plain", 116}));
   EXPECT_EQ((Entry{"a", 104}), entries[2]);
   EXPECT_EQ((Entry{"a", 104}), entries[3]);
-  EXPECT_LT(harness.Panel()->memoList->GetCurSel(), 0);
+  EXPECT_LT(harness.Selection(), 0);
   EXPECT_EQ(" (No files opened!) ", harness.ItemText(IDC_PANEL_TITLE));
 }
 
@@ -75,7 +69,7 @@ TEST_F(MemoFolders, TrailingBackslashListsTheSameMemos) {
   harness.Click(IDC_PANEL_FOLDER2);
   std::vector<Entry> without = ListedMemos(harness);
   harness.Click(IDC_PANEL_FOLDER3);
-  EXPECT_EQ(3, harness.Panel()->currentFolder);
+  EXPECT_EQ(3, harness.CurrentFolder());
   std::vector<Entry> with = ListedMemos(harness);
   EXPECT_EQ(4u, with.size());
   EXPECT_TRUE(with == without);
@@ -83,7 +77,7 @@ TEST_F(MemoFolders, TrailingBackslashListsTheSameMemos) {
   // the missing file would otherwise be made somewhere else.
   int plain = 0;
   while (with[plain].title != "plain") ++plain;
-  harness.OnPanelThread([&] { harness.Panel()->memoList->SetCurSel(plain); });
+  harness.SelectIndex(plain);
   EXPECT_EQ("plain", harness.ItemText(IDC_PANEL_TITLE));
   EXPECT_EQ("p", harness.ItemText(IDC_PANEL_TEXT));
 }
@@ -92,7 +86,7 @@ TEST_F(MemoFolders, MissingDirectoryGivesAnEmptyListAndNoMessage) {
   harness.settings.Set("ScribbitFolderPath4", memos / "gone");
   ASSERT_TRUE(harness.Start());
   harness.Click(IDC_PANEL_FOLDER4);
-  EXPECT_EQ(4, harness.Panel()->currentFolder);
+  EXPECT_EQ(4, harness.CurrentFolder());
   EXPECT_TRUE(ListedMemos(harness).empty());
   EXPECT_EQ(0, harness.tool->modalFlag);
 }
@@ -125,7 +119,7 @@ TEST_F(MemoFolders, UnsetFolderComplainsAndListsThePreviousAgain) {
   EXPECT_EQ(1, modalDuring);
   EXPECT_EQ("メモフォルダが設定されていません！", answer.text);
   EXPECT_EQ("Scribbit", answer.caption);
-  EXPECT_EQ(2, harness.Panel()->currentFolder);
+  EXPECT_EQ(2, harness.CurrentFolder());
   EXPECT_EQ(4u, ListedMemos(harness).size());
   EXPECT_EQ(0, harness.tool->modalFlag);
   // The empty path is stored again.

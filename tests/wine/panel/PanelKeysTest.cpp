@@ -25,7 +25,7 @@ TEST(PanelKeys, EscapeInAnyControlLeavesThePanelOpen) {
   ASSERT_TRUE(harness.Start());
   const int controls[] = {IDC_PANEL_TEXT, IDC_PANEL_NEW, IDC_PANEL_FOLDER2, IDC_PANEL_READ_ONLY};
   for (int id : controls) Type(harness.Item(id), VK_ESCAPE);
-  Type(harness.Panel()->memoList->GetSafeHwnd(), VK_ESCAPE);
+  Type(harness.List(), VK_ESCAPE);
   Type(harness.PanelWindow(), VK_ESCAPE);
   harness.Sync();
   PumpFor(100);

@@ -41,7 +41,7 @@ TEST(PanelLayout, ControlsStandWhereInitialisationPutsThem) {
     EXPECT_EQ(expected.width, rect.right - rect.left) << expected.id;
     EXPECT_EQ(expected.height, rect.bottom - rect.top) << expected.id;
   }
-  RECT list = ClientRectIn(harness.PanelWindow(), harness.Panel()->memoList->GetSafeHwnd());
+  RECT list = ClientRectIn(harness.PanelWindow(), harness.List());
   EXPECT_EQ(15, list.left);
   EXPECT_EQ(100, list.top);
   EXPECT_EQ(195, list.right);
@@ -60,8 +60,8 @@ TEST(PanelLayout, InitialStateShowsFolderOneAndNoMemo) {
   EXPECT_EQ(" (No files opened!) ", harness.ItemText(IDC_PANEL_TITLE));
   EXPECT_EQ(1, panel->currentFolder);
   EXPECT_EQ(-1, panel->currentSelection);
-  EXPECT_EQ(1, panel->memoList->GetCount());
-  EXPECT_LT(panel->memoList->GetCurSel(), 0);
+  EXPECT_EQ(1u, harness.Titles().size());
+  EXPECT_LT(harness.Selection(), 0);
   EXPECT_EQ(200000u, static_cast<UINT>(::SendMessageA(harness.Item(IDC_PANEL_TEXT), EM_GETLIMITTEXT, 0, 0)));
   DWORD margins = static_cast<DWORD>(::SendMessageA(harness.Item(IDC_PANEL_TEXT), EM_GETMARGINS, 0, 0));
   EXPECT_EQ(5, LOWORD(margins));

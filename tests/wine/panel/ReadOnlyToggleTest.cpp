@@ -19,7 +19,7 @@ TEST(ReadOnlyToggle, OnOverUnsavedEditsWritesThemThenLocksFileAndPane) {
   std::string path = harness.Folder1() + "\\memo.txt";
   WriteFileBytes(path, "old");
   ASSERT_TRUE(harness.Start());
-  harness.OnPanelThread([&] { harness.Panel()->memoList->SetCurSel(0); });
+  harness.SelectIndex(0);
   ASSERT_EQ("memo", harness.ItemText(IDC_PANEL_TITLE));
   HWND pane = harness.Item(IDC_PANEL_TEXT);
   ::SendMessageA(pane, EM_SETSEL, 3, 3);
@@ -93,7 +93,7 @@ TEST(ReadOnlyToggle, CheckedLooksPushedInAndHighlightedWithTheWholeIcon) {
   ::CreateDirectoryA(harness.Folder1().c_str(), NULL);
   WriteFileBytes(harness.Folder1() + "\\memo.txt", "text");
   ASSERT_TRUE(harness.Start());
-  harness.OnPanelThread([&] { harness.Panel()->memoList->SetCurSel(0); });
+  harness.SelectIndex(0);
   HWND toggle = harness.Item(IDC_PANEL_READ_ONLY);
   ASSERT_TRUE(::IsWindowEnabled(toggle));
   RECT client;

@@ -60,16 +60,7 @@ protected:
   static std::string Title(size_t index) { return "memo" + std::to_string(index); }
   std::string MemoPath(const std::string& title) { return harness.Folder1() + "\\" + title + ".txt"; }
 
-  void Select(const std::string& title) {
-    harness.OnPanelThread([&] {
-      CVardenListBox* list = harness.Panel()->memoList;
-      for (int i = 0; i < list->GetCount(); ++i) {
-        char text[CVardenListBox::TextBufferSize];
-        list->GetText(i, text);
-        if (title == text) list->SetCurSel(i);
-      }
-    });
-  }
+  void Select(const std::string& title) { harness.Select(title); }
 
   bool PanelOpen() { return ::IsWindowVisible(harness.PanelWindow()) && harness.host.Count(WM_TOOL_CLOSING) == 0; }
 

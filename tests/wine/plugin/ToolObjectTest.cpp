@@ -60,7 +60,7 @@ TEST(ToolObject, FactoryFillsTheFieldsTheHostReads) {
   EXPECT_EQ(4624, tool->attrB);
   EXPECT_EQ(0, tool->modalFlag);
   EXPECT_EQ(-1, static_cast<ToolPanel*>(tool)->currentSelection);
-  EXPECT_TRUE(static_cast<ToolPanel*>(tool)->currentTitle.IsEmpty());
+  EXPECT_TRUE(!static_cast<ToolPanel*>(tool)->Memo().IsOpen());
   // The module is named Scribbit.dll, so both tool pictures load.
   EXPECT_TRUE(tool->toolPicture);
   EXPECT_TRUE(tool->toolMask);

@@ -232,7 +232,7 @@ TEST_F(Recovery, RescuedEditsAlwaysLandWhereTheMessageSays) {
     harness.settings.Set("ScribbitFolderPath2", folder2.Path());
     harness.Click(IDC_PANEL_FOLDER2);
     OpenMemo(c.title);
-    ASSERT_EQ(c.title, std::string(Panel()->currentTitle));
+    ASSERT_EQ(c.title, harness.OpenTitle());
     TypeIntoPane("saved and edited");
     ::SetFileAttributesA(memo.c_str(), FILE_ATTRIBUTE_READONLY);
     if (!c.folder1.empty()) harness.settings.Set("ScribbitFolderPath1", c.folder1 == "-" ? "" : c.folder1);

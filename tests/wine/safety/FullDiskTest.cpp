@@ -69,14 +69,14 @@ TEST_F(FullDisk, EditsStayOpenUntilThereIsRoomAndTheOldFileStaysWhole) {
   EXPECT_EQ(writeFailure, shown[0].text);
   EXPECT_TRUE(oldText == ReadFileBytes(memo)) << "the old file changed";
   EXPECT_EQ((std::vector<std::string>{"filler.bin", "memo.txt", "other.txt"}), FileNames(folder));
-  EXPECT_EQ("memo", std::string(Panel()->currentTitle));
+  EXPECT_EQ("memo", harness.OpenTitle());
   EXPECT_TRUE(newText == PaneText()) << "the edits left the pane";
   EXPECT_TRUE(PaneModified());
 
   ::DeleteFileA(filler.c_str());
   EXPECT_TRUE(Answering({}, [this] { OpenMemo("other"); }).empty());
   EXPECT_TRUE(newText == ReadFileBytes(memo)) << "the edits were not written";
-  EXPECT_EQ("other", std::string(Panel()->currentTitle));
+  EXPECT_EQ("other", harness.OpenTitle());
 }
 
 // A file dropped on a nearly full folder is copied whole or not at all: a
@@ -115,9 +115,9 @@ TEST_F(FullDisk, NewThatCannotBeMadeLeavesTheOpenMemoOpen) {
   std::vector<Shown> shown = ClickAnswering(IDC_PANEL_NEW, {TypeTitle("new"), Press(IDOK)});
   ASSERT_EQ(2u, shown.size());
   EXPECT_EQ("メモファイルを作成できませんでした！\nディスクの空き領域が不足しています。", shown[1].text);
-  EXPECT_EQ("memo", std::string(Panel()->currentTitle));
+  EXPECT_EQ("memo", harness.OpenTitle());
   EXPECT_EQ("open and edited", PaneText());
-  EXPECT_EQ(IndexOf("memo"), Panel()->memoList->GetCurSel());
+  EXPECT_EQ(IndexOf("memo"), harness.Selection());
   // Room again: the panel's close writes the edits.
   ASSERT_EQ(0, RunUnixCommand("mount -o remount,nr_inodes=100 " + mountPoint));
 }

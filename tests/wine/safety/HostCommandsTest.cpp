@@ -2,7 +2,6 @@
 // operation: the settings command waits for the operation's end, at most one
 // settings dialog runs, and modalFlag stays 1 until the outermost dialog or
 // box of the panel closes.
-#include "FailingMemoFileOps.h"
 #include "OperationsFixture.h"
 
 namespace {
@@ -71,7 +70,7 @@ TEST_F(HostCommands, SettingsWaitForTheOperationInProgress) {
         if (o.button)
           harness.Click(o.button);
         else
-          ::SendMessageA(Panel()->memoList->GetSafeHwnd(), WM_KEYDOWN, VK_F2, 0);
+          ::SendMessageA(harness.List(), WM_KEYDOWN, VK_F2, 0);
       });
       ASSERT_EQ(2u, shown.size());
       EXPECT_EQ(settingsCaption, shown[1].caption);
@@ -100,9 +99,9 @@ TEST_F(HostCommands, ModalFlagStaysUpUntilTheOutermostBoxCloses) {
   WriteMemos({{"memo.txt", "saved"}});
   OpenMemo("memo");
   TypeIntoPane("edited");
-  FailingMemoFileOps ops;
-  ops.FailAt(1);
-  harness.OnPanelThread([&] { Panel()->memoSession.fileOps = &ops; });
+  FaultyFileOps ops;
+  ops.Fail(FileCall::Write, ERROR_DISK_FULL);
+  harness.OnPanelThread([&] { Panel()->UseFileOps(ops); });
   int flagOverBox = -1, flagAfterBox = -1, saved = -1;
   std::string boxText;
   Answer inside = [&](HWND dialog) {
@@ -120,7 +119,7 @@ TEST_F(HostCommands, ModalFlagStaysUpUntilTheOutermostBoxCloses) {
     PressDialogButton(dialog, IDCANCEL);
   };
   ASSERT_EQ(1u, ClickAnswering(IDC_PANEL_NEW, {inside}).size());
-  harness.OnPanelThread([&] { Panel()->memoSession.fileOps = &PlatformMemoFileOps(); });
+  harness.OnPanelThread([&] { Panel()->UseFileOps(PlatformMemoFileOps()); });
   EXPECT_EQ(0, saved);
   EXPECT_EQ(writeFailure, boxText);
   EXPECT_EQ(1, flagOverBox);

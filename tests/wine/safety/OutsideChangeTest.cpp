@@ -75,7 +75,7 @@ TEST_F(OutsideChange, IsNeverOverwritten) {
       EXPECT_FALSE(FileExists(MemoPath("memo (3).txt")));
     }
     // A memo still open shows the file's text, with nothing left to write.
-    if (std::string(Panel()->currentTitle) == "memo") {
+    if (harness.OpenTitle() == "memo") {
       EXPECT_EQ("changed by another program", PaneText());
       EXPECT_FALSE(PaneModified());
     }

@@ -47,9 +47,9 @@ TEST_F(RefusedClose, EveryWayOfLeavingKeepsTheMemoOpenWithItsEdits) {
     std::vector<Shown> shown = Answering(c.answers, [&] { c.leave(*this); });
     ASSERT_EQ(c.answers.size(), shown.size());
     EXPECT_EQ(readOnlyRefusal, shown.back().text);
-    EXPECT_EQ("memo", std::string(Panel()->currentTitle));
-    EXPECT_EQ("memo", Titles()[Panel()->memoList->GetCurSel()]);
-    EXPECT_EQ(2, Panel()->currentFolder);
+    EXPECT_EQ("memo", harness.OpenTitle());
+    EXPECT_EQ("memo", Titles()[harness.Selection()]);
+    EXPECT_EQ(2, harness.CurrentFolder());
     EXPECT_EQ("saved and edited", PaneText());
     EXPECT_TRUE(PaneModified());
     EXPECT_EQ("saved", ReadFileBytes(memo));
@@ -73,7 +73,7 @@ TEST_F(RefusedClose, NoEditablePaneAfterTheLastMemoIsDeleted) {
   OpenMemo("memo");
   ASSERT_EQ(1u, Answering({Press(IDYES)}, [this] { harness.Click(IDC_PANEL_DELETE); }).size());
   EXPECT_TRUE(Titles().empty());
-  EXPECT_EQ("", std::string(Panel()->currentTitle));
+  EXPECT_EQ("", harness.OpenTitle());
   EXPECT_TRUE(::GetWindowLongA(harness.Item(IDC_PANEL_TEXT), GWL_STYLE) & ES_READONLY);
   EXPECT_FALSE(FileExists(memo));
 }

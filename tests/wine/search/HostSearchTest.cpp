@@ -33,11 +33,11 @@ TEST_F(HostSearch, EveryFolderIsSearchedInOrderWhateverThePanelShows) {
   for (int folder = 5; folder >= 1; --folder) folders.Write(folder, "f" + std::to_string(folder) + ".txt", "棚卸し\r\n");
   folders.Write(3, "other.txt", "nothing here\r\n");
   harness.Click(IDC_PANEL_FOLDER3);
-  ASSERT_EQ(3, harness.Panel()->currentFolder);
+  ASSERT_EQ(3, harness.CurrentFolder());
 
   EXPECT_EQ((Texts{"[ﾒﾓﾌｫﾙﾀﾞ:1] f1.txt", "[仕事ﾌｫﾙﾀﾞ] f2.txt", "[ﾒﾓﾌｫﾙﾀﾞ:3] f3.txt", "[ﾒﾓﾌｫﾙﾀﾞ:4] f4.txt", "[日記ﾌｫﾙﾀﾞ] f5.txt"}),
             Search("棚卸し"));
-  EXPECT_EQ(3, harness.Panel()->currentFolder);
+  EXPECT_EQ(3, harness.CurrentFolder());
 }
 
 TEST_F(HostSearch, EachMatchingMemoIsReportedOnce) {

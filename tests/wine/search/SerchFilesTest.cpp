@@ -12,7 +12,7 @@
 namespace {
 
 std::vector<std::string> Listed(const std::string& folderPath) {
-  CSerchFiles engine(folderPath.c_str(), 0);
+  CSerchFiles engine(PlatformMemoFileOps(), folderPath.c_str(), 0);
   const CStringArray* files = engine.gFc_GetListFiles();
   std::vector<std::string> names;
   for (int i = 0; i < files->GetSize(); ++i) names.push_back(files->GetAt(i).GetString());

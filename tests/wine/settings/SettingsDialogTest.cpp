@@ -164,19 +164,6 @@ TEST_F(Settings, OkGivesTheFolderButtonsTheirNewTips) {
   EXPECT_EQ("五", Tip(IDC_PANEL_FOLDER5));
 }
 
-std::vector<std::string> ListedTitles(ToolHarness& harness) {
-  std::vector<std::string> titles;
-  harness.OnPanelThread([&] {
-    CVardenListBox* list = harness.Panel()->memoList;
-    for (int i = 0; i < list->GetCount(); ++i) {
-      char title[CVardenListBox::TextBufferSize];
-      list->GetText(i, title);
-      titles.push_back(title);
-    }
-  });
-  return titles;
-}
-
 // OK brings the panel back to folder 1 with no memo open; Cancel leaves it.
 TEST(SettingsFolders, OkFromAnotherFolderListsFolderOne) {
   TempFolder third;
@@ -188,18 +175,18 @@ TEST(SettingsFolders, OkFromAnotherFolderListsFolderOne) {
     panel.settings.Set("ScribbitFolderPath3", third.Path());
     ASSERT_TRUE(panel.Start());
     panel.Click(IDC_PANEL_FOLDER3);
-    ASSERT_EQ(3, panel.Panel()->currentFolder);
-    panel.OnPanelThread([&] { panel.Panel()->memoList->SetCurSel(0); });
+    ASSERT_EQ(3, panel.CurrentFolder());
+    panel.SelectIndex(0);
     ASSERT_EQ("三", panel.ItemText(IDC_PANEL_TITLE));
 
     ASSERT_TRUE(RunSettingsDialog(panel, [&](HWND dialog) { PressDialogButton(dialog, button); }));
     if (button == IDOK) {
-      EXPECT_EQ(1, panel.Panel()->currentFolder);
-      EXPECT_EQ(std::vector<std::string>{"一"}, ListedTitles(panel));
+      EXPECT_EQ(1, panel.CurrentFolder());
+      EXPECT_EQ(std::vector<std::string>{"一"}, panel.Titles());
       EXPECT_EQ(" (No files opened!) ", panel.ItemText(IDC_PANEL_TITLE));
     } else {
-      EXPECT_EQ(3, panel.Panel()->currentFolder);
-      EXPECT_EQ(std::vector<std::string>{"三"}, ListedTitles(panel));
+      EXPECT_EQ(3, panel.CurrentFolder());
+      EXPECT_EQ(std::vector<std::string>{"三"}, panel.Titles());
       EXPECT_EQ("三", panel.ItemText(IDC_PANEL_TITLE));
     }
   }
@@ -213,10 +200,10 @@ TEST(SettingsFolders, OkListsFolderOneFromWhereItIsNow) {
   TempFolder moved;
   WriteFileBytes(moved / "移動先.txt", "moved");
   ASSERT_TRUE(panel.Start());
-  ASSERT_EQ(std::vector<std::string>{"一"}, ListedTitles(panel));
+  ASSERT_EQ(std::vector<std::string>{"一"}, panel.Titles());
   panel.settings.Set("ScribbitFolderPath1", moved.Path());
   ASSERT_TRUE(RunSettingsDialog(panel, [&](HWND dialog) { PressDialogButton(dialog, IDOK); }));
-  EXPECT_EQ(std::vector<std::string>{"移動先"}, ListedTitles(panel));
+  EXPECT_EQ(std::vector<std::string>{"移動先"}, panel.Titles());
 }
 
 }  // namespace

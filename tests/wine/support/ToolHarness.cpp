@@ -115,7 +115,7 @@ bool ToolHarness::Start() {
   tool = newTool(hostObject.AsWnd(), &settings);
   if (!tool) return false;
   // Each test keeps its own recovery records, away from the user's.
-  Panel()->memoSession.recovery.SetPath(recoveryFolder);
+  Panel()->SetRecoveryFolder(recoveryFolder);
   int ready = host.Count(WM_TOOL_READY);
   tool->StartTool();
   if (tool->uiThread)
@@ -163,6 +163,51 @@ bool ToolHarness::Select(const std::string& title, DWORD kind) {
     }
   });
   return found;
+}
+
+void ToolHarness::SelectIndex(int index) {
+  OnPanelThread([&] { Panel()->memoList->SetCurSel(index); });
+}
+
+std::vector<std::string> ToolHarness::Titles() {
+  std::vector<std::string> titles;
+  HWND list = List();
+  int count = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char text[CVardenListBox::TextBufferSize] = "";
+    LVITEMA item = {};
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    ::SendMessageA(list, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
+    titles.push_back(text);
+  }
+  return titles;
+}
+
+DWORD ToolHarness::KindAt(int index) {
+  DWORD kind = 0;
+  OnPanelThread([&] { kind = Panel()->memoList->GetItemData(index); });
+  return kind;
+}
+
+int ToolHarness::Selection() {
+  int selection = -1;
+  OnPanelThread([&] { selection = Panel()->memoList->GetCurSel(); });
+  return selection;
+}
+
+std::string ToolHarness::OpenTitle() {
+  std::string title;
+  OnPanelThread([&] {
+    if (Panel()->Memo().IsOpen()) title = Panel()->Memo().Title();
+  });
+  return title;
+}
+
+int ToolHarness::CurrentFolder() {
+  int folder = 0;
+  OnPanelThread([&] { folder = Panel()->currentFolder; });
+  return folder;
 }
 
 void ToolHarness::OnPanelThread(const std::function<void()>& fn) {
@@ -292,8 +337,12 @@ HWND WaitForDialog(DWORD threadId, HWND ignore) {
   return dialog;
 }
 
-BoxAnswerer::BoxAnswerer(DWORD threadId, HWND ignore, std::vector<Answer> answers)
-    : threadId(threadId), ignore(ignore), answers(std::move(answers)), actionReturned(::CreateEventA(NULL, TRUE, FALSE, NULL)) {
+BoxAnswerer::BoxAnswerer(DWORD threadId, HWND ignore, std::vector<Answer> answers, Answer more)
+    : threadId(threadId),
+      ignore(ignore),
+      answers(std::move(answers)),
+      more(std::move(more)),
+      actionReturned(::CreateEventA(NULL, TRUE, FALSE, NULL)) {
   worker = ::CreateThread(NULL, 0, Run, this, 0, NULL);
 }
 
@@ -333,6 +382,8 @@ bool BoxAnswerer::Take(HWND box) {
   shown.push_back(Describe(box));
   if (next < answers.size()) {
     answers[next++](box);
+  } else if (more) {
+    more(box);
   } else {
     problems.push_back("a box no answer was given for, dismissed: " + Named(shown.back()));
     Dismiss(box);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "FaultyFileOps.h"
 #include "TempFolder.h"
 #include "TestSettings.h"
 #include "plugin/ToolPanel.h"
@@ -78,6 +79,18 @@ public:
   // Selects the entry of that title and kind through the list, as a click
   // does: the open memo is closed, then the entry opened. False when no such entry.
   bool Select(const std::string& title, DWORD kind = MemoKindText);
+  void SelectIndex(int index);
+
+  // The panel as a test reads it beyond what its windows show.
+  HWND List() { return tool ? Panel()->memoList->GetSafeHwnd() : NULL; }
+  // The memo list's titles, as the list tells anyone who asks it.
+  std::vector<std::string> Titles();
+  DWORD KindAt(int index);
+  // The list's selection; negative when nothing is selected.
+  int Selection();
+  // The open memo's title; empty when no memo is open.
+  std::string OpenTitle();
+  int CurrentFolder();
   // Runs fn on the panel's thread and waits for it.
   void OnPanelThread(const std::function<void()>& fn);
 
@@ -118,8 +131,9 @@ bool RunOnThread(DWORD threadId, const std::function<void()>& fn, int timeoutMs 
 // beyond them fails the test, naming it, and is dismissed so nothing waits on it.
 class BoxAnswerer {
 public:
-  // ignore: the thread's own window that is no box (the panel).
-  BoxAnswerer(DWORD threadId, HWND ignore, std::vector<Answer> answers);
+  // ignore: the thread's own window that is no box (the panel). more, when
+  // given, answers any box beyond the answers, none of which need come.
+  BoxAnswerer(DWORD threadId, HWND ignore, std::vector<Answer> answers, Answer more = Answer());
   ~BoxAnswerer();
   // Called once the action has returned: waits until every answer was used and
   // the thread has come to rest with no box up, then reports what went wrong.
@@ -134,6 +148,7 @@ private:
   DWORD threadId;
   HWND ignore;
   std::vector<Answer> answers;
+  Answer more;
   size_t next = 0;
   std::vector<Shown> shown;
   std::vector<std::string> problems;
