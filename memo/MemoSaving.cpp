@@ -8,7 +8,6 @@
 namespace {
 const char readOnlyRefusal[] = "このメモは読取り専用です！\n編集を保存できませんでした。";
 const char neverWriteRefusal[] = "このメモは全文を表示できないため読取り専用です！\n編集を保存できませんでした。";
-const char pathTooLongRefusal[] = "メモファイルのパスが長すぎます！\n編集を保存できませんでした。";
 const char writeFailure[] = "カレントメモフォルダパスにファイルが存在しません！\n編集を保存できませんでした。";
 const char keptBeside[] = "このメモはほかのプログラムで書き換えられていました。\nパネルで編集した内容は、新しいメモ「%s」に保存しました。";
 const char keepFailure[] = "このメモはほかのプログラムで書き換えられていました。\nパネルで編集した内容を保存できませんでした。";
@@ -109,9 +108,6 @@ void ToolPanel::ShowWriteResult(const WriteResult& result, bool refused, bool ed
       return;
     case WriteOutcome::NeverWrite:
       if (refused) ShowMessage(neverWriteRefusal, MB_ICONSTOP);
-      return;
-    case WriteOutcome::PathTooLong:
-      if (refused) ShowMessage(pathTooLongRefusal, MB_ICONEXCLAMATION);
       return;
     case WriteOutcome::ReadOnly:
       if (refused) ShowMessage(readOnlyRefusal, MB_ICONSTOP);

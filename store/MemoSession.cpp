@@ -182,6 +182,10 @@ bool MemoSession::KeepBeside(const std::u16string& paneText, std::string& keptTi
 WriteResult MemoSession::Refresh(const std::u16string& paneText, bool edited) {
   if (!IsText() || neverWrite == NeverWriteReason::PathTooLong || Check(edited) != MemoDiskState::Changed)
     return Outcome(WriteOutcome::Nothing);
+  return TakeOutsideChange(paneText, edited);
+}
+
+WriteResult MemoSession::TakeOutsideChange(const std::u16string& paneText, bool edited) {
   // The other program's text stays in the file; the edits go to a memo of
   // their own. A pane that never writes holds none.
   bool keep = edited && neverWrite == NeverWriteReason::None;
@@ -194,12 +198,11 @@ WriteResult MemoSession::Refresh(const std::u16string& paneText, bool edited) {
 
 WriteResult MemoSession::Write(const std::u16string& paneText, bool edited, MemoWriter writer, Utf8Answer answer) {
   if (!IsText()) return Outcome(WriteOutcome::Nothing);
-  if (neverWrite == NeverWriteReason::PathTooLong) return Outcome(WriteOutcome::PathTooLong);
   if (neverWrite != NeverWriteReason::None) return Outcome(WriteOutcome::NeverWrite);
   // The check comes right before the bytes reach the disk, whatever was
   // asked before: a box gives other programs, and the host, time to act.
   MemoDiskState state = Check(edited);
-  if (state == MemoDiskState::Changed) return Refresh(paneText, edited);
+  if (state == MemoDiskState::Changed) return TakeOutsideChange(paneText, edited);
   if (state == MemoDiskState::Unchanged && !edited) return Outcome(WriteOutcome::Nothing);
   std::string bytes;
   WriteResult result;

@@ -66,8 +66,7 @@ enum class WriteOutcome {
   NeedsAnswer,  // code page 932 cannot hold missing: ask, then write again
   Declined,     // nobody may change the encoding: the text stays in the
                 // recovery record
-  NeverWrite,   // the pane does not hold the whole file
-  PathTooLong,
+  NeverWrite,   // the pane does not hold the whole file, or names none
   ReadOnly,
   Failed,       // the write failed, for error
   KeepFailed,   // the file changed outside, and the edits could not be kept
@@ -167,6 +166,9 @@ private:
   MemoLoadResult ReadFile();
   bool Save(const std::string& bytes);
   bool KeepBeside(const std::u16string& paneText, std::string& keptTitle);
+  // The file changed outside: the edits go beside it, and the file as it
+  // is now becomes what the session knows.
+  WriteResult TakeOutsideChange(const std::u16string& paneText, bool edited);
   bool KeepForRecovery(const std::u16string& paneText, bool forNextStart);
 
   MemoFileOps* ops;

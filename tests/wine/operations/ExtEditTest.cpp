@@ -145,7 +145,7 @@ TEST_F(ExtendedEdit, MoveTakesTheMemoToTheChosenFolder) {
   EXPECT_EQ("edited", ReadFileBytes(target / "abc.txt"));
   EXPECT_FALSE(FileExists(MemoPath("abc.txt")));
   EXPECT_EQ(std::vector<std::string>{"other"}, Titles());
-  EXPECT_EQ(noMemoTitle, harness.OpenTitle());
+  EXPECT_EQ(noMemoTitle, harness.ItemText(IDC_PANEL_TITLE));
 }
 
 TEST_F(ExtendedEdit, MoveOntoTheSameTitleKeepsBothFiles) {
@@ -153,12 +153,13 @@ TEST_F(ExtendedEdit, MoveOntoTheSameTitleKeepsBothFiles) {
   WriteFileBytes(target / "abc.txt", "theirs");
   harness.settings.Set("ScribbitFolderPath2", target.Path());
   OpenWith("ours");
-  std::vector<Shown> shown = ClickAnswering(IDC_PANEL_EXT_EDIT, {MoveTo(1)});
-  EXPECT_EQ(1u, shown.size());
+  std::vector<Shown> shown = ClickAnswering(IDC_PANEL_EXT_EDIT, {MoveTo(1), Press(IDOK)});
+  ASSERT_EQ(2u, shown.size());
+  EXPECT_EQ("メモを移動できませんでした！\nメモは元のフォルダにあります。\n同じ名前のファイルがすでにあります。", shown[1].text);
   EXPECT_EQ("theirs", ReadFileBytes(target / "abc.txt"));
   EXPECT_EQ("ours", ReadFileBytes(MemoPath("abc.txt")));
   EXPECT_NE(-1, IndexOf("abc"));
-  EXPECT_EQ(noMemoTitle, harness.OpenTitle());
+  EXPECT_EQ(noMemoTitle, harness.ItemText(IDC_PANEL_TITLE));
 }
 
 TEST_F(ExtendedEdit, MoveWaitsForTheMemoToClose) {

@@ -192,18 +192,23 @@ TEST(SettingsFolders, OkFromAnotherFolderListsFolderOne) {
   }
 }
 
-// Folder 1 moved while it was shown: OK lists it where it is now.
-TEST(SettingsFolders, OkListsFolderOneFromWhereItIsNow) {
+// With folder 1 shown, OK refreshes nothing: the open memo stays open with
+// its edits, and the list as it was.
+TEST(SettingsFolders, OkWithFolderOneShownLeavesTheOpenMemo) {
   ToolHarness panel;
   ASSERT_TRUE(::CreateDirectoryA(panel.Folder1().c_str(), NULL));
   WriteFileBytes(panel.Folder1() + "\\一.txt", "one");
-  TempFolder moved;
-  WriteFileBytes(moved / "移動先.txt", "moved");
   ASSERT_TRUE(panel.Start());
-  ASSERT_EQ(std::vector<std::string>{"一"}, panel.Titles());
-  panel.settings.Set("ScribbitFolderPath1", moved.Path());
+  ASSERT_TRUE(panel.Select("一"));
+  HWND pane = panel.Item(IDC_PANEL_TEXT);
+  ::SendMessageA(pane, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("edited"));
+  ::SendMessageA(pane, EM_SETMODIFY, TRUE, 0);
+  WriteFileBytes(panel.Folder1() + "\\二.txt", "two");
   ASSERT_TRUE(RunSettingsDialog(panel, [&](HWND dialog) { PressDialogButton(dialog, IDOK); }));
-  EXPECT_EQ(std::vector<std::string>{"移動先"}, panel.Titles());
+  EXPECT_EQ("一", panel.OpenTitle());
+  EXPECT_EQ(std::vector<std::string>{"一"}, panel.Titles());
+  EXPECT_TRUE(::SendMessageA(pane, EM_GETMODIFY, 0, 0));
+  EXPECT_EQ("one", ReadFileBytes(panel.Folder1() + "\\一.txt"));
 }
 
 }  // namespace
