@@ -204,6 +204,7 @@ WriteResult MemoSession::Write(const std::u16string& paneText, bool edited, Memo
   MemoDiskState state = Check(edited);
   if (state == MemoDiskState::Changed) return TakeOutsideChange(paneText, edited);
   if (state == MemoDiskState::Unchanged && !edited) return Outcome(WriteOutcome::Nothing);
+  if (edited && IsReadOnly()) return Outcome(WriteOutcome::ReadOnly);
   std::string bytes;
   WriteResult result;
   MemoEncoding target = encoding;
@@ -223,7 +224,6 @@ WriteResult MemoSession::Write(const std::u16string& paneText, bool edited, Memo
     target = MemoEncoding::Utf8Bom;
     MemoBytesFor(paneText, target, nullptr, bytes);
   }
-  if (edited && IsReadOnly()) return Outcome(WriteOutcome::ReadOnly);
   MemoEncoding kept = encoding;
   encoding = target;
   if (!Save(bytes)) {

@@ -90,4 +90,17 @@ TEST_F(ImportFiles, DestinationTooLongIsReported) {
   EXPECT_FALSE(FileExists(deep + "\\" + name));
 }
 
+// A read-only file stays read-only as a memo, whatever the copy does with
+// attributes on this system, and leaves no temporary file behind.
+TEST_F(ImportFiles, AReadOnlyFileStaysReadOnlyWithNothingLeftBehind) {
+  std::string path = Dropped("locked.txt", "locked text");
+  ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(1u, Drop({path}, {Press(IDYES)}).size());
+  ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ("locked text", ReadFileBytes(MemoPath("locked.txt")));
+  EXPECT_TRUE(::GetFileAttributesA(MemoPath("locked.txt").c_str()) & FILE_ATTRIBUTE_READONLY);
+  for (const std::string& name : FileNames(harness.Folder1())) EXPECT_NE(0u, name.find("~sb")) << name << " was left";
+  ::SetFileAttributesA(MemoPath("locked.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 }  // namespace

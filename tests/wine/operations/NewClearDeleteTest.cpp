@@ -232,4 +232,48 @@ TEST_F(DeleteMemo, AfterAnImportRefillListsTheFolderAgain) {
   EXPECT_EQ("", harness.OpenTitle());
 }
 
+// Run where the desktop's trash cannot take anything, its folder a plain
+// file (the run operations_without_recycle_bin of this folder's
+// CMakeLists.txt): the shell would delete the memo for good and report
+// success, as Windows does on drives without a Recycle Bin. The panel asks
+// first, with No the default, and No keeps the memo.
+class NoRecycleBin : public OperationsTest {
+public:
+  void SetUp() override {
+    char data[MAX_PATH] = "";
+    ::GetEnvironmentVariableA("XDG_DATA_HOME", data, sizeof(data));
+    std::string trash = std::string("Z:") + data + "/Trash";
+    for (char& c : trash)
+      if (c == '/') c = '\\';
+    DWORD attributes = ::GetFileAttributesA(trash.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+      GTEST_SKIP() << "runs where XDG_DATA_HOME/Trash is a plain file";
+    OperationsTest::SetUp();
+  }
+};
+
+TEST_F(NoRecycleBin, ADeleteTheBinCannotTakeIsAskedAgainWithNoTheDefault) {
+  WriteMemos({{"memo.txt", "the memo"}, {"other.txt", ""}});
+  OpenMemo("memo");
+  bool noIsDefault = false;
+  Answer forGood = [&](HWND box) {
+    noIsDefault = (::GetWindowLongA(::GetDlgItem(box, IDNO), GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON;
+    PressDialogButton(box, IDNO);
+  };
+  std::vector<Shown> shown = ClickAnswering(IDC_PANEL_DELETE, {Press(IDYES), forGood});
+  ASSERT_EQ(2u, shown.size());
+  EXPECT_EQ(
+      "このメモはごみ箱に移せません（ネットワークやリムーバブルのドライブ、ごみ箱より大きいファイル、ごみ箱を使わない設定など）。\n"
+      "削除すると元に戻せません。完全に削除しますか？",
+      shown[1].text);
+  EXPECT_EQ(ExclamationYesNo, shown[1].type);
+  EXPECT_TRUE(noIsDefault);
+  EXPECT_EQ("the memo", ReadFileBytes(MemoPath("memo.txt")));
+  EXPECT_EQ("memo", harness.OpenTitle());
+  EXPECT_EQ((std::vector<std::string>{"memo", "other"}), Titles());
+  EXPECT_EQ(2u, ClickAnswering(IDC_PANEL_DELETE, {Press(IDYES), Press(IDYES)}).size());
+  EXPECT_FALSE(FileExists(MemoPath("memo.txt")));
+  EXPECT_EQ(std::vector<std::string>{"other"}, Titles());
+}
+
 }  // namespace

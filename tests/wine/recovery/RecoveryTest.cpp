@@ -8,6 +8,7 @@
 #include "Keyboard.h"
 #include "core/MemoChecksum.h"
 #include "OperationsFixture.h"
+#include "core/MemoText.h"
 #include "core/RecoveryRecord.h"
 #include "UnixCommand.h"
 
@@ -298,6 +299,42 @@ TEST_F(Recovery, LeftoverTemporaryFilesGoOnlyWhenAMemoHoldsTheirText) {
   EXPECT_EQ("保存の途中で終わったメモの内容を、新しいメモ " + folder2.Path() + "\\復元されたメモ.txt として残しました。", shown[0].text);
   EXPECT_EQ("only here", ReadFileBytes(folder2 / "復元されたメモ.txt"));
   for (const auto& leftover : leftovers) EXPECT_EQ(leftover.stays, FileExists(folder2 / leftover.name)) << leftover.name;
+}
+
+// Restored edits follow the rule of every save: bytes the edits did not
+// reach stay the file's own, and UTF-8 that would read back as code page 932
+// gets its mark, beside the memo too.
+TEST_F(Recovery, RestoredEditsFollowTheRuleOfASave) {
+  TempFolder folder2;
+  harness.settings.Set("ScribbitFolderPath2", folder2.Path());
+  ::CreateDirectoryA(harness.Folder1().c_str(), NULL);
+  // NEC and IBM codes that the encoder writes otherwise.
+  const std::string nec = "\xEE\xEF\x20\xED\x40";
+  WriteFileBytes(folder2 / "nec.txt", nec);
+  WriteFileBytes(folder2 / "utf8.txt", "changed by another program");
+  LeaveRecord("dead0001.rcv", "dead0001", 1, folder2.Path(), "nec", nec, DecodeMemoText(nec.data(), nec.size()).text + u"追記");
+  LeaveRecord("dead0002.rcv", "dead0002", 1, folder2.Path(), "utf8", "\xE6\x97\xA5", u"R = 100 Ω / 6 ÷ 2 = 3", MemoEncoding::Utf8);
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(1u, Answering({Press(IDOK)}, [this] { harness.Sync(); }).size());
+  EXPECT_EQ(nec + "\x92\xC7\x8B\x4C", ReadFileBytes(folder2 / "nec.txt"));
+  EXPECT_EQ("\xEF\xBB\xBFR = 100 \xCE\xA9 / 6 \xC3\xB7 2 = 3", ReadFileBytes(folder2 / "utf8 (2).txt"));
+}
+
+// A file named as our temporary files are, larger than any memo the tool
+// reads whole, is somebody else's: the sweep leaves it as it is.
+TEST_F(Recovery, ALargeFileNamedLikeALeftoverStaysWhole) {
+  ::CreateDirectoryA(harness.Folder1().c_str(), NULL);
+  const std::string large = harness.Folder1() + "\\~sb0badf00d.tmp";
+  std::string bytes(40000000, 'x');
+  ASSERT_TRUE(WriteFileBytes(large, bytes));
+  HANDLE file = ::CreateFileA(large.c_str(), FILE_WRITE_ATTRIBUTES, 0, NULL, OPEN_EXISTING, 0, NULL);
+  FILETIME old = {0x0, 0x01C07400};
+  ::SetFileTime(file, NULL, NULL, &old);
+  ::CloseHandle(file);
+  ASSERT_TRUE(Start());
+  EXPECT_TRUE(Answering({}, [this] { harness.Sync(); }).empty());
+  EXPECT_EQ(bytes.size(), ReadFileBytes(large).size());
+  EXPECT_EQ(std::vector<std::string>{"~sb0badf00d.tmp"}, FileNames(harness.Folder1()));
 }
 
 }  // namespace

@@ -205,4 +205,70 @@ TEST_F(OutsideChange, ExternalEditorsSaveComesBackIntoThePanel) {
   ::SetEnvironmentVariableA("SCRIBBIT_EDITOR_APPENDS", NULL);
 }
 
+// The pane's text set as typing leaves it: in UTF-16, marked edited.
+void TypeWide(HWND pane, const std::wstring& text) {
+  ::SendMessageW(pane, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  ::SendMessageW(pane, EM_SETMODIFY, TRUE, 0);
+}
+
+// The question whether a code page 932 memo may become UTF-8 is up, and
+// another program rewrites the memo meanwhile, with the host's SaveState or
+// without: the answer meets the file as it is then. Its text stays, the
+// edits go beside it once, and nothing writes the pane's old text over it.
+TEST_F(OutsideChange, DuringTheUtf8QuestionIsNeverOverwritten) {
+  char module[MAX_PATH];
+  ::GetModuleFileNameA(NULL, module, sizeof(module));
+  std::string bin = module;
+  harness.settings.Set("ScribbitEditorPath", bin.substr(0, bin.rfind('\\')) + "\\record_args.exe");
+  const struct {
+    const char* name;
+    bool hostSaves;
+    std::function<void(OutsideChange&)> write;
+  } cases[] = {
+      {"close", false, [](OutsideChange& t) { t.OpenMemo("other"); }},
+      {"close, the host saving", true, [](OutsideChange& t) { t.OpenMemo("other"); }},
+      {"editor", false, [](OutsideChange& t) { t.harness.Click(IDC_PANEL_OPEN_EDITOR); }},
+      {"editor, the host saving", true, [](OutsideChange& t) { t.harness.Click(IDC_PANEL_OPEN_EDITOR); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const std::string& name : FileNames(harness.Folder1())) ::DeleteFileA(MemoPath(name).c_str());
+    WriteMemos({{"memo.txt", "価格"}, {"other.txt", ""}});
+    OpenMemo("memo");
+    TypeWide(harness.Item(IDC_PANEL_TEXT), L"価格 100€");
+    int saved = -1;
+    Answer question = [&](HWND box) {
+      WriteFileBytes(MemoPath("memo.txt"), "changed by another program");
+      if (c.hostSaves) saved = harness.tool->SaveState();
+      PressDialogButton(box, IDYES);
+    };
+    std::vector<Answer> answers = {question, Press(IDOK)};
+    // The host's SaveState keeps the edits beside the memo while the question is up: its message comes after it.
+    std::vector<Shown> shown = Answering(answers, [&] { c.write(*this); });
+    EXPECT_EQ("changed by another program", ReadFileBytes(MemoPath("memo.txt")));
+    EXPECT_EQ("\xEF\xBB\xBF\xE4\xBE\xA1\xE6\xA0\xBC 100\xE2\x82\xAC", ReadFileBytes(MemoPath("memo (2).txt")));
+    EXPECT_FALSE(FileExists(MemoPath("memo (3).txt")));
+    ASSERT_EQ(2u, shown.size());
+    EXPECT_EQ(KeptMessage("memo (2)"), shown[1].text);
+    if (c.hostSaves) {
+      EXPECT_EQ(1, saved);
+    }
+  }
+}
+
+// A UTF-8 memo without its mark whose edits would read back as code page
+// 932 gets the mark wherever the edits go: beside the memo too.
+TEST_F(OutsideChange, AUtf8MemoKeptBesideReadsBackAsEdited) {
+  WriteMemos({{"memo.txt", "\xE6\x97\xA5\xE6\x9C\xAC"}, {"other.txt", ""}});
+  OpenMemo("memo");
+  TypeWide(harness.Item(IDC_PANEL_TEXT), L"R = 100 Ω / 6 ÷ 2 = 3");
+  ASSERT_TRUE(WriteFileBytes(MemoPath("memo.txt"), "changed by another program"));
+  ASSERT_EQ(1u, SaveState({Press(IDOK)}, 1).size());
+  OpenMemo("memo (2)");
+  HWND pane = harness.Item(IDC_PANEL_TEXT);
+  wchar_t text[64] = L"";
+  ::GetWindowTextW(pane, text, 64);
+  EXPECT_EQ(std::wstring(L"R = 100 Ω / 6 ÷ 2 = 3"), text);
+}
+
 }  // namespace

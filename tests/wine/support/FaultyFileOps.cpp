@@ -19,17 +19,13 @@ FaultyFileOps::~FaultyFileOps() { ::DeleteCriticalSection(&lock); }
 
 void FaultyFileOps::Fail(FileCall call, DWORD error, int nth, const std::string& pathPart) {
   Held held(lock);
-  faultCall = call;
-  faultError = error;
-  faultNth = nth;
-  faultPath = pathPart;
-  counted = 0;
+  faults.push_back(Fault{call, error, nth, pathPart, 0});
   struck = false;
 }
 
 void FaultyFileOps::Heal() {
   Held held(lock);
-  faultNth = -1;
+  faults.clear();
 }
 
 bool FaultyFileOps::Struck() const {
@@ -39,13 +35,16 @@ bool FaultyFileOps::Struck() const {
 
 bool FaultyFileOps::Fails(FileCall call, const std::string& path) {
   Held held(lock);
-  if (faultNth < 0 || (faultCall != FileCall::Any && faultCall != call)) return false;
-  if (!faultPath.empty() && path.find(faultPath) == std::string::npos) return false;
-  ++counted;
-  if (faultNth != 0 && counted != faultNth) return false;
-  struck = true;
-  ::SetLastError(faultError);
-  return true;
+  for (Fault& fault : faults) {
+    if (fault.call != FileCall::Any && fault.call != call) continue;
+    if (!fault.path.empty() && path.find(fault.path) == std::string::npos) continue;
+    ++fault.counted;
+    if (fault.nth != 0 && fault.counted != fault.nth) continue;
+    struck = true;
+    ::SetLastError(fault.error);
+    return true;
+  }
+  return false;
 }
 
 std::string FaultyFileOps::PathOf(HANDLE file) {
@@ -85,8 +84,9 @@ BOOL FaultyFileOps::Close(HANDLE file) {
     Held held(lock);
     opened.erase(file);
   }
+  DWORD error = ::GetLastError();
   BOOL closed = MemoFileOps::Close(file);
-  if (fails) ::SetLastError(faultError);
+  if (fails) ::SetLastError(error);
   return fails ? FALSE : closed;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 #include <map>
 #include <string>
+#include <vector>
 
 #include "store/MemoFileOps.h"
 
@@ -37,11 +38,11 @@ public:
 
   // The nth call of that kind from now on (1: the next) fails with error;
   // nth 0: every one. With pathPart, only calls on a path that holds it
-  // count (for a handle, the path it was opened by). One fault at a time.
+  // count (for a handle, the path it was opened by). Faults add up.
   void Fail(FileCall call, DWORD error, int nth = 1, const std::string& pathPart = std::string());
   // No fault any more.
   void Heal();
-  // Whether the fault set has struck since.
+  // Whether a fault set has struck since.
   bool Struck() const;
   // The Recycle Bin deletes for good, and reports success, as Windows does
   // on a drive without one.
@@ -74,12 +75,15 @@ private:
   bool Fails(FileCall call, const std::string& path);
   std::string PathOf(HANDLE file);
 
+  struct Fault {
+    FileCall call;
+    DWORD error;
+    int nth;
+    std::string path;
+    int counted;
+  };
   mutable CRITICAL_SECTION lock;
-  FileCall faultCall = FileCall::Any;
-  DWORD faultError = 0;
-  int faultNth = -1;
-  std::string faultPath;
-  int counted = 0;
+  std::vector<Fault> faults;
   bool struck = false;
   std::map<HANDLE, std::string> opened;
 };

@@ -1,0 +1,173 @@
+// The memo file operations with no panel, their file calls given Windows'
+// errors: a delete the Recycle Bin cannot take, an import of a read-only
+// file, a move to another drive, the sweep of leftover temporary files.
+// Each is whole or nothing, and leaves no temporary file behind.
+#include <gtest/gtest.h>
+
+#include "FaultyFileOps.h"
+#include "TempFolder.h"
+#include "UnixCommand.h"
+#include "store/MemoFile.h"
+#include "store/RecoveryRestore.h"
+
+namespace {
+
+bool NoTemporaryIn(const std::string& folder) {
+  for (const std::string& name : FileNames(folder))
+    if (name.compare(0, 3, "~sb") == 0) return false;
+  return true;
+}
+
+DWORD AttributesOf(const std::string& path) { return ::GetFileAttributesA(path.c_str()); }
+
+void MakeWritable(const std::string& path) { ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL); }
+
+// Bytes of a file larger than the most a memo is read whole.
+std::string Large(size_t size) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>('a' + i % 23);
+  return bytes;
+}
+
+void DateBack(const std::string& path, ULONGLONG seconds) {
+  FILETIME now;
+  ::GetSystemTimeAsFileTime(&now);
+  ULONGLONG value = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32 | now.dwLowDateTime) - seconds * 10000000;
+  FILETIME then = {static_cast<DWORD>(value), static_cast<DWORD>(value >> 32)};
+  HANDLE file = ::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+  ::SetFileTime(file, NULL, NULL, &then);
+  ::CloseHandle(file);
+}
+
+TEST(FileOperations, ADeleteTheRecycleBinCannotTakeLeavesTheMemo) {
+  const struct {
+    const char* name;
+    FileCall call;  // Any: no call fails
+    DWORD error;
+    bool noRecycleBin;
+    TrashResult result;
+  } cases[] = {
+      {"the bin takes it", FileCall::Any, 0, false, TrashResult::Trashed},
+      {"the bin deletes it for good", FileCall::Any, 0, true, TrashResult::NotTrashable},
+      {"no second name on this drive", FileCall::Link, ERROR_INVALID_FUNCTION, false, TrashResult::NotTrashable},
+      {"the shell refuses", FileCall::Trash, ERROR_ACCESS_DENIED, false, TrashResult::Failed},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    const std::string memo = folder / "memo.txt";
+    ASSERT_TRUE(WriteFileBytes(memo, "the memo"));
+    FaultyFileOps ops;
+    ops.noRecycleBin = c.noRecycleBin;
+    if (c.call != FileCall::Any) ops.Fail(c.call, c.error);
+    EXPECT_EQ(c.result, TrashMemoFile(ops, memo.c_str()));
+    EXPECT_EQ(c.result == TrashResult::Trashed ? "" : "the memo", ReadFileBytes(memo));
+    EXPECT_TRUE(NoTemporaryIn(folder.Path()));
+  }
+}
+
+TEST(FileOperations, AnImportIsWholeOrNothingAndKeepsTheSourcesAttributes) {
+  const struct {
+    const char* name;
+    DWORD attributes;
+    FileCall call;  // Any: no call fails
+  } cases[] = {
+      {"read-only", FILE_ATTRIBUTE_READONLY, FileCall::Any},
+      {"hidden", FILE_ATTRIBUTE_HIDDEN, FileCall::Any},
+      {"a read fails", FILE_ATTRIBUTE_READONLY, FileCall::Read},
+      {"a write fails", FILE_ATTRIBUTE_READONLY, FileCall::Write},
+      {"the flush fails", FILE_ATTRIBUTE_READONLY, FileCall::Flush},
+      {"the attributes cannot be set", FILE_ATTRIBUTE_READONLY, FileCall::SetAttributes},
+      {"the rename into place fails", FILE_ATTRIBUTE_READONLY, FileCall::Move},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder source, memos;
+    const std::string dropped = source / "dropped.txt", copy = memos / "dropped.txt";
+    const std::string bytes = Large(300000);
+    ASSERT_TRUE(WriteFileBytes(dropped, bytes));
+    ::SetFileAttributesA(dropped.c_str(), c.attributes);
+    FaultyFileOps ops;
+    if (c.call != FileCall::Any) ops.Fail(c.call, ERROR_DISK_FULL);
+    bool copied = CopyToNewMemoFile(ops, dropped.c_str(), copy.c_str());
+    DWORD error = ::GetLastError();
+    EXPECT_EQ(c.call == FileCall::Any, copied);
+    EXPECT_TRUE(NoTemporaryIn(memos.Path()));
+    if (copied) {
+      EXPECT_TRUE(bytes == ReadFileBytes(copy));
+      EXPECT_EQ(c.attributes, AttributesOf(copy) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    } else {
+      EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), error);
+      EXPECT_FALSE(FileExists(copy));
+    }
+    MakeWritable(dropped);
+    MakeWritable(copy);
+  }
+}
+
+// Another drive, as the platform reports it: the copy is whole and on the
+// disk before the original goes, however large the memo.
+TEST(FileOperations, AMoveToAnotherDriveDeletesTheOriginalOnlyOnceTheCopyIsWhole) {
+  const struct {
+    const char* name;
+    FileCall call;  // Any: nothing fails but the rename across drives
+  } cases[] = {{"whole", FileCall::Any}, {"a write fails", FileCall::Write}, {"the original cannot go", FileCall::Delete}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder from, to;
+    const std::string memo = from / "memo.txt", moved = to / "memo.txt";
+    const std::string bytes = Large(48100000);
+    ASSERT_TRUE(WriteFileBytes(memo, bytes));
+    FaultyFileOps ops;
+    ops.Fail(FileCall::Move, ERROR_NOT_SAME_DEVICE);
+    if (c.call != FileCall::Any) ops.Fail(c.call, ERROR_DISK_FULL);
+    bool done = RenameMemoFile(ops, memo.c_str(), moved.c_str());
+    EXPECT_EQ(c.call == FileCall::Any, done);
+    EXPECT_TRUE(bytes == ReadFileBytes(done ? moved : memo)) << "the memo is cut or gone";
+    EXPECT_EQ(!done, FileExists(memo));
+    EXPECT_EQ(done, FileExists(moved));
+    EXPECT_TRUE(NoTemporaryIn(to.Path()));
+  }
+}
+
+// A real second drive: a tmpfs mounted in the prefix (the test runs as root).
+TEST(FileOperations, AMoveToAnotherDriveKeepsEveryByte) {
+  TempFolder from, mountFolder;
+  const std::string mountPoint = UnixPathOf(mountFolder.Path());
+  ASSERT_EQ(0, RunUnixCommand("mount -t tmpfs -o size=64m scribbit '" + mountPoint + "'")) << "mount needs root";
+  const std::string memo = from / "memo.txt", moved = mountFolder / "memo.txt";
+  const std::string bytes = Large(48100000);
+  ASSERT_TRUE(WriteFileBytes(memo, bytes));
+  EXPECT_TRUE(RenameMemoFile(PlatformMemoFileOps(), memo.c_str(), moved.c_str()));
+  EXPECT_EQ(bytes.size(), ReadFileBytes(moved).size());
+  EXPECT_TRUE(bytes == ReadFileBytes(moved));
+  EXPECT_FALSE(FileExists(memo));
+  ::DeleteFileA(moved.c_str());
+  EXPECT_EQ(0, RunUnixCommand("umount '" + mountPoint + "'"));
+}
+
+TEST(FileOperations, TheSweepTakesOnlyWhatAMemoHoldsWholeAndCutsNothing) {
+  TempFolder folder;
+  const std::string large = folder / "~sb0badf00d.tmp", left = folder / "~sb00000001.tmp", locked = folder / "~sb00000002.tmp",
+                    young = folder / "~sb00000003.tmp";
+  const std::string bytes = Large(40000000);
+  ASSERT_TRUE(WriteFileBytes(large, bytes));
+  ASSERT_TRUE(WriteFileBytes(left, "text a save left"));
+  ASSERT_TRUE(WriteFileBytes(locked, "a read-only leftover"));
+  ASSERT_TRUE(WriteFileBytes(young, "a save may still rename this"));
+  for (const std::string& path : {large, left, locked}) DateBack(path, 3600);
+  ::SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+  bool youngLeft = false;
+  std::vector<std::string> kept = ClearLeftoverTemporaries(PlatformMemoFileOps(), folder.Path() + "\\", youngLeft);
+  EXPECT_TRUE(youngLeft);
+  EXPECT_TRUE(bytes == ReadFileBytes(large)) << "a file larger than any memo was cut";
+  EXPECT_TRUE(FileExists(young));
+  ASSERT_EQ(2u, kept.size());
+  EXPECT_EQ("text a save left", ReadFileBytes(kept[0]));
+  EXPECT_EQ("a read-only leftover", ReadFileBytes(kept[1]));
+  EXPECT_FALSE(FileExists(left));
+  EXPECT_FALSE(FileExists(locked));
+  for (const std::string& path : kept) MakeWritable(path);
+}
+
+}  // namespace
