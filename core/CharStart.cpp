@@ -2,7 +2,7 @@
 
 #include "core/Cp932.h"
 
-CharStartTracker::CharStartTracker(const char* text) : text(reinterpret_cast<const unsigned char*>(text)) {}
+CharStartTracker::CharStartTracker(const char* scanned) : text(reinterpret_cast<const unsigned char*>(scanned)) {}
 
 bool CharStartTracker::IsCharStart(size_t pos) {
   // A byte outside the lead range always ends a character, so only the run

@@ -44,7 +44,7 @@ std::vector<std::string> InUtf8(const std::vector<std::string>& cp932Words) {
 
 }  // namespace
 
-KeywordWords::KeywordWords(std::vector<std::string> words, bool utf8) : words(std::move(words)), utf8(utf8) {
+KeywordWords::KeywordWords(std::vector<std::string> split, bool inUtf8) : words(std::move(split)), utf8(inUtf8) {
   for (const std::string& word : this->words) {
     if (word.empty() || word.find_first_of("\r\n\x1A") != std::string::npos) wholeBlocks = false;
     if (utf8) utf8Words.emplace_back(word);

@@ -14,7 +14,7 @@ const unsigned char CtrlZ = 0x1A;
 // past its last answer.
 class NulTracker {
 public:
-  explicit NulTracker(const char* data) : data(data) {}
+  explicit NulTracker(const char* scanned) : data(scanned) {}
 
   bool Hides(size_t pos) {
     bool hidden = knownHidden;
@@ -41,7 +41,7 @@ private:
 // a candidate is never swept for one.
 class CtrlZTracker {
 public:
-  explicit CtrlZTracker(const char* data) : data(data) {}
+  explicit CtrlZTracker(const char* scanned) : data(scanned) {}
 
   bool EndsBefore(size_t pos) {
     if (ctrlZ == NotFound && pos > checked) {

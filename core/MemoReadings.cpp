@@ -2,8 +2,8 @@
 
 #include "core/LineScan.h"
 
-MemoReadings::MemoReadings(const KeywordMatcher& matcher, const volatile int* stopFlag, bool utf8)
-    : matcher(matcher), stopFlag(stopFlag), reading(utf8 ? Reading::Utf8 : Reading::Open) {}
+MemoReadings::MemoReadings(const KeywordMatcher& keyword, const volatile int* stop, bool utf8)
+    : matcher(keyword), stopFlag(stop), reading(utf8 ? Reading::Utf8 : Reading::Open) {}
 
 void MemoReadings::Feed(const char* bytes, size_t len) {
   if (reading != Reading::Open) return;

@@ -31,7 +31,7 @@ size_t FindLastLf(const char* data, size_t from, size_t len) {
 
 BlockReader::~BlockReader() = default;
 
-MemoScanner::MemoScanner(const KeywordMatcher& matcher, const volatile int* stopFlag) : matcher(matcher), stopFlag(stopFlag) {}
+MemoScanner::MemoScanner(const KeywordMatcher& keyword, const volatile int* stop) : matcher(keyword), stopFlag(stop) {}
 
 ScanResult MemoScanner::Scan(BlockReader& reader) {
   if (StopRequested(stopFlag)) return ScanResult::Stopped;

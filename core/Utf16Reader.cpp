@@ -5,8 +5,8 @@
 
 #include "core/Utf16.h"
 
-Utf16Reader::Utf16Reader(BlockReader& source, bool bigEndian, std::vector<char>& raw, const char* start, size_t startLen)
-    : source(source), bigEndian(bigEndian), raw(raw), rawUsed(startLen) {
+Utf16Reader::Utf16Reader(BlockReader& file, bool bigEndianFile, std::vector<char>& buffer, const char* start, size_t startLen)
+    : source(file), bigEndian(bigEndianFile), raw(buffer), rawUsed(startLen) {
   if (startLen == 0) return;
   if (raw.size() < startLen) raw.resize(startLen);
   std::memmove(raw.data(), start, startLen);

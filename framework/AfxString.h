@@ -24,7 +24,7 @@ public:
   int GetLength() const;
   bool IsEmpty() const { return text[0] == '\0'; }
   void Empty();
-  void Format(const char* format, ...);
+  void Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
   bool operator==(const char* other) const;
   bool operator!=(const char* other) const { return !(*this == other); }
 

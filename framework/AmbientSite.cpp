@@ -12,8 +12,8 @@ namespace {
 // control's in-place activation, focus and frame go where they went before.
 class AmbientSite : public IOleClientSite, public IDispatch {
 public:
-  AmbientSite(IOleClientSite* containerSite, DISPID id, LONG value)
-      : references(1), containerSite(containerSite), containerAmbients(NULL), id(id), value(value) {
+  AmbientSite(IOleClientSite* container, DISPID property, LONG propertyValue)
+      : references(1), containerSite(container), containerAmbients(NULL), id(property), value(propertyValue) {
     containerSite->AddRef();
     // Where the container answers ambients of its own (ATL 3.0 does), they stay.
     if (FAILED(containerSite->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&containerAmbients)))) containerAmbients = NULL;

@@ -3,16 +3,16 @@
 #include "framework/ControlContainer.h"
 #include "framework/WinApp.h"
 
-CDialog::CDialog(UINT templateId, CWnd* parent) : templateId(templateId), parentWindow(parent), modal(false) {}
+CDialog::CDialog(UINT templateId, CWnd* parent) : resourceId(templateId), parentWindow(parent), runningModally(false) {}
 
 CDialog::~CDialog() {
-  if (m_hWnd && ::IsWindow(m_hWnd) && !modal) ::DestroyWindow(m_hWnd);
+  if (m_hWnd && ::IsWindow(m_hWnd) && !runningModally) ::DestroyWindow(m_hWnd);
 }
 
 BOOL CDialog::Create(UINT id, CWnd* parent) {
-  templateId = id;
+  resourceId = id;
   parentWindow = parent;
-  modal = false;
+  runningModally = false;
   AfxPrepareControlContainer();
   HWND window = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id), parent ? parent->m_hWnd : NULL, DialogProc,
                                      reinterpret_cast<LPARAM>(this));
@@ -20,19 +20,19 @@ BOOL CDialog::Create(UINT id, CWnd* parent) {
 }
 
 INT_PTR CDialog::DoModal() {
-  modal = true;
+  runningModally = true;
   AfxPrepareControlContainer();
   // Without a parent the dialog belongs to the calling thread's active window,
   // which stays disabled while the dialog runs.
   HWND owner = parentWindow ? parentWindow->m_hWnd : ::GetActiveWindow();
   INT_PTR result =
-      ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(templateId), owner, DialogProc, reinterpret_cast<LPARAM>(this));
-  modal = false;
+      ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(resourceId), owner, DialogProc, reinterpret_cast<LPARAM>(this));
+  runningModally = false;
   return result;
 }
 
 void CDialog::EndDialog(int result) {
-  if (modal)
+  if (runningModally)
     ::EndDialog(m_hWnd, result);
   else
     ::ShowWindow(m_hWnd, SW_HIDE);
@@ -115,7 +115,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
   LRESULT result = 0;
   bool handled = dialog->OnMessage(message, wParam, lParam, result);
   // A modal dialog opens over the window it belongs to.
-  if (message == WM_INITDIALOG && dialog->modal) dialog->CenterOverOwner();
+  if (message == WM_INITDIALOG && dialog->runningModally) dialog->CenterOverOwner();
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrA(window, DWLP_USER, 0);
     dialog->Detach();

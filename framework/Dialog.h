@@ -25,7 +25,7 @@ public:
   virtual INT_PTR DoModal();
   void EndDialog(int result);
   BOOL UpdateData(BOOL saveAndValidate = TRUE);
-  bool IsModal() const { return modal; }
+  bool IsModal() const { return runningModally; }
   void CenterOverOwner();
 
   virtual BOOL OnInitDialog();
@@ -52,12 +52,12 @@ protected:
   virtual void ReservedSlot9b() {}
   virtual void ReservedSlot9c() {}
 
-  UINT templateId;
+  UINT resourceId;
   CWnd* parentWindow;
 
 private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  bool modal;
+  bool runningModally;
 };
 
 // The virtual table slot of the first operation a dialog class adds.

@@ -2,8 +2,8 @@
 
 #include <process.h>
 
-CWinThread::CWinThread(AFX_THREADPROC procedure, LPVOID parameter)
-    : m_hThread(NULL), m_nThreadID(0), procedure(procedure), parameter(parameter) {}
+CWinThread::CWinThread(AFX_THREADPROC threadProc, LPVOID threadParameter)
+    : m_hThread(NULL), m_nThreadID(0), procedure(threadProc), parameter(threadParameter) {}
 
 CWinThread::~CWinThread() {
   if (m_hThread) ::CloseHandle(m_hThread);

@@ -7,7 +7,7 @@
 
 class IniHostSettings : public HostSettings {
 public:
-  IniHostSettings(const std::string& iniPath, const std::string& dataFolder) : iniPath(iniPath), dataFolder(dataFolder) {}
+  IniHostSettings(const std::string& ini, const std::string& data) : iniPath(ini), dataFolder(data) {}
   void ReadValue(int section, const char* key, char* out) override;
   void WriteValue(int section, const char* key, const char* value) override;
   const char* GetHostPath(int kind, int reserved) override;

@@ -23,9 +23,9 @@ const char unsupportedModeText[] = "非対応の検索モードです。";
 // or save of the same memo fail.
 class MemoFileReader : public BlockReader {
 public:
-  MemoFileReader(MemoFileOps& ops, const char* path)
-      : ops(ops),
-        file(ops.Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN)) {}
+  MemoFileReader(MemoFileOps& fileOps, const char* path)
+      : ops(fileOps),
+        file(fileOps.Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN)) {}
   ~MemoFileReader() override { Close(); }
   MemoFileReader(const MemoFileReader&) = delete;
   MemoFileReader& operator=(const MemoFileReader&) = delete;
@@ -143,7 +143,7 @@ void SearchFolder(MemoFileOps& ops, const SearchRequest& request, const char* fo
 // The tool's cache for the length of one search, when no other search holds it.
 class HeldCache {
 public:
-  explicit HeldCache(SearchCache& cache) : cache(cache.TryHold() ? &cache : nullptr) {}
+  explicit HeldCache(SearchCache& shared) : cache(shared.TryHold() ? &shared : nullptr) {}
   ~HeldCache() {
     if (cache) cache->Release();
   }

@@ -7,14 +7,39 @@
 namespace {
 
 const char restoredHeading[] = "前回、保存されないまま終わった編集を復元しました。";
-const char restoredIntoMemo[] = "・「%s」→ %s";
-const char restoredRecreated[] = "・「%s」→ %s（ファイルがなかったため作り直しました）";
-const char restoredBeside[] = "・「%s」→ %s（元のメモがほかのプログラムで書き換えられていたため）";
-const char restoredInUtf8[] = "・「%s」→ %s（元のメモの文字コードで保存できない文字があったため、UTF-8 で保存しました）";
-const char restoredInFolder1[] = "・「%s」→ %s（元のメモフォルダが設定されていないため）";
-const char restoredKept[] = "・「%s」→ 保存できなかったため、%s に残してあります";
-const char unreadableKept[] = "・読み込めない復元用のファイル %s は、そのまま残してあります";
 const char leftoverKept[] = "保存の途中で終わったメモの内容を、新しいメモ %s として残しました。";
+
+// One line of the restore's message: where the edits of one record are now.
+CString RestoredLine(const RestoredEdits& edits) {
+  CString line;
+  const char* title = edits.title.c_str();
+  const char* place = edits.place.c_str();
+  if (edits.title.empty()) {
+    line.Format("・読み込めない復元用のファイル %s は、そのまま残してあります", place);
+    return line;
+  }
+  switch (edits.outcome) {
+    case RestoredEdits::IntoMemo:
+      line.Format("・「%s」→ %s", title, place);
+      break;
+    case RestoredEdits::Recreated:
+      line.Format("・「%s」→ %s（ファイルがなかったため作り直しました）", title, place);
+      break;
+    case RestoredEdits::BesideMemo:
+      line.Format("・「%s」→ %s（元のメモがほかのプログラムで書き換えられていたため）", title, place);
+      break;
+    case RestoredEdits::BesideInUtf8:
+      line.Format("・「%s」→ %s（元のメモの文字コードで保存できない文字があったため、UTF-8 で保存しました）", title, place);
+      break;
+    case RestoredEdits::InFolder1:
+      line.Format("・「%s」→ %s（元のメモフォルダが設定されていないため）", title, place);
+      break;
+    case RestoredEdits::Kept:
+      line.Format("・「%s」→ 保存できなかったため、%s に残してあります", title, place);
+      break;
+  }
+  return line;
+}
 
 }  // namespace
 
@@ -62,14 +87,8 @@ void ToolPanel::RestoreAbandonedEdits() {
   if (restored.empty()) return;
   CString message = restoredHeading;
   for (const RestoredEdits& edits : restored) {
-    static const char* const formats[] = {restoredIntoMemo, restoredRecreated, restoredBeside, restoredInUtf8, restoredInFolder1, restoredKept};
-    CString line;
-    if (edits.title.empty())
-      line.Format(unreadableKept, edits.place.c_str());
-    else
-      line.Format(formats[edits.outcome], edits.title.c_str(), edits.place.c_str());
     message += "\n";
-    message += line;
+    message += RestoredLine(edits);
   }
   // Shown once the panel is up.
   DeferMessage(message, MB_ICONINFORMATION);

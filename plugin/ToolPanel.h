@@ -218,7 +218,7 @@ private:
 // Brackets a modal dialog or message box of the panel.
 class ToolPanel::ModalScope {
 public:
-  explicit ModalScope(ToolPanel& panel) : panel(panel) { panel.EnterModal(); }
+  explicit ModalScope(ToolPanel& tool) : panel(tool) { panel.EnterModal(); }
   ~ModalScope() { panel.LeaveModal(); }
   ModalScope(const ModalScope&) = delete;
   ModalScope& operator=(const ModalScope&) = delete;

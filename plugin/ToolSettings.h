@@ -10,7 +10,7 @@
 class ToolSettings {
 public:
   // host may be null: every value then reads empty.
-  explicit ToolSettings(HostSettings* host) : host(host) {}
+  explicit ToolSettings(HostSettings* settings) : host(settings) {}
 
   // What is stored under key, as stored; empty when nothing is.
   std::string Read(const char* key) const;

@@ -29,7 +29,7 @@ HANDLE OpenFolder(const char* path, DWORD access, DWORD flags) {
 
 class Locked {
 public:
-  explicit Locked(CRITICAL_SECTION& lock) : lock(lock) { ::EnterCriticalSection(&lock); }
+  explicit Locked(CRITICAL_SECTION& section) : lock(section) { ::EnterCriticalSection(&lock); }
   ~Locked() { ::LeaveCriticalSection(&lock); }
   Locked(const Locked&) = delete;
   Locked& operator=(const Locked&) = delete;

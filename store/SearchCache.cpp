@@ -106,7 +106,7 @@ void CachedFolder::DropChanged(const FolderWatch::Changes& changes) {
   }
 }
 
-SearchCache::SearchCache(size_t bound) : bound(bound) {}
+SearchCache::SearchCache(size_t most) : bound(most) {}
 
 bool SearchCache::TryHold() {
   if (::InterlockedCompareExchange(&holder, 1, 0) != 0) return false;

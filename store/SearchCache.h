@@ -46,7 +46,7 @@ private:
     unsigned listed;
   };
 
-  explicit CachedFolder(SearchCache& cache) : cache(cache) {}
+  explicit CachedFolder(SearchCache& owner) : cache(owner) {}
   // By the name the listing gives.
   typedef std::unordered_map<std::string_view, Copy> Copies;
   void Drop(Copies::iterator copy);

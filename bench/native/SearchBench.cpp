@@ -16,7 +16,7 @@ namespace {
 // the end, so no read is spent to learn it.
 class FileReader : public BlockReader {
 public:
-  explicit FileReader(int fd) : fd(fd) {}
+  explicit FileReader(int descriptor) : fd(descriptor) {}
   size_t Read(char* buf, size_t cap) override {
     if (atEnd) return 0;
     ssize_t got = read(fd, buf, cap);

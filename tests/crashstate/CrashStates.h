@@ -19,7 +19,7 @@ class CrashStates {
 public:
   // persisted: which of the steps before cut reached the disk.
   typedef std::function<void(const Image&, size_t cut, const std::vector<bool>& persisted)> Visit;
-  CrashStates(Model model, const Image& before, const std::vector<Step>& steps) : model(model), before(before), steps(steps) {}
+  CrashStates(Model crashModel, const Image& start, const std::vector<Step>& recorded) : model(crashModel), before(start), steps(recorded) {}
   // Every state of a crash after any number of the steps.
   void ForEach(const Visit& visit);
   // Once all the steps are made: only what they forced has persisted.

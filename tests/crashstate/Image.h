@@ -12,7 +12,7 @@ const size_t blockSize = 4096;
 enum class StepKind { Link, Unlink, Rename, Resize, Data, Sync, Close };
 
 struct Step {
-  explicit Step(StepKind kind, int file = -1, long long size = 0) : kind(kind), file(file), size(size) {}
+  explicit Step(StepKind stepKind, int fileIndex = -1, long long newSize = 0) : kind(stepKind), file(fileIndex), size(newSize) {}
   StepKind kind;
   std::string path;  // Link, Unlink, Rename: the entry
   std::string to;    // Rename: the new entry

@@ -24,8 +24,8 @@ const size_t Whole = static_cast<size_t>(-1);
 class ChunkReader : public BlockReader {
 public:
   ChunkReader(
-      const std::string& data, std::vector<size_t> sizes, std::function<void(int)> onRead = [](int) {})
-      : data(data), sizes(std::move(sizes)), onRead(std::move(onRead)) {}
+      const std::string& bytes, std::vector<size_t> pieces, std::function<void(int)> afterRead = [](int) {})
+      : data(bytes), sizes(std::move(pieces)), onRead(std::move(afterRead)) {}
 
   size_t Read(char* buf, size_t cap) override {
     size_t n = std::min({cap, sizes[reads % sizes.size()], data.size() - pos});

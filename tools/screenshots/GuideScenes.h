@@ -21,7 +21,8 @@ struct SceneTexts {
 
 class GuideScenes {
 public:
-  GuideScenes(const HostProcess& host, ShotRequests& shots, const SceneTexts& texts) : host(host), shots(shots), texts(texts) {}
+  GuideScenes(const HostProcess& process, ShotRequests& requests, const SceneTexts& sceneTexts)
+      : host(process), shots(requests), texts(sceneTexts) {}
   // Plays every scene in order; false at the first that goes wrong.
   bool Run();
   // What went wrong.

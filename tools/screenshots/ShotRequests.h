@@ -10,7 +10,7 @@
 class ShotRequests {
 public:
   // folder: a Windows path.
-  explicit ShotRequests(const std::string& folder) : folder(folder) {}
+  explicit ShotRequests(const std::string& shotFolder) : folder(shotFolder) {}
   // Asks for the picture name.png of area (screen coordinates) and waits
   // until the script has taken it; false when it did not in time.
   bool Take(const std::string& name, const RECT& area);

@@ -90,7 +90,7 @@ TEST_F(ExternalEditor, TextMemoIsWrittenFirstAndItsPathPassedAsOneArgument) {
 TEST_F(ExternalEditor, HtmlMemoAndCutMemoAreHandedOverUnwritten) {
   std::string page = panel.Path("page.htm");
   std::string big = panel.Path("big.txt");
-  const std::string bigText = MemoText(200001);
+  const std::string bigText = MemoLines(200001);
   WriteFileBytes(page, "<p>page</p>");
   WriteFileBytes(big, bigText);
   MakeOld(page);

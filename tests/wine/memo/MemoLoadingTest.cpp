@@ -23,8 +23,8 @@ struct TextCase {
 };
 
 TEST(MemoLoading, TextFilesShowAsTheLineReaderSeesThem) {
-  const std::string exact = MemoText(200000);
-  const std::string over = MemoText(200001);
+  const std::string exact = MemoLines(200000);
+  const std::string over = MemoLines(200001);
   // The reader's pieces hold at most 199999 bytes: a NUL hides only the rest of its own piece.
   const std::string longLine = std::string("ab\0", 3) + std::string(199996, 'h') + "shown\r\nnext";
   const TextCase cases[] = {

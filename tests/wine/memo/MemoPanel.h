@@ -80,7 +80,7 @@ inline void SetReadOnlyAttribute(const std::string& path, bool readOnly) {
 inline bool HasReadOnlyAttribute(const std::string& path) { return (::GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0; }
 
 // Memo text of the given length: CP932 lines ending in CR LF, as the pane holds them.
-inline std::string MemoText(size_t length) {
+inline std::string MemoLines(size_t length) {
   const std::string line = "メモの一行です。abc\r\n";
   std::string text;
   while (text.size() + line.size() <= length) text += line;

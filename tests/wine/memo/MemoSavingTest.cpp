@@ -28,7 +28,7 @@ TEST(MemoSaving, UneditedCloseWritesNothing) {
 }
 
 TEST(MemoSaving, EditedCloseRewritesTheWholeFileWithThePanesBytes) {
-  const std::string nearlyFull = MemoText(199990);
+  const std::string nearlyFull = MemoLines(199990);
   const struct {
     const char* name;
     std::string before;
@@ -166,7 +166,7 @@ TEST(MemoSaving, FailedWriteKeepsTheMemoAndItsFolder) {
 TEST(MemoSaving, EditOfAMemoShownCutIsRefused) {
   MemoPanel panel;
   std::string path = panel.Path("big.txt");
-  const std::string big = MemoText(200001);
+  const std::string big = MemoLines(200001);
   WriteFileBytes(path, big);
   WriteFileBytes(panel.Path("small.txt"), "");
   ASSERT_TRUE(panel.Start());

@@ -12,7 +12,7 @@ namespace {
 // Forwards to the harness's settings and notes the thread of each write.
 class ThreadNotingSettings : public HostSettings {
 public:
-  explicit ThreadNotingSettings(HostSettings* inner) : inner(inner) {}
+  explicit ThreadNotingSettings(HostSettings* settings) : inner(settings) {}
   void ReadValue(int section, const char* key, char* out) override { inner->ReadValue(section, key, out); }
   void WriteValue(int section, const char* key, const char* value) override {
     writeThreads.push_back(::GetCurrentThreadId());
@@ -28,7 +28,7 @@ private:
 // 1 for an open text memo whose text is safely on disk; an unedited one is
 // not written again.
 TEST(SaveState, AnswersForAnOpenTextMemoThatThePaneHoldsWhole) {
-  const std::string over = MemoText(200001);
+  const std::string over = MemoLines(200001);
   const struct {
     const char* title;
     DWORD kind;  // 0: nothing opened

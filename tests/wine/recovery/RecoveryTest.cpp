@@ -19,10 +19,10 @@ const char rescuedForNextStart[] =
     "編集をメモに保存できなかったため、復元用のファイル「%s」に保存しました。\n次にパネルを開いたときに、メモとして復元します。";
 const char keptBeside[] = "このメモはほかのプログラムで書き換えられていました。\nパネルで編集した内容は、新しいメモ「%s」に保存しました。";
 
-std::string Format(const char* format, const std::string& value) {
-  char text[1024];
-  snprintf(text, sizeof(text), format, value.c_str());
-  return text;
+// The message with value in place of its "%s".
+std::string Format(const char* message, const std::string& value) {
+  std::string text = message;
+  return text.replace(text.find("%s"), 2, value);
 }
 
 std::vector<std::string> Lines(const std::string& text) {

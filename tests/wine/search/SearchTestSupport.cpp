@@ -10,7 +10,7 @@ namespace {
 const char hookProperty[] = "ScribbitAfterEachResult";
 }
 
-SearchFolders::SearchFolders(TestSettings& settings, const std::string& folder1) : folder1(folder1) {
+SearchFolders::SearchFolders(TestSettings& settings, const std::string& ownFolder) : folder1(ownFolder) {
   ::CreateDirectoryA(folder1.c_str(), NULL);
   for (int folder = 1; folder <= 5; ++folder) settings.Set("ScribbitFolderPath" + std::to_string(folder), Path(folder));
 }
@@ -45,7 +45,7 @@ int SearchOnItsOwnThread(ToolBase* tool, SearchRequest& request, const char* key
   return returned;
 }
 
-AfterEachResult::AfterEachResult(HWND window, std::function<void()> action) : window(window), action(std::move(action)) {
+AfterEachResult::AfterEachResult(HWND resultWindow, std::function<void()> then) : window(resultWindow), action(std::move(then)) {
   ::SetPropA(window, hookProperty, this);
   original = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc)));
 }

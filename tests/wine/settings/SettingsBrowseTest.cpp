@@ -83,7 +83,7 @@ struct FolderBrowsing {
 
 // What the editor's open-file dialog did.
 struct EditorBrowsing {
-  explicit EditorBrowsing(const std::string& program) : program(program) {}
+  explicit EditorBrowsing(const std::string& editor) : program(editor) {}
   std::string program;
   int pickersSeen = 0;
   std::string caption, afterCancel, afterOk;

@@ -4,7 +4,7 @@ namespace {
 
 class Held {
 public:
-  explicit Held(CRITICAL_SECTION& lock) : lock(lock) { ::EnterCriticalSection(&lock); }
+  explicit Held(CRITICAL_SECTION& section) : lock(section) { ::EnterCriticalSection(&lock); }
   ~Held() { ::LeaveCriticalSection(&lock); }
 
 private:

@@ -10,7 +10,7 @@
 
 class TestSettings : public HostSettings {
 public:
-  explicit TestSettings(const std::string& dataFolder) : dataFolder(dataFolder) {}
+  explicit TestSettings(const std::string& data) : dataFolder(data) {}
   void ReadValue(int section, const char* key, char* out) override;
   void WriteValue(int section, const char* key, const char* value) override;
   const char* GetHostPath(int kind, int reserved) override { return dataFolder.c_str(); }

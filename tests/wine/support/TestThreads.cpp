@@ -2,7 +2,7 @@
 
 #include <utility>
 
-TestThread::TestThread(std::function<void()> body) : body(std::move(body)), handle(::CreateThread(NULL, 0, Run, this, 0, NULL)) {}
+TestThread::TestThread(std::function<void()> run) : body(std::move(run)), handle(::CreateThread(NULL, 0, Run, this, 0, NULL)) {}
 
 void TestThread::Join() {
   if (!handle) return;

@@ -337,11 +337,11 @@ HWND WaitForDialog(DWORD threadId, HWND ignore) {
   return dialog;
 }
 
-BoxAnswerer::BoxAnswerer(DWORD threadId, HWND ignore, std::vector<Answer> answers, Answer more)
-    : threadId(threadId),
-      ignore(ignore),
-      answers(std::move(answers)),
-      more(std::move(more)),
+BoxAnswerer::BoxAnswerer(DWORD thread, HWND panel, std::vector<Answer> inTurn, Answer beyond)
+    : threadId(thread),
+      ignore(panel),
+      answers(std::move(inTurn)),
+      more(std::move(beyond)),
       actionReturned(::CreateEventA(NULL, TRUE, FALSE, NULL)) {
   worker = ::CreateThread(NULL, 0, Run, this, 0, NULL);
 }
