@@ -8,8 +8,8 @@
 
 class RecoverySchedule {
 public:
-  static const uint32_t pauseMs = 1000;
-  static const uint32_t longestMs = 1500;
+  static constexpr uint32_t pauseMs = 1000;
+  static constexpr uint32_t longestMs = 1500;
 
   // An edit at now. The delay to start the timer with, or 0 when it runs
   // already.

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 
 #include "core/Cp932Unicode.h"
 #include "Iconv.h"
 #include "MemoFiles.h"
+#include "core/MemoBytes.h"
 #include "core/MemoText.h"
 #include "Reference.h"
 
@@ -195,6 +197,51 @@ TEST(MemoText, BytesNobodyTouchedStay) {
     std::string out;
     EXPECT_TRUE(ReencodeEdited(c.file, loaded, Edit(loaded.text, c.at, c.erase, c.insert), out));
     EXPECT_EQ(c.expected, out);
+  }
+}
+
+// The bytes of every write of a memo, a save, a copy beside it or a
+// restore: the memo's own encoding, untouched bytes kept, and a mark where
+// UTF-8 would read back as code page 932.
+TEST(MemoText, OneRuleChoosesTheBytesOfEveryWrite) {
+  const std::string nec = "\xEE\xEF", utf8 = "\xE6\x97\xA5\xE6\x9C\xAC";
+  const struct {
+    const char* name;
+    const std::string* base;  // the file the text was edited from, if any
+    MemoEncoding encoding;
+    std::u16string text;
+    bool fits;
+    std::string bytes;
+    MemoEncoding written;
+    std::string copy;  // the bytes of a copy of the text
+  } cases[] = {
+      {"UTF-8 that would read as code page 932 gets its mark", &utf8, Utf8, u"R = 100 Ω", true, "\xEF\xBB\xBFR = 100 \xCE\xA9", Utf8Bom,
+       "\xEF\xBB\xBFR = 100 \xCE\xA9"},
+      {"UTF-8 that reads as UTF-8 gets none", &utf8, Utf8, u"日本語", true, utf8 + "\xE8\xAA\x9E", Utf8, utf8 + "\xE8\xAA\x9E"},
+      {"ASCII alone reads alike either way", &utf8, Utf8, u"abc", true, "abc", Utf8, "abc"},
+      {"code page 932 keeps the file's own codes", &nec, Cp932, DecodeMemoText(nec.data(), 2).text + u"!", true, nec + "!", Cp932,
+       nec + "!"},
+      {"a file of another encoding keeps nothing", &nec, Utf8Bom, u"ⅰ", true, "\xEF\xBB\xBF\xE2\x85\xB0", Utf8Bom,
+       "\xEF\xBB\xBF\xE2\x85\xB0"},
+      {"with no file, encoded whole", nullptr, Cp932, u"ⅰ≒", true, "\xFA\x40\x81\xE0", Cp932, "\xFA\x40\x81\xE0"},
+      {"code page 932 cannot hold the euro", nullptr, Cp932, u"100€", false, "", Cp932, "\xEF\xBB\xBF" "100\xE2\x82\xAC"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoText loaded;
+    if (c.base) loaded = DecodeMemoText(c.base->data(), c.base->size());
+    std::unique_ptr<MemoFileImage> image(c.base ? new MemoFileImage{*c.base, loaded} : nullptr);
+    MemoEncoding encoding = c.encoding;
+    std::string bytes;
+    std::u16string missing;
+    EXPECT_EQ(c.fits, MemoBytesFor(c.text, encoding, image.get(), bytes, &missing));
+    if (c.fits) {
+      EXPECT_EQ(c.bytes, bytes);
+      EXPECT_EQ(c.written, encoding);
+    } else {
+      EXPECT_EQ(std::u16string(1, 0x20AC), missing);
+    }
+    EXPECT_EQ(c.copy, MemoCopyBytes(c.text, c.encoding, image.get()));
   }
 }
 

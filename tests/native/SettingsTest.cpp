@@ -31,3 +31,28 @@ TEST(Settings, PositionsAsDecimalText) {
     EXPECT_STREQ(c.text, out);
   }
 }
+
+// An empty stored path means the folder is unset; any other gets exactly one
+// backslash at its end, read by code page 932 characters.
+TEST(Settings, AFolderPathFromItsStoredValue) {
+  const struct {
+    std::string stored;
+    bool set;
+    std::string path;
+  } cases[] = {
+      {"", false, ""},
+      {"C:\\memo", true, "C:\\memo\\"},
+      {"C:\\memo\\", true, "C:\\memo\\"},
+      // The 5C that ends ソ is no backslash.
+      {"C:\\\x83\x5C", true, "C:\\\x83\x5C\\"},
+      {"C:\\" + std::string(255, 'a'), true, "C:\\" + std::string(255, 'a') + "\\"},
+      {"C:\\" + std::string(256, 'a'), false, ""},
+  };
+  for (const auto& c : cases) {
+    std::string path = "stale";
+    EXPECT_EQ(c.set, SetFolderPath(c.stored.c_str(), path)) << c.stored;
+    EXPECT_EQ(c.path, path);
+    EXPECT_EQ(!c.stored.empty(), IsFolderSet(c.stored.c_str()));
+  }
+  EXPECT_EQ("C:\\data\\Scribbit", OwnFolderPath("C:\\data"));
+}
