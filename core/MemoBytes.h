@@ -1,6 +1,7 @@
 #pragma once
 // The one rule for the bytes a memo's text is written as, whatever writes it:
 // a save, a restore, a conflict copy, a rescue.
+#include <optional>
 #include <string>
 
 #include "core/MemoEncoding.h"
@@ -16,12 +17,12 @@ struct MemoFileImage {
 // decoded in the same encoding and is editable, only the span between the
 // first and the last character that differ from it is encoded, and every
 // other byte is the file's own (NEC and IBM codes, a byte order mark, bytes
-// another program chose). A UTF-8 memo without a byte order mark gets one
-// where its bytes would read back as code page 932: encoding then says
-// Utf8Bom. False when encoding cannot hold a character of text; the first
-// few go to missing.
+// another program chose); that span goes to edit, which is empty otherwise.
+// A UTF-8 memo without a byte order mark gets one where its bytes would read
+// back as code page 932: encoding then says Utf8Bom. False when encoding
+// cannot hold a character of text; the first few go to missing.
 bool MemoBytesFor(const std::u16string& text, MemoEncoding& encoding, const MemoFileImage* base, std::string& out,
-                  std::u16string* missing = nullptr);
+                  std::u16string* missing = nullptr, std::optional<EditedSpan>* edit = nullptr);
 
 // The bytes of a copy of the memo (beside it, in another folder, restored):
 // by MemoBytesFor, or in UTF-8 with a byte order mark where the memo's

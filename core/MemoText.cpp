@@ -159,14 +159,16 @@ bool EncodeUnits(const char16_t* text, size_t len, MemoEncoding encoding, std::s
 
 }  // namespace
 
-MemoText DecodeMemoText(const char* bytes, size_t len) {
-  MemoText memo;
-  memo.encoding = DetectMemoEncoding(bytes, len);
-  size_t bom = BomLength(memo.encoding);
-  switch (memo.encoding) {
+namespace {
+
+// Decodes len bytes of encoding (its byte order mark excluded) that lie at
+// offset start of the file, appending to memo; memo.offsets ends with the
+// offset of their end.
+void DecodeBytes(MemoEncoding encoding, const char* bytes, size_t len, size_t start, MemoText& memo) {
+  switch (encoding) {
     case MemoEncoding::Cp932:
       DecodeAll(
-          bytes, len, 0, MemoVerdict::NotCp932Text,
+          bytes, len, start, MemoVerdict::NotCp932Text,
           [&memo](const unsigned char* at, size_t left, char32_t& c) {
             size_t taken = DecodeCp932Char(at, left, c);
             if (taken == 0) {
@@ -181,18 +183,44 @@ MemoText DecodeMemoText(const char* bytes, size_t len) {
       break;
     case MemoEncoding::Utf8:
     case MemoEncoding::Utf8Bom:
-      DecodeAll(bytes + bom, len - bom, bom, MemoVerdict::Malformed, DecodeUtf8Char, memo);
+      DecodeAll(bytes, len, start, MemoVerdict::Malformed, DecodeUtf8Char, memo);
       break;
     case MemoEncoding::Utf16LeBom:
     case MemoEncoding::Utf16BeBom: {
-      bool bigEndian = memo.encoding == MemoEncoding::Utf16BeBom;
+      bool bigEndian = encoding == MemoEncoding::Utf16BeBom;
       DecodeAll(
-          bytes + bom, len - bom, bom, MemoVerdict::Malformed,
+          bytes, len, start, MemoVerdict::Malformed,
           [bigEndian](const unsigned char* at, size_t left, char32_t& c) { return DecodeUtf16Char(at, left, bigEndian, c); }, memo);
       break;
     }
   }
+}
+
+}  // namespace
+
+MemoText DecodeMemoText(const char* bytes, size_t len) {
+  MemoText memo;
+  memo.encoding = DetectMemoEncoding(bytes, len);
+  size_t bom = BomLength(memo.encoding);
+  DecodeBytes(memo.encoding, bytes + bom, len - bom, bom, memo);
   return memo;
+}
+
+void DecodeEdit(MemoText& loaded, const std::string& fileBytes, const EditedSpan& span) {
+  MemoText middle;
+  middle.encoding = loaded.encoding;
+  middle.fileForms.swap(loaded.fileForms);
+  DecodeBytes(loaded.encoding, fileBytes.data() + span.start, span.end - span.start, span.start, middle);
+  middle.offsets.pop_back();
+  loaded.verdict = std::max(loaded.verdict, middle.verdict);
+  loaded.fileForms.swap(middle.fileForms);
+  // The characters after the edit keep their bytes, moved by the edit's change of length.
+  uint32_t oldEnd = loaded.offsets[span.tail], newEnd = static_cast<uint32_t>(span.end);
+  if (oldEnd != newEnd)
+    for (size_t i = span.tail; i < loaded.offsets.size(); ++i) loaded.offsets[i] = loaded.offsets[i] - oldEnd + newEnd;
+  loaded.text.replace(span.head, span.tail - span.head, middle.text);
+  loaded.offsets.erase(loaded.offsets.begin() + span.head, loaded.offsets.begin() + span.tail);
+  loaded.offsets.insert(loaded.offsets.begin() + span.head, middle.offsets.begin(), middle.offsets.end());
 }
 
 bool EncodeMemoText(const char16_t* text, size_t len, MemoEncoding encoding, std::string& out, std::u16string* missing) {
@@ -203,7 +231,7 @@ bool EncodeMemoText(const char16_t* text, size_t len, MemoEncoding encoding, std
 }
 
 bool ReencodeEdited(const std::string& fileBytes, const MemoText& loaded, const std::u16string& edited, std::string& out,
-                    std::u16string* missing) {
+                    std::u16string* missing, EditedSpan* span) {
   const std::u16string& before = loaded.text;
   size_t shorter = std::min(before.size(), edited.size());
   size_t head = std::mismatch(before.begin(), before.begin() + shorter, edited.begin()).first - before.begin();
@@ -217,6 +245,7 @@ bool ReencodeEdited(const std::string& fileBytes, const MemoText& loaded, const 
   out.assign(fileBytes, 0, loaded.offsets[head]);
   if (missing) missing->clear();
   bool whole = EncodeUnits(edited.data() + head, edited.size() - tail - head, loaded.encoding, out, missing, &loaded.fileForms);
+  if (span) *span = EditedSpan{head, tailStart, loaded.offsets[head], out.size()};
   out.append(fileBytes, loaded.offsets[tailStart], std::string::npos);
   return whole;
 }

@@ -34,12 +34,24 @@ MemoText DecodeMemoText(const char* bytes, size_t len);
 // them, each once, go to missing.
 bool EncodeMemoText(const char16_t* text, size_t len, MemoEncoding encoding, std::string& out, std::u16string* missing = nullptr);
 
+// Where ReencodeEdited encoded an edit: the characters [head, tail) of the
+// old text gave way to the bytes [start, end) of the new file.
+struct EditedSpan {
+  size_t head, tail;
+  size_t start, end;
+};
+
 // The file bytes for edited, a text that loaded decoded from fileBytes: the
 // bytes of the characters before the first edited one and after the last are
-// the file's own, and only the span between is encoded. False as for
-// EncodeMemoText.
+// the file's own, and only the span between is encoded, which goes to span.
+// False as for EncodeMemoText.
 bool ReencodeEdited(const std::string& fileBytes, const MemoText& loaded, const std::u16string& edited, std::string& out,
-                    std::u16string* missing = nullptr);
+                    std::u16string* missing = nullptr, EditedSpan* span = nullptr);
+
+// loaded becomes the decoding of fileBytes, which ReencodeEdited made from
+// its file with span: it stands as it was around the edit, and only the
+// span is decoded.
+void DecodeEdit(MemoText& loaded, const std::string& fileBytes, const EditedSpan& span);
 
 // Why the pane cannot hold a memo file whole. Writing such a pane back would
 // drop what it does not show.

@@ -1,6 +1,7 @@
 // A memo file's bytes through the Unicode pane and back: an unedited text
 // saves to the very bytes it came from, and an edit saves to bytes that read
-// back as the edited text, every byte before and after the edit kept.
+// back as the edited text, every byte before and after the edit kept; the
+// saved file's decoding made from the edit alone is the whole file's.
 //
 // Input: the file's bytes, then from the end backwards: where the edit
 // starts, how many units it removes, and the units it inserts (byte pairs).
@@ -39,10 +40,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                        : low && i > 0 && edited[i - 1] >= 0xD800 && edited[i - 1] <= 0xDBFF;
     if ((high || low) && !paired) return 0;
   }
-  if (!ReencodeEdited(file, loaded, edited, saved)) return 0;
+  EditedSpan span;
+  if (!ReencodeEdited(file, loaded, edited, saved, nullptr, &span)) return 0;
   MemoText reread = DecodeMemoText(saved.data(), saved.size());
   // A BOM-less UTF-8 file may read back as another encoding; the session adds a BOM then.
   if (reread.encoding != loaded.encoding) return 0;
   FUZZ_CHECK(reread.text == edited || reread.verdict != MemoVerdict::Editable);
+  MemoText spliced = loaded;
+  DecodeEdit(spliced, saved, span);
+  FUZZ_CHECK(spliced.text == reread.text && spliced.offsets == reread.offsets && spliced.verdict == reread.verdict);
   return 0;
 }

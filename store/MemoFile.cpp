@@ -138,43 +138,48 @@ bool RenameIntoPlace(MemoFileOps& ops, bool ok, const char* temporary, const cha
 // a write of another program landing on the name after the rename is never
 // taken for ours.
 void StampWritten(MemoFileOps& ops, HANDLE file, const std::string& bytes, MemoFileStamp& stamp) {
-  BY_HANDLE_FILE_INFORMATION info;
+  stamp = MemoFileStamp();
   stamp.exists = true;
   stamp.size = bytes.size();
-  stamp.links = 1;
   // Unknown, the next check reads the file and compares its bytes.
-  stamp.lastWrite = FILETIME{0, 0};
-  if (ops.Info(file, &info)) stamp.lastWrite = info.ftLastWriteTime;
+  if (!ops.Times(file, &stamp.created, &stamp.lastWrite)) stamp.lastWrite = stamp.created = FILETIME{0, 0};
 }
 
 // Writes bytes to a new temporary file beside path, flushed to the disk, then
 // gives it path's name in one step and flushes the folder. It takes the
 // creation time and attributes of replaced, the file it replaces, if any.
-bool WriteBesideThenRename(MemoFileOps& ops, const char* path, const std::string& bytes, bool replace,
-                           const WIN32_FILE_ATTRIBUTE_DATA* replaced, MemoFileStamp* stamp) {
+bool WriteBesideThenRename(MemoFileOps& ops, const char* path, const std::string& bytes, bool replace, const MemoFileStamp* replaced,
+                           MemoFileStamp* stamp) {
   char temporary[MAX_PATH];
   HANDLE file = CreateTemporary(ops, FolderOf(path), temporary);
   if (file == INVALID_HANDLE_VALUE) return false;
   bool ok = WriteAll(ops, file, bytes.data(), bytes.size()) && ops.Flush(file);
   // The new text takes the old one's place with its creation time and
   // attributes, as an edit in place would leave them.
-  if (ok && replaced) ops.SetTimes(file, &replaced->ftCreationTime, NULL, NULL);
+  if (ok && replaced) ops.SetTimes(file, &replaced->created, NULL, NULL);
   if (ok && stamp) StampWritten(ops, file, bytes, *stamp);
   if (!ops.Close(file)) ok = false;
-  if (ok && replaced && (replaced->dwFileAttributes & keptAttributes))
-    ops.SetAttributes(temporary, replaced->dwFileAttributes & keptAttributes);
+  if (ok && replaced && (replaced->attributes & keptAttributes)) ops.SetAttributes(temporary, replaced->attributes & keptAttributes);
   return RenameIntoPlace(ops, ok, temporary, path, replace);
 }
 
-bool WriteWhole(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp, bool mayReplace) {
-  WIN32_FILE_ATTRIBUTE_DATA replaced;
-  bool replacing = ops.Attributes(path, &replaced) != FALSE;
-  if (replacing && !mayReplace) {
+bool WriteWhole(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp, bool mayReplace,
+                const MemoFileStamp* known) {
+  MemoFileStamp replaced;
+  if (known) {
+    replaced = *known;
+  } else {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    replaced.exists = ops.Attributes(path, &data) != FALSE;
+    replaced.created = data.ftCreationTime;
+    replaced.attributes = data.dwFileAttributes;
+  }
+  if (replaced.exists && !mayReplace) {
     ::SetLastError(ERROR_FILE_EXISTS);
     return false;
   }
   MemoFileStamp written;
-  if (!WriteBesideThenRename(ops, path, bytes, replacing, replacing ? &replaced : NULL, &written)) return false;
+  if (!WriteBesideThenRename(ops, path, bytes, replaced.exists, replaced.exists ? &replaced : NULL, &written)) return false;
   stamp = written;
   return true;
 }
@@ -197,16 +202,11 @@ MemoLoadResult LoadMemoFile(MemoFileOps& ops, const char* path, std::string& byt
   stamp = MemoFileStamp();
   HANDLE file = OpenToRead(ops, path);
   if (file == INVALID_HANDLE_VALUE) return IsMissing(::GetLastError()) ? MemoLoadResult::Missing : MemoLoadResult::Unreadable;
-  BY_HANDLE_FILE_INFORMATION info;
   // One byte more than the file's size is asked for at first: a whole read
   // that comes short of it is the end, with no second call to confirm it.
   DWORD block = readBlock;
-  if (ops.Info(file, &info)) {
-    stamp.size = SizeOf(info.nFileSizeHigh, info.nFileSizeLow);
-    stamp.lastWrite = info.ftLastWriteTime;
-    stamp.links = info.nNumberOfLinks;
-    if (stamp.size < MemoLoadLimit) block = static_cast<DWORD>(stamp.size) + 1;
-  }
+  if (ops.Size(file, &stamp.size) && stamp.size < MemoLoadLimit) block = static_cast<DWORD>(stamp.size) + 1;
+  ops.Times(file, &stamp.created, &stamp.lastWrite);
   MemoLoadResult result = MemoLoadResult::Loaded;
   for (;;) {
     if (bytes.size() >= MemoLoadLimit) {
@@ -234,12 +234,12 @@ MemoLoadResult LoadMemoFile(MemoFileOps& ops, const char* path, std::string& byt
   return result;
 }
 
-bool SaveMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp) {
-  return WriteWhole(ops, path, bytes, stamp, true);
+bool SaveMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp, const MemoFileStamp* replaced) {
+  return WriteWhole(ops, path, bytes, stamp, true, replaced);
 }
 
 bool CreateMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp) {
-  return WriteWhole(ops, path, bytes, stamp, false);
+  return WriteWhole(ops, path, bytes, stamp, false, nullptr);
 }
 
 bool ReplaceFileWhole(MemoFileOps& ops, const char* path, const std::string& bytes) {
@@ -279,6 +279,10 @@ MemoDiskState CheckMemoFile(MemoFileOps& ops, const char* path, MemoFileStamp& s
       return MemoDiskState::Changed;
   }
   if (!stamp.exists || scratch != known) return MemoDiskState::Changed;
+  // The attributes a save keeps and a write must respect, as the file has them now.
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  current.attributes = ops.Attributes(path, &data) ? data.dwFileAttributes : stamp.attributes;
+  current.links = stamp.links;
   stamp = current;
   return MemoDiskState::Unchanged;
 }
@@ -343,6 +347,14 @@ bool DeleteMemoFile(MemoFileOps& ops, const char* path) {
   if (!ops.Delete(path)) return false;
   FlushFolderOf(ops, path);
   return true;
+}
+
+DWORD MemoFileLinks(MemoFileOps& ops, const char* path) {
+  BY_HANDLE_FILE_INFORMATION info;
+  HANDLE file = ops.Open(path, 0, shareAll, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+  bool known = file != INVALID_HANDLE_VALUE && ops.Info(file, &info);
+  if (file != INVALID_HANDLE_VALUE) ops.Close(file);
+  return known ? info.nNumberOfLinks : 1;
 }
 
 TrashResult TrashMemoFile(MemoFileOps& ops, const char* path) {

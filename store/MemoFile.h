@@ -11,12 +11,14 @@
 
 #include "store/MemoFileOps.h"
 
-// What is known of a memo file: its size and last write time as the file
+// What is known of a memo file: its size, times and attributes as the file
 // system reports them.
 struct MemoFileStamp {
   bool exists = false;
   ULONGLONG size = 0;
   FILETIME lastWrite = {0, 0};
+  FILETIME created = {0, 0};
+  DWORD attributes = 0;
   // Names the file has: a save that gives one of them a new file would part
   // it from the others.
   DWORD links = 1;
@@ -42,8 +44,10 @@ MemoLoadResult LoadMemoFile(MemoFileOps& ops, const char* path, std::string& byt
 // gives it path's name in one step, keeping the replaced file's creation time
 // and attributes, and flushes the folder. On failure path is untouched, no
 // temporary file is left, and the platform's last error says why. On success
-// stamp describes the file written.
-bool SaveMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp);
+// stamp describes the file written. replaced: what a check just now found at
+// path, which then is not asked again.
+bool SaveMemoFile(MemoFileOps& ops, const char* path, const std::string& bytes, MemoFileStamp& stamp,
+                  const MemoFileStamp* replaced = nullptr);
 
 // The same for a file that must not exist yet: it fails with
 // ERROR_FILE_EXISTS or ERROR_ALREADY_EXISTS rather than replace one.
@@ -75,6 +79,9 @@ MemoDiskState CheckMemoFile(MemoFileOps& ops, const char* path, MemoFileStamp& s
                             std::string& scratch);
 
 bool MemoFileExists(MemoFileOps& ops, const char* path);
+
+// The names the file has; 1 when that cannot be told.
+DWORD MemoFileLinks(MemoFileOps& ops, const char* path);
 
 // The file exists and may not be written.
 bool IsMemoFileReadOnly(MemoFileOps& ops, const char* path);

@@ -22,6 +22,15 @@ BOOL MemoFileOps::Close(HANDLE file) { return ::CloseHandle(file); }
 
 DWORD MemoFileOps::FileType(HANDLE file) { return ::GetFileType(file); }
 
+BOOL MemoFileOps::Size(HANDLE file, ULONGLONG* size) {
+  LARGE_INTEGER value;
+  if (!::GetFileSizeEx(file, &value)) return FALSE;
+  *size = static_cast<ULONGLONG>(value.QuadPart);
+  return TRUE;
+}
+
+BOOL MemoFileOps::Times(HANDLE file, FILETIME* creation, FILETIME* lastWrite) { return ::GetFileTime(file, creation, NULL, lastWrite); }
+
 BOOL MemoFileOps::Info(HANDLE file, BY_HANDLE_FILE_INFORMATION* info) { return ::GetFileInformationByHandle(file, info); }
 
 BOOL MemoFileOps::SetTimes(HANDLE file, const FILETIME* creation, const FILETIME* lastAccess, const FILETIME* lastWrite) {

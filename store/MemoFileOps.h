@@ -20,6 +20,10 @@ public:
   virtual BOOL Flush(HANDLE file);
   virtual BOOL Close(HANDLE file);
   virtual DWORD FileType(HANDLE file);
+  virtual BOOL Size(HANDLE file, ULONGLONG* size);
+  virtual BOOL Times(HANDLE file, FILETIME* creation, FILETIME* lastWrite);
+  // All the handle tells, its count of names too; costly under Wine, which
+  // asks its server for the volume.
   virtual BOOL Info(HANDLE file, BY_HANDLE_FILE_INFORMATION* info);
   virtual BOOL SetTimes(HANDLE file, const FILETIME* creation, const FILETIME* lastAccess, const FILETIME* lastWrite);
   // GetFinalPathNameByHandleA: 0 on failure, and on Windows before Vista,

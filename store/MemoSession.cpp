@@ -70,6 +70,7 @@ std::string MemoSession::ReadPath() const {
 MemoLoadResult MemoSession::ReadFile() {
   std::string path = ReadPath();
   MemoLoadResult result = LoadMemoFile(*ops, path.c_str(), loadedBytes, stamp);
+  if (stamp.exists) stamp.links = MemoFileLinks(*ops, path.c_str());
   loaded = DecodeMemoText(loadedBytes.data(), loadedBytes.size());
   encoding = loaded.encoding;
   if (deviceName || !WriteTargetOf(*ops, path.c_str(), writePath)) writePath.clear();
@@ -154,22 +155,29 @@ MemoDiskState MemoSession::Check(bool byContent) {
   return CheckMemoFile(*ops, path.c_str(), stamp, loadedBytes, byContent, checked);
 }
 
-bool MemoSession::Save(const std::string& bytes) {
+bool MemoSession::Save(std::string& bytes, const std::optional<EditedSpan>& edit, bool vanished) {
   char path[MAX_PATH];
   if (!FilePath(".txt", path)) {
     ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
     return false;
   }
-  // A memo whose file vanished is written again under its own name.
-  if (!deviceName && !MemoFileExists(*ops, path)) writePath = path;
-  if (IsReadOnly()) {
+  // A memo whose file vanished is written again under its own name, never
+  // over a file that appeared there since.
+  MemoFileStamp none;
+  if (vanished && !deviceName) writePath = path;
+  if (deviceName || writePath.empty()) {
     ::SetLastError(ERROR_ACCESS_DENIED);
     return false;
   }
-  if (!SaveMemoFile(*ops, writePath.c_str(), bytes, stamp)) return false;
-  // What the file holds now is what later edits are told from.
-  loadedBytes = bytes;
-  loaded = DecodeMemoText(bytes.data(), bytes.size());
+  // The check just now read the file: what it found is not asked again.
+  if (!SaveMemoFile(*ops, writePath.c_str(), bytes, stamp, vanished ? &none : &stamp)) return false;
+  // What the file holds now is what later edits are told from: around an
+  // edit it is what was loaded, and only the edit is decoded anew.
+  if (edit)
+    DecodeEdit(loaded, bytes, *edit);
+  else
+    loaded = DecodeMemoText(bytes.data(), bytes.size());
+  loadedBytes.swap(bytes);
   DropRecovery();
   return true;
 }
@@ -204,12 +212,16 @@ WriteResult MemoSession::Write(const std::u16string& paneText, bool edited, Memo
   MemoDiskState state = Check(edited);
   if (state == MemoDiskState::Changed) return TakeOutsideChange(paneText, edited);
   if (state == MemoDiskState::Unchanged && !edited) return Outcome(WriteOutcome::Nothing);
-  if (edited && IsReadOnly()) return Outcome(WriteOutcome::ReadOnly);
+  bool vanished = state == MemoDiskState::Vanished;
+  // A check by content read the file: its attributes came with it.
+  bool readOnly = deviceName || writePath.empty() || (!vanished && (stamp.attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)));
+  if (edited && readOnly) return Outcome(WriteOutcome::ReadOnly);
   std::string bytes;
   WriteResult result;
   MemoEncoding target = encoding;
   MemoFileImage image = Image();
-  if (!MemoBytesFor(paneText, target, &image, bytes, &result.missing)) {
+  std::optional<EditedSpan> edit;
+  if (!MemoBytesFor(paneText, target, &image, bytes, &result.missing, &edit)) {
     // Only the user may change a memo's encoding; an unedited text that
     // goes back where its file vanished is nobody's to convert.
     if (!edited) return Outcome(WriteOutcome::Failed, ERROR_NO_UNICODE_TRANSLATION);
@@ -226,7 +238,7 @@ WriteResult MemoSession::Write(const std::u16string& paneText, bool edited, Memo
   }
   MemoEncoding kept = encoding;
   encoding = target;
-  if (!Save(bytes)) {
+  if (!Save(bytes, edit, vanished)) {
     encoding = kept;
     return Outcome(WriteOutcome::Failed, ::GetLastError());
   }

@@ -6,6 +6,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "core/MemoBytes.h"
@@ -164,7 +165,10 @@ private:
   std::string ReadPath() const;
   MemoFileImage Image() const { return MemoFileImage{loadedBytes, loaded}; }
   MemoLoadResult ReadFile();
-  bool Save(const std::string& bytes);
+  // Writes bytes as the memo's file, and takes them as what was loaded;
+  // edit: where they differ from what was before. vanished: the file is
+  // gone, and is made anew.
+  bool Save(std::string& bytes, const std::optional<EditedSpan>& edit, bool vanished);
   bool KeepBeside(const std::u16string& paneText, std::string& keptTitle);
   // The file changed outside: the edits go beside it, and the file as it
   // is now becomes what the session knows.

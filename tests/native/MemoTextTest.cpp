@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 
@@ -195,8 +196,19 @@ TEST(MemoText, BytesNobodyTouchedStay) {
     MemoText loaded = DecodeMemoText(c.file.data(), c.file.size());
     ASSERT_EQ(MemoVerdict::Editable, loaded.verdict);
     std::string out;
-    EXPECT_TRUE(ReencodeEdited(c.file, loaded, Edit(loaded.text, c.at, c.erase, c.insert), out));
+    EditedSpan span;
+    EXPECT_TRUE(ReencodeEdited(c.file, loaded, Edit(loaded.text, c.at, c.erase, c.insert), out, nullptr, &span));
     EXPECT_EQ(c.expected, out);
+    // The new file's decoding, from the edit alone, is the whole file's.
+    MemoText whole = DecodeMemoText(out.data(), out.size()), edited = loaded;
+    DecodeEdit(edited, out, span);
+    EXPECT_EQ(whole.text, edited.text);
+    EXPECT_EQ(whole.offsets, edited.offsets);
+    EXPECT_EQ(whole.encoding, edited.encoding);
+    EXPECT_EQ(whole.verdict, edited.verdict);
+    // A form the edit removed is remembered still: typed again, it is written the file's way.
+    for (const auto& form : whole.fileForms)
+      EXPECT_NE(edited.fileForms.end(), std::find(edited.fileForms.begin(), edited.fileForms.end(), form));
   }
 }
 

@@ -94,6 +94,12 @@ DWORD FaultyFileOps::FileType(HANDLE file) {
   return Fails(FileCall::FileType, PathOf(file)) ? FILE_TYPE_UNKNOWN : MemoFileOps::FileType(file);
 }
 
+BOOL FaultyFileOps::Size(HANDLE file, ULONGLONG* size) { return !Fails(FileCall::Size, PathOf(file)) && MemoFileOps::Size(file, size); }
+
+BOOL FaultyFileOps::Times(HANDLE file, FILETIME* creation, FILETIME* lastWrite) {
+  return !Fails(FileCall::Times, PathOf(file)) && MemoFileOps::Times(file, creation, lastWrite);
+}
+
 BOOL FaultyFileOps::Info(HANDLE file, BY_HANDLE_FILE_INFORMATION* info) {
   return !Fails(FileCall::Info, PathOf(file)) && MemoFileOps::Info(file, info);
 }

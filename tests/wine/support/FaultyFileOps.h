@@ -17,6 +17,8 @@ enum class FileCall {
   Flush,
   Close,
   FileType,
+  Size,
+  Times,
   Info,
   SetTimes,
   FinalPath,
@@ -55,6 +57,8 @@ public:
   BOOL Flush(HANDLE file) override;
   BOOL Close(HANDLE file) override;
   DWORD FileType(HANDLE file) override;
+  BOOL Size(HANDLE file, ULONGLONG* size) override;
+  BOOL Times(HANDLE file, FILETIME* creation, FILETIME* lastWrite) override;
   BOOL Info(HANDLE file, BY_HANDLE_FILE_INFORMATION* info) override;
   BOOL SetTimes(HANDLE file, const FILETIME* creation, const FILETIME* lastAccess, const FILETIME* lastWrite) override;
   DWORD FinalPath(HANDLE file, char* path, DWORD size) override;
