@@ -1,0 +1,74 @@
+// Each memo operation that a file call fails says why, in the user's words
+// with the system's reason below, and leaves the memo where it was.
+#include "OperationsFixture.h"
+
+namespace {
+
+class Failures : public OperationsTest {
+public:
+  void SetUp() override {
+    OperationsTest::SetUp();
+    harness.OnPanelThread([this] { Panel()->UseFileOps(ops); });
+  }
+  void TearDown() override { harness.OnPanelThread([this] { Panel()->UseFileOps(PlatformMemoFileOps()); }); }
+  FaultyFileOps ops;
+  TempFolder second;
+  TempFolder source;
+};
+
+TEST_F(Failures, EachSaysWhyAndLeavesTheMemo) {
+  const char* const inUse = "別のプログラムが使用中です。";
+  const struct {
+    const char* name;
+    FileCall call;
+    DWORD error;
+    bool noRecycleBin;
+    std::function<std::vector<Shown>(Failures&)> act;
+    std::string message;  // the last box's
+    const char* stays;    // the file that still holds the memo
+  } cases[] = {
+      {"rename", FileCall::Move, ERROR_SHARING_VIOLATION, false,
+       [](Failures& t) { return t.Answering({TypeTitle("renamed"), Press(IDOK)}, [&] { ::SendMessageA(t.harness.List(), WM_KEYDOWN, VK_F2, 0); }); },
+       std::string("メモファイルの名前を変更できませんでした！\nメモは元の名前のままです。\n") + inUse, "memo.txt"},
+      {"delete", FileCall::Trash, ERROR_SHARING_VIOLATION, false,
+       [](Failures& t) { return t.ClickAnswering(IDC_PANEL_DELETE, {Press(IDYES), Press(IDOK)}); },
+       std::string("メモファイルを削除に失敗しました！\n") + inUse, "memo.txt"},
+      {"delete for good", FileCall::Delete, ERROR_SHARING_VIOLATION, true,
+       [](Failures& t) { return t.ClickAnswering(IDC_PANEL_DELETE, {Press(IDYES), Press(IDYES), Press(IDOK)}); },
+       std::string("メモファイルを削除に失敗しました！\n") + inUse, "memo.txt"},
+      {"move", FileCall::Move, ERROR_SHARING_VIOLATION, false,
+       [](Failures& t) {
+         return t.ClickAnswering(IDC_PANEL_EXT_EDIT, {[](HWND dialog) {
+                                                       ::SendDlgItemMessageA(dialog, IDC_EXT_FOLDERS, CB_SETCURSEL, 1, 0);
+                                                       PressDialogButton(dialog, IDC_EXT_MOVE);
+                                                     },
+                                                     Press(IDOK)});
+       },
+       std::string("メモを移動できませんでした！\nメモは元のフォルダにあります。\n") + inUse, "memo.txt"},
+      {"import", FileCall::Write, ERROR_DISK_FULL, false,
+       [](Failures& t) { return t.Drop({t.source / "dropped.txt"}, {Press(IDYES), Press(IDOK)}); },
+       "dropped.txtのコピーに失敗しました！\nディスクの空き領域が不足しています。", nullptr},
+  };
+  harness.settings.Set("ScribbitFolderPath2", second.Path());
+  WriteFileBytes(source / "dropped.txt", "dropped");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const std::string& name : FileNames(harness.Folder1())) ::DeleteFileA(MemoPath(name).c_str());
+    WriteMemos({{"memo.txt", "the memo"}, {"other.txt", ""}});
+    OpenMemo("memo");
+    ops.noRecycleBin = c.noRecycleBin;
+    ops.Fail(c.call, c.error);
+    std::vector<Shown> shown = c.act(*this);
+    ops.Heal();
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(c.message, shown.back().text);
+    EXPECT_EQ(Exclamation, shown.back().type);
+    if (c.stays) {
+      EXPECT_EQ("the memo", ReadFileBytes(MemoPath(c.stays)));
+    }
+    EXPECT_TRUE(FileNames(second.Path()).empty());
+    EXPECT_EQ((std::vector<std::string>{"memo.txt", "other.txt"}), FileNames(harness.Folder1()));
+  }
+}
+
+}  // namespace
