@@ -77,13 +77,14 @@ WriteResult ToolPanel::WriteOpenMemo(MemoWriter writer) {
     edited = pane.Edited();
     result = memo.Write(pane.Text(), edited, writer, answer);
   }
-  // Only a close is refused for good reasons the user can act on; the host
-  // and the editor go on without the write, as they always did.
-  ShowWriteResult(result, edited && writer == MemoWriter::Close, edited);
+  ShowWriteResult(result, writer == MemoWriter::Close, edited);
   return result;
 }
 
-void ToolPanel::ShowWriteResult(const WriteResult& result, bool refused, bool edited) {
+void ToolPanel::ShowWriteResult(const WriteResult& result, bool closing, bool edited) {
+  // Only a close is refused for reasons the user can act on; the host and
+  // the editor go on without the write, as they always did.
+  bool refused = closing && edited;
   switch (result.outcome) {
     case WriteOutcome::Saved:
       // The file holds the pane now: only later edits need writing.
@@ -96,7 +97,9 @@ void ToolPanel::ShowWriteResult(const WriteResult& result, bool refused, bool ed
         memoList->SetItemData(index, MemoKindText);
       }
       // The edits are safe in their own memo: the pane shows the file as it
-      // is now, so that a SaveState while the message is up keeps nothing twice.
+      // is now, also on its way to close, so that a SaveState while the
+      // message is up neither keeps the edits twice nor writes them over
+      // the other program's text.
       ShowTextMemo(memo.View());
       CString message;
       message.Format(keptBeside, result.keptTitle.c_str());

@@ -176,8 +176,8 @@ private:
   // question it may need asked and its outcome shown.
   WriteResult WriteOpenMemo(MemoWriter writer);
   // Tells the user what an outcome means for them, and shows the memo as
-  // the session has it now. refused: a write the user asked for was refused.
-  void ShowWriteResult(const WriteResult& result, bool refused, bool edited);
+  // the session has it now. closing: the memo closes after the write.
+  void ShowWriteResult(const WriteResult& result, bool closing, bool edited);
   bool AskToSaveAsUtf8(const std::u16string& missing);
   void OnCheckDisk();
   void RescueUnsavedEdits();
