@@ -1,7 +1,7 @@
 #pragma once
-// A 64-bit checksum of a memo file's bytes: the panel keeps the one of what
-// it loaded or last wrote, to tell a file changed by another program from
-// one that was only touched.
+// A 64-bit checksum of a memo file's bytes: a recovery record keeps the one
+// of the file its edits started from, so that a later start can tell whether
+// the file is still as it was.
 #include <cstddef>
 #include <cstdint>
 

@@ -188,8 +188,7 @@ bool MemoSession::KeepBeside(const std::u16string& paneText, std::string& keptTi
 }
 
 WriteResult MemoSession::Refresh(const std::u16string& paneText, bool edited) {
-  if (!IsText() || neverWrite == NeverWriteReason::PathTooLong || Check(edited) != MemoDiskState::Changed)
-    return Outcome(WriteOutcome::Nothing);
+  if (!IsText() || Check(edited) != MemoDiskState::Changed) return Outcome(WriteOutcome::Nothing);
   return TakeOutsideChange(paneText, edited);
 }
 

@@ -75,6 +75,14 @@ TEST(TitleStrip, EachReadOnlyNoteShowsWholeBesideTheLongestTitle) {
     panel.harness.Panel()->toolTips.GetText(strip, tip, sizeof(tip));
     EXPECT_EQ(title + "  （" + c.note + "）", tip);
   }
+  // Closed, the memo leaves no tooltip of its caption behind.
+  TempFolder empty;
+  panel.harness.settings.Set("ScribbitFolderPath2", empty.Path());
+  panel.harness.Click(IDC_PANEL_FOLDER2);
+  ASSERT_EQ(" (No files opened!) ", panel.Caption());
+  char tip[1024] = "stale";
+  panel.harness.OnPanelThread([&] { panel.harness.Panel()->toolTips.GetText(strip, tip, sizeof(tip)); });
+  EXPECT_STREQ("", tip);
 }
 
 }  // namespace

@@ -86,6 +86,12 @@ TEST_F(ExtendedEdit, StampIsAppendedAsStoredAndShown) {
   }
 }
 
+std::string Repeated(const std::string& line, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) text += line;
+  return text;
+}
+
 TEST_F(ExtendedEdit, DeleteOrReplaceReportsTheCountAndMarksTheMemo) {
   struct Case {
     std::string text, search, replacement;
@@ -97,9 +103,11 @@ TEST_F(ExtendedEdit, DeleteOrReplaceReportsTheCountAndMarksTheMemo) {
       // A replacement typed while replacing is off is not used.
       {"xyx", "x", "z", false, "y", "2箇所の該当箇所がありました。"},
       {"abc", "ABC", "", false, "abc", noneFound},
+      // Longer than the pane shows: the result shows from its top.
+      {Repeated("line\r\n", 100), "line", "row", true, Repeated("row\r\n", 100), "100箇所の該当箇所がありました。"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.text + " / " + c.search);
+    SCOPED_TRACE(c.text.substr(0, 16) + " / " + c.search);
     OpenWith(c.text);
     std::vector<Shown> shown = ClickAnswering(IDC_PANEL_EXT_EDIT, {Execute(c.search, c.replacement, c.replace), Press(IDOK)});
     ASSERT_EQ(2u, shown.size());
@@ -107,6 +115,7 @@ TEST_F(ExtendedEdit, DeleteOrReplaceReportsTheCountAndMarksTheMemo) {
     EXPECT_EQ(Information, shown[1].type);
     EXPECT_EQ(c.result, PaneText());
     EXPECT_TRUE(PaneModified());
+    EXPECT_EQ(0, ::SendMessageA(harness.Item(IDC_PANEL_TEXT), EM_GETFIRSTVISIBLELINE, 0, 0));
     // Ctrl+Z, as the pane gets it, takes the change back, and again brings it back.
     ::SendMessageA(harness.Item(IDC_PANEL_TEXT), WM_CHAR, 0x1A, 0);
     EXPECT_EQ(c.text, PaneText());

@@ -68,6 +68,12 @@ TEST_F(ClearMemo, ReachesTheFileOnlyAfterAnEdit) {
   EXPECT_EQ("", PaneText());
   OpenMemo("other");
   EXPECT_EQ("kept text", ReadFileBytes(MemoPath("abc.txt")));
+  // Typing before the clear counts no more than the text it cleared.
+  OpenMemo("abc");
+  TypeIntoPane("typed");
+  harness.Click(IDC_PANEL_ERASE);
+  OpenMemo("other");
+  EXPECT_EQ("kept text", ReadFileBytes(MemoPath("abc.txt")));
 
   OpenMemo("abc");
   harness.Click(IDC_PANEL_ERASE);

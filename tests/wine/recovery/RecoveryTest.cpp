@@ -314,8 +314,15 @@ TEST_F(Recovery, RestoredEditsFollowTheRuleOfASave) {
   WriteFileBytes(folder2 / "utf8.txt", "changed by another program");
   LeaveRecord("dead0001.rcv", "dead0001", 1, folder2.Path(), "nec", nec, DecodeMemoText(nec.data(), nec.size()).text + u"追記");
   LeaveRecord("dead0002.rcv", "dead0002", 1, folder2.Path(), "utf8", "\xE6\x97\xA5", u"R = 100 Ω / 6 ÷ 2 = 3", MemoEncoding::Utf8);
+  // Edits code page 932 cannot hold go beside the memo, and the message says so, not that the memo changed.
+  WriteFileBytes(folder2 / "euro.txt", "price");
+  LeaveRecord("dead0003.rcv", "dead0003", 1, folder2.Path(), "euro", "price", u"price 100€");
   ASSERT_TRUE(Start());
-  EXPECT_EQ(1u, Answering({Press(IDOK)}, [this] { harness.Sync(); }).size());
+  std::vector<Shown> shown = Answering({Press(IDOK)}, [this] { harness.Sync(); });
+  ASSERT_EQ(1u, shown.size());
+  EXPECT_NE(std::string::npos, shown[0].text.find("・「euro」→ " + folder2.Path() +
+                                                  "\\euro (2).txt（元のメモの文字コードで保存できない文字があったため、UTF-8 で保存しました）"));
+  EXPECT_EQ("price", ReadFileBytes(folder2 / "euro.txt"));
   EXPECT_EQ(nec + "\x92\xC7\x8B\x4C", ReadFileBytes(folder2 / "nec.txt"));
   EXPECT_EQ("\xEF\xBB\xBFR = 100 \xCE\xA9 / 6 \xC3\xB7 2 = 3", ReadFileBytes(folder2 / "utf8 (2).txt"));
 }
