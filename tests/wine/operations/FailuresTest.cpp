@@ -25,17 +25,16 @@ TEST_F(Failures, EachSaysWhyAndLeavesTheMemo) {
     bool noRecycleBin;
     std::function<std::vector<Shown>(Failures&)> act;
     std::string message;  // the last box's
-    const char* stays;    // the file that still holds the memo
   } cases[] = {
       {"rename", FileCall::Move, ERROR_SHARING_VIOLATION, false,
        [](Failures& t) { return t.Answering({TypeTitle("renamed"), Press(IDOK)}, [&] { ::SendMessageA(t.harness.List(), WM_KEYDOWN, VK_F2, 0); }); },
-       std::string("メモファイルの名前を変更できませんでした！\nメモは元の名前のままです。\n") + inUse, "memo.txt"},
+       std::string("メモファイルの名前を変更できませんでした！\nメモは元の名前のままです。\n") + inUse},
       {"delete", FileCall::Trash, ERROR_SHARING_VIOLATION, false,
        [](Failures& t) { return t.ClickAnswering(IDC_PANEL_DELETE, {Press(IDYES), Press(IDOK)}); },
-       std::string("メモファイルを削除に失敗しました！\n") + inUse, "memo.txt"},
+       std::string("メモファイルを削除に失敗しました！\n") + inUse},
       {"delete for good", FileCall::Delete, ERROR_SHARING_VIOLATION, true,
        [](Failures& t) { return t.ClickAnswering(IDC_PANEL_DELETE, {Press(IDYES), Press(IDYES), Press(IDOK)}); },
-       std::string("メモファイルを削除に失敗しました！\n") + inUse, "memo.txt"},
+       std::string("メモファイルを削除に失敗しました！\n") + inUse},
       {"move", FileCall::Move, ERROR_SHARING_VIOLATION, false,
        [](Failures& t) {
          return t.ClickAnswering(IDC_PANEL_EXT_EDIT, {[](HWND dialog) {
@@ -44,10 +43,10 @@ TEST_F(Failures, EachSaysWhyAndLeavesTheMemo) {
                                                      },
                                                      Press(IDOK)});
        },
-       std::string("メモを移動できませんでした！\nメモは元のフォルダにあります。\n") + inUse, "memo.txt"},
+       std::string("メモを移動できませんでした！\nメモは元のフォルダにあります。\n") + inUse},
       {"import", FileCall::Write, ERROR_DISK_FULL, false,
        [](Failures& t) { return t.Drop({t.source / "dropped.txt"}, {Press(IDYES), Press(IDOK)}); },
-       "dropped.txtのコピーに失敗しました！\nディスクの空き領域が不足しています。", nullptr},
+       "dropped.txtのコピーに失敗しました！\nディスクの空き領域が不足しています。"},
   };
   harness.settings.Set("ScribbitFolderPath2", second.Path());
   WriteFileBytes(source / "dropped.txt", "dropped");
@@ -63,9 +62,7 @@ TEST_F(Failures, EachSaysWhyAndLeavesTheMemo) {
     ASSERT_FALSE(shown.empty());
     EXPECT_EQ(c.message, shown.back().text);
     EXPECT_EQ(Exclamation, shown.back().type);
-    if (c.stays) {
-      EXPECT_EQ("the memo", ReadFileBytes(MemoPath(c.stays)));
-    }
+    EXPECT_EQ("the memo", ReadFileBytes(MemoPath("memo.txt")));
     EXPECT_TRUE(FileNames(second.Path()).empty());
     EXPECT_EQ((std::vector<std::string>{"memo.txt", "other.txt"}), FileNames(harness.Folder1()));
   }

@@ -138,35 +138,6 @@ TEST(WriteRules, EveryWriterAgainstEveryOutsideChangeInEveryEncoding) {
       }
 }
 
-// Bytes the edits did not reach stay the file's own, and a question answered
-// after another program wrote the memo meets the new file, not the old.
-TEST(WriteRules, UntouchedBytesStayAndAnAnswerMeetsTheFileAsItIsThen) {
-  TempFolder folder;
-  const std::string memo = folder / "memo.txt";
-  // NEC and IBM codes that the encoder writes otherwise, and a NEC-selected IBM kanji.
-  const std::string base = "\xEE\xEF\x20\xED\x40\r\n";
-  ASSERT_TRUE(WriteFileBytes(memo, base));
-  MemoSession session;
-  session.Recovery().SetPath(folder / "recovery\\");
-  session.Open(folder.Path() + "\\", "memo", MemoKindText);
-  session.Load();
-  const std::u16string loaded = DecodeMemoText(base.data(), base.size()).text;
-  ASSERT_EQ(WriteOutcome::Saved, session.Write(loaded + u"追記", true, MemoWriter::Close).outcome);
-  EXPECT_EQ(base + "\x92\xC7\x8B\x4C", ReadFileBytes(memo));
-
-  const std::u16string lacking = loaded + u"€";
-  WriteResult asked = session.Write(lacking, true, MemoWriter::Close);
-  ASSERT_EQ(WriteOutcome::NeedsAnswer, asked.outcome);
-  // While the question is up another program writes the memo.
-  WriteFileBytes(memo, "their text");
-  WriteResult answered = session.Write(lacking, true, MemoWriter::Close, Utf8Answer::Yes);
-  EXPECT_EQ(WriteOutcome::KeptBeside, answered.outcome);
-  EXPECT_EQ("their text", ReadFileBytes(memo));
-  EXPECT_TRUE(Holds(ReadFileBytes(folder / "memo (2).txt"), lacking, MemoEncoding::Utf8Bom));
-  // The memo is their text now: the pane, unedited, has nothing left to write.
-  EXPECT_EQ(WriteOutcome::Nothing, session.Write(u"their text", false, MemoWriter::Close).outcome);
-}
-
 // The last step of a save that must not fail it: a folder that cannot be
 // flushed keeps its renames all the same on the systems that refuse.
 TEST(WriteRules, AFolderThatCannotBeFlushedFailsNoSave) {
