@@ -31,11 +31,16 @@ bool ToolPanel::ListMemos() {
   }
   memoList->ShowAddedItems();
   InvalidateHeaderBand();
+  ShowCurrentFolder();
   return true;
 }
 
 void ToolPanel::OnFolderButton(int folder) {
-  if (currentFolder == folder) return;
+  // A click on the current folder's button lets it up: it is shown pressed again.
+  if (currentFolder == folder) {
+    ShowCurrentFolder();
+    return;
+  }
   // Edits that could not be saved keep their memo, and the panel its folder.
   if (!CloseMemo()) return;
   short previous = currentFolder;

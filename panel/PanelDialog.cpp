@@ -71,6 +71,7 @@ BOOL ToolPanel::OnInitDialog() {
       // Folder 1 is always the tool's own folder under the host's data folder.
       Settings().StoreOwnFolder();
       toolTips.AddTool(item, "マイメモフォルダ");
+      item.SetWindowText("マイメモフォルダ");
     } else {
       RegisterFolderTip(folder);
     }
@@ -101,6 +102,10 @@ BOOL ToolPanel::OnInitDialog() {
   eraseButton.AutoLoad(IDC_PANEL_ERASE, this);
   extEditButton.AutoLoad(IDC_PANEL_EXT_EDIT, this);
   openEditorButton.AutoLoad(IDC_PANEL_OPEN_EDITOR, this);
+  // The pictures are loaded by the buttons' template texts: from here on
+  // each is named as its tooltip names it, which a screen reader reads and
+  // the button never draws.
+  for (const UpperButton& button : upperButtons) GetDlgItem(button.id).SetWindowText(button.tip);
 
   for (int folder = 1; folder <= 5; ++folder) {
     folderBitmaps[folder - 1] = new CBitmap;
@@ -114,6 +119,8 @@ BOOL ToolPanel::OnInitDialog() {
   readOnlyIcon = static_cast<HICON>(::LoadImageA(resources, MAKEINTRESOURCEA(IDI_READ_ONLY), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
   GetDlgItem(IDC_PANEL_READ_ONLY).SendMessage(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(readOnlyIcon));
   MakeIconToggle(GetDlgItem(IDC_PANEL_READ_ONLY));
+  // Drawn as its icon only.
+  GetDlgItem(IDC_PANEL_READ_ONLY).SetWindowText("読取り専用");
 
   memoList->SetListFont(listFont, 1);
   memoList->SetItemHeight(18);
@@ -159,7 +166,12 @@ void ToolPanel::RegisterFolderTip(int folder) {
   ToolSettings settings = Settings();
   std::string tip = settings.Read(FolderNameKey(folder));
   if (tip.empty()) tip = settings.Read(FolderPathKey(folder));
-  toolTips.AddTool(GetDlgItem(folderButtonIds[folder - 1]), tip.c_str());
+  CWindow button = GetDlgItem(folderButtonIds[folder - 1]);
+  toolTips.AddTool(button, tip.c_str());
+  // Drawn as its picture only: the name is for screen readers, and a folder
+  // not set is named by its number.
+  if (tip.empty()) tip = "メモフォルダ" + std::to_string(folder);
+  button.SetWindowText(tip.c_str());
 }
 
 BOOL ToolPanel::PreTranslateMessage(MSG* msg) {
@@ -321,3 +333,8 @@ void ToolPanel::OnPaint() {
 }
 
 void ToolPanel::InvalidateHeaderBand() { InvalidateRect(&headerBand, TRUE); }
+
+void ToolPanel::ShowCurrentFolder() {
+  for (int folder = 1; folder <= 5; ++folder)
+    GetDlgItem(folderButtonIds[folder - 1]).SendMessage(BM_SETSTATE, folder == currentFolder ? TRUE : FALSE);
+}

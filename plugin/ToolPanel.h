@@ -151,6 +151,8 @@ private:
   void MakeUnicodePane();
   void RegisterFolderTip(int folder);
   void InvalidateHeaderBand();
+  // The current folder's button shows pressed, and a screen reader reads it so.
+  void ShowCurrentFolder();
   TextPane Pane() const { return TextPane(GetDlgItem(IDC_PANEL_TEXT)); }
   CWindow TitleCaption() const { return GetDlgItem(IDC_PANEL_TITLE); }
   CWindow ReadOnlyToggle() const { return GetDlgItem(IDC_PANEL_READ_ONLY); }

@@ -67,6 +67,7 @@ CVardenListBox* CVardenListBox::NewVardenCtrl(CWnd* parent, const char* name, co
 
 CVardenListBox::CVardenListBox()
     : frame(NULL),
+      label(NULL),
       frameDefaultProc(NULL),
       listDefaultProc(NULL),
       handlers(),
@@ -97,6 +98,9 @@ bool CVardenListBox::Create(HWND parent, const char* name, const RECT& rect, WOR
   frame = ::CreateWindowExA(WS_EX_CONTROLPARENT, "STATIC", "", WS_CHILD | WS_CLIPCHILDREN, rect.left, rect.top, width, height, parent,
                             controlId, instance, NULL);
   if (!frame) return false;
+  // The list's name for a screen reader: a static right before it that is
+  // never shown, as for any control without a caption of its own.
+  label = ::CreateWindowExA(0, "STATIC", name, WS_CHILD, 0, 0, 0, 0, frame, NULL, instance, NULL);
   ::SetPropA(frame, objectProperty, this);
   frameDefaultProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameProc)));
 
@@ -153,6 +157,12 @@ void CVardenListBox::SetUseColumnHeader(int use) { SetListStyle(LVS_NOCOLUMNHEAD
 void CVardenListBox::SetEditable(int) {}
 
 void CVardenListBox::SetColumnLabel(int column, const char* text) {
+  // Named as its first column is, by the label a screen reader looks for
+  // and by its own text, which some read instead.
+  if (column == 0) {
+    ::SetWindowTextA(label, text);
+    ::SetWindowTextA(list.GetSafeHwnd(), text);
+  }
   LVCOLUMNA info = {};
   info.mask = LVCF_TEXT;
   info.pszText = const_cast<char*>(text);
@@ -172,6 +182,7 @@ void CVardenListBox::ResetContent() {
   items.clear();
   selection = -1;
   pendingSelection = -1;
+  ShowSelectionState();
   ScheduleItemCountSync();
 }
 
@@ -219,6 +230,7 @@ int CVardenListBox::DeleteString(int index) {
   selection = IndexAfterDeletion(selection, index);
   pendingSelection = IndexAfterDeletion(pendingSelection, index);
   ScheduleItemCountSync();
+  ShowSelectionState();
   return GetCount();
 }
 
@@ -228,6 +240,18 @@ BOOL CVardenListBox::GetDropFileInfo(HDROP* drop) const {
 }
 
 HWND CVardenListBox::GetSafeHwnd() const { return list.GetSafeHwnd(); }
+
+void CVardenListBox::ShowSelectionState() const {
+  // The list view draws nothing of its own, but a screen reader asks it
+  // which item is selected, and hears of changes from it.
+  list.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  if (selection < 0) return;
+  list.SetItemState(selection, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  // Not every list view tells of a change it did not make itself.
+  HWND window = list.GetSafeHwnd();
+  ::NotifyWinEvent(EVENT_OBJECT_SELECTION, window, OBJID_CLIENT, selection + 1);
+  if (::GetFocus() == window) ::NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, selection + 1);
+}
 
 LRESULT CALLBACK CVardenListBox::FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return FromWindow(window)->OnFrameMessage(message, wParam, lParam);
@@ -334,6 +358,7 @@ void CVardenListBox::ChangeSelection(int target, int beforeEvent) {
   selection = pendingSelection;
   selectedAt = ::GetTickCount();
   changingSelection = false;
+  ShowSelectionState();
   RedrawItem(previous);
   RedrawItem(selection);
   if (selection >= 0) list.EnsureVisible(selection);

@@ -95,6 +95,7 @@ private:
   void OnDropFiles(HDROP drop);
   void DrawItem(const DRAWITEMSTRUCT& item) const;
 
+  void ShowSelectionState() const;
   void ScheduleItemCountSync();
   void SyncItemCount();
   void ApplyItemHeight() const;
@@ -102,6 +103,7 @@ private:
   void SetListStyle(DWORD style, bool on) const;
 
   HWND frame;
+  HWND label;  // names the list for screen readers: the first column's label
   CVardenListView list;
   WNDPROC frameDefaultProc;
   WNDPROC listDefaultProc;

@@ -21,6 +21,14 @@ public:
     return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNA, column, reinterpret_cast<LPARAM>(&info)));
   }
   void SetItemCount(int count) const { SendMessage(LVM_SETITEMCOUNT, count); }
+  // Which items the list view itself counts selected and focused: what it
+  // answers screen readers and raises their events for.
+  BOOL SetItemState(int index, UINT state, UINT mask) const {
+    LVITEMA item = {};
+    item.state = state;
+    item.stateMask = mask;
+    return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item)));
+  }
   BOOL EnsureVisible(int index) const { return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, index, FALSE)); }
   BOOL RedrawItems(int first, int last) const { return static_cast<BOOL>(SendMessage(LVM_REDRAWITEMS, first, last)); }
   int HitTest(LVHITTESTINFO& info) const { return static_cast<int>(SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info))); }
