@@ -18,8 +18,6 @@ bool NoTemporaryIn(const std::string& folder) {
   return true;
 }
 
-DWORD AttributesOf(const std::string& path) { return ::GetFileAttributesA(path.c_str()); }
-
 void MakeWritable(const std::string& path) { ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL); }
 
 // Bytes of a file larger than the most a memo is read whole.
@@ -95,13 +93,12 @@ TEST(FileOperations, AnImportIsWholeOrNothingAndKeepsTheSourcesAttributes) {
     EXPECT_TRUE(NoTemporaryIn(memos.Path()));
     if (copied) {
       EXPECT_TRUE(bytes == ReadFileBytes(copy));
-      EXPECT_EQ(c.attributes, AttributesOf(copy) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+      EXPECT_EQ(c.attributes, ::GetFileAttributesA(copy.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
     } else {
       EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), error);
       EXPECT_FALSE(FileExists(copy));
     }
-    MakeWritable(dropped);
-    MakeWritable(copy);
+    for (const std::string& path : {dropped, copy}) MakeWritable(path);
   }
 }
 

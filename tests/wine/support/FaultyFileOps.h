@@ -10,33 +10,14 @@
 
 enum class FileCall {
   Any,  // counts every call
-  Open,
-  Read,
-  Write,
-  Rewind,
-  Flush,
-  Close,
-  FileType,
-  Size,
-  Times,
-  Info,
-  SetTimes,
-  FinalPath,
-  Move,
-  Delete,
-  Link,
-  Trash,
-  Attributes,
-  SetAttributes,
-  MakeFolder,
-  FindFirst,
-  FindNext,
+  Open, Read, Write, Rewind, Flush, Close, FileType, Size, Times, Info, SetTimes, FinalPath,
+  Move, Delete, Link, Trash, Attributes, SetAttributes, MakeFolder, FindFirst, FindNext,
 };
 
 class FaultyFileOps : public MemoFileOps {
 public:
-  FaultyFileOps();
-  ~FaultyFileOps() override;
+  FaultyFileOps() { ::InitializeCriticalSection(&lock); }
+  ~FaultyFileOps() override { ::DeleteCriticalSection(&lock); }
 
   // The nth call of that kind from now on (1: the next) fails with error;
   // nth 0: every one. With pathPart, only calls on a path that holds it
@@ -51,32 +32,51 @@ public:
   bool noRecycleBin = false;
 
   HANDLE Open(const char* path, DWORD access, DWORD share, DWORD disposition, DWORD flags) override;
-  BOOL Read(HANDLE file, void* buffer, DWORD size, DWORD* read) override;
-  BOOL Write(HANDLE file, const void* data, DWORD size, DWORD* written) override;
-  BOOL Rewind(HANDLE file) override;
-  BOOL Flush(HANDLE file) override;
   BOOL Close(HANDLE file) override;
-  DWORD FileType(HANDLE file) override;
-  BOOL Size(HANDLE file, ULONGLONG* size) override;
-  BOOL Times(HANDLE file, FILETIME* creation, FILETIME* lastWrite) override;
-  BOOL Info(HANDLE file, BY_HANDLE_FILE_INFORMATION* info) override;
-  BOOL SetTimes(HANDLE file, const FILETIME* creation, const FILETIME* lastAccess, const FILETIME* lastWrite) override;
-  DWORD FinalPath(HANDLE file, char* path, DWORD size) override;
-  BOOL Move(const char* from, const char* to, DWORD flags) override;
-  BOOL Delete(const char* path) override;
-  BOOL Link(const char* link, const char* existing) override;
   int Trash(const char* path) override;
-  BOOL Attributes(const char* path, WIN32_FILE_ATTRIBUTE_DATA* data) override;
-  BOOL SetAttributes(const char* path, DWORD attributes) override;
-  BOOL MakeFolder(const char* path) override;
-  HANDLE FindFirst(const char* pattern, WIN32_FIND_DATAA* found) override;
-  BOOL FindNext(HANDLE find, WIN32_FIND_DATAA* found) override;
+  BOOL Read(HANDLE f, void* buffer, DWORD size, DWORD* read) override {
+    *read = 0;
+    return Passes(FileCall::Read, f) && MemoFileOps::Read(f, buffer, size, read);
+  }
+  BOOL Write(HANDLE f, const void* data, DWORD size, DWORD* written) override {
+    *written = 0;
+    return Passes(FileCall::Write, f) && MemoFileOps::Write(f, data, size, written);
+  }
+  BOOL Rewind(HANDLE f) override { return Passes(FileCall::Rewind, f) && MemoFileOps::Rewind(f); }
+  BOOL Flush(HANDLE f) override { return Passes(FileCall::Flush, f) && MemoFileOps::Flush(f); }
+  DWORD FileType(HANDLE f) override { return Passes(FileCall::FileType, f) ? MemoFileOps::FileType(f) : FILE_TYPE_UNKNOWN; }
+  BOOL Size(HANDLE f, ULONGLONG* size) override { return Passes(FileCall::Size, f) && MemoFileOps::Size(f, size); }
+  BOOL Times(HANDLE f, FILETIME* c, FILETIME* w) override { return Passes(FileCall::Times, f) && MemoFileOps::Times(f, c, w); }
+  BOOL Info(HANDLE f, BY_HANDLE_FILE_INFORMATION* info) override { return Passes(FileCall::Info, f) && MemoFileOps::Info(f, info); }
+  BOOL SetTimes(HANDLE f, const FILETIME* c, const FILETIME* a, const FILETIME* w) override {
+    return Passes(FileCall::SetTimes, f) && MemoFileOps::SetTimes(f, c, a, w);
+  }
+  DWORD FinalPath(HANDLE f, char* path, DWORD size) override { return Passes(FileCall::FinalPath, f) ? MemoFileOps::FinalPath(f, path, size) : 0; }
+  BOOL Move(const char* from, const char* to, DWORD flags) override {
+    return Passes(FileCall::Move, std::string(from) + "|" + to) && MemoFileOps::Move(from, to, flags);
+  }
+  BOOL Delete(const char* path) override { return Passes(FileCall::Delete, path) && MemoFileOps::Delete(path); }
+  BOOL Link(const char* link, const char* existing) override {
+    return Passes(FileCall::Link, std::string(link) + "|" + existing) && MemoFileOps::Link(link, existing);
+  }
+  BOOL Attributes(const char* path, WIN32_FILE_ATTRIBUTE_DATA* data) override {
+    return Passes(FileCall::Attributes, path) && MemoFileOps::Attributes(path, data);
+  }
+  BOOL SetAttributes(const char* path, DWORD attributes) override {
+    return Passes(FileCall::SetAttributes, path) && MemoFileOps::SetAttributes(path, attributes);
+  }
+  BOOL MakeFolder(const char* path) override { return Passes(FileCall::MakeFolder, path) && MemoFileOps::MakeFolder(path); }
+  HANDLE FindFirst(const char* pattern, WIN32_FIND_DATAA* found) override {
+    return Passes(FileCall::FindFirst, pattern) ? MemoFileOps::FindFirst(pattern, found) : INVALID_HANDLE_VALUE;
+  }
+  BOOL FindNext(HANDLE find, WIN32_FIND_DATAA* found) override { return Passes(FileCall::FindNext, "") && MemoFileOps::FindNext(find, found); }
   // No wait: a test has no other program to wait for.
-  void Wait(DWORD milliseconds) override;
+  void Wait(DWORD) override {}
 
 private:
-  // True when this call is to fail; the error is then the last error.
-  bool Fails(FileCall call, const std::string& path);
+  // False when this call is to fail; the error is then the last error.
+  bool Passes(FileCall call, const std::string& path);
+  bool Passes(FileCall call, HANDLE file) { return Passes(call, PathOf(file)); }
   std::string PathOf(HANDLE file);
 
   struct Fault {

@@ -184,32 +184,6 @@ std::vector<std::string> ToolHarness::Titles() {
   return titles;
 }
 
-DWORD ToolHarness::KindAt(int index) {
-  DWORD kind = 0;
-  OnPanelThread([&] { kind = Panel()->memoList->GetItemData(index); });
-  return kind;
-}
-
-int ToolHarness::Selection() {
-  int selection = -1;
-  OnPanelThread([&] { selection = Panel()->memoList->GetCurSel(); });
-  return selection;
-}
-
-std::string ToolHarness::OpenTitle() {
-  std::string title;
-  OnPanelThread([&] {
-    if (Panel()->Memo().IsOpen()) title = Panel()->Memo().Title();
-  });
-  return title;
-}
-
-int ToolHarness::CurrentFolder() {
-  int folder = 0;
-  OnPanelThread([&] { folder = Panel()->currentFolder; });
-  return folder;
-}
-
 void ToolHarness::OnPanelThread(const std::function<void()>& fn) {
   if (!RunOnThread(PanelThreadId(), fn) && thread && ::WaitForSingleObject(thread, 0) == WAIT_TIMEOUT)
     ADD_FAILURE() << "the panel's thread did not come to a call posted to it within " << waitBoundMs << " ms";

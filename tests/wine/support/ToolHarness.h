@@ -85,12 +85,19 @@ public:
   HWND List() { return tool ? Panel()->memoList->GetSafeHwnd() : NULL; }
   // The memo list's titles, as the list tells anyone who asks it.
   std::vector<std::string> Titles();
-  DWORD KindAt(int index);
+  DWORD KindAt(int index) { return Read<DWORD>([&] { return Panel()->memoList->GetItemData(index); }); }
   // The list's selection; negative when nothing is selected.
-  int Selection();
+  int Selection() { return Read<int>([&] { return Panel()->memoList->GetCurSel(); }); }
   // The open memo's title; empty when no memo is open.
-  std::string OpenTitle();
-  int CurrentFolder();
+  std::string OpenTitle() { return Read<std::string>([&] { return Panel()->Memo().IsOpen() ? Panel()->Memo().Title() : ""; }); }
+  int CurrentFolder() { return Read<int>([&] { return static_cast<int>(Panel()->currentFolder); }); }
+  // What read gives on the panel's thread.
+  template <typename T>
+  T Read(const std::function<T()>& read) {
+    T value{};
+    OnPanelThread([&] { value = read(); });
+    return value;
+  }
   // Runs fn on the panel's thread and waits for it.
   void OnPanelThread(const std::function<void()>& fn);
 
