@@ -318,7 +318,10 @@ bool WriteTargetOf(MemoFileOps& ops, const char* path, std::string& target) {
     resolved = "\\\\" + resolved.substr(8);
   else if (resolved.compare(0, 4, "\\\\?\\") == 0)
     resolved = resolved.substr(4);
-  if (resolved.size() >= MAX_PATH) return false;
+  // A final path longer than the tool's paths is the real path of a mapped
+  // network or SUBST drive, unless the file is a link: the memo's own path
+  // reaches the same file. A link there cannot be written.
+  if (resolved.size() >= MAX_PATH) return !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
   if (::lstrcmpiA(resolved.c_str(), path) != 0) target = resolved;
   return true;
 }

@@ -167,4 +167,22 @@ TEST(FileOperations, TheSweepTakesOnlyWhatAMemoHoldsWholeAndCutsNothing) {
   for (const std::string& path : kept) MakeWritable(path);
 }
 
+// A file of a mapped network or SUBST drive has a final path of its own, the
+// drive's real path, which may pass MAX_PATH: its writes go to the memo's
+// own path, which reaches the same file.
+TEST(FileOperations, AFinalPathPastMaxPathOfAPlainFileLeavesTheMemosOwnPath) {
+  struct MappedDrive : FaultyFileOps {
+    DWORD FinalPath(HANDLE, char* path, DWORD size) override {
+      std::string unc = "\\\\?\\UNC\\server\\share\\" + std::string(236, 'd') + "\\memo.txt";
+      lstrcpynA(path, unc.c_str(), size);
+      return static_cast<DWORD>(unc.size());
+    }
+  } mapped;
+  TempFolder folder;
+  ASSERT_TRUE(WriteFileBytes(folder / "memo.txt", "memo"));
+  std::string target;
+  EXPECT_TRUE(WriteTargetOf(mapped, (folder / "memo.txt").c_str(), target));
+  EXPECT_EQ(folder / "memo.txt", target);
+}
+
 }  // namespace
