@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/Cp932.h"
+
 static bool BeginsDoubleByte(unsigned char b) { return (b >= 0x80 && b <= 0xA0) || b >= 0xE0; }
 
 bool HasForbiddenChar(const char* title) {
@@ -93,4 +95,16 @@ std::string FittedCaption(const std::string& title, const std::string& note, int
       high = middle - 1;
   }
   return cut(low);
+}
+
+bool MayBeShortName(const std::string& name) {
+  if (name.size() > 12) return false;
+  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(name.data());
+  for (size_t i = 0; i + 1 < name.size(); ++i) {
+    if (IsLeadByte(bytes[i]) && IsTrailByte(bytes[i + 1]))
+      ++i;
+    else if (bytes[i] == '~' && bytes[i + 1] >= '0' && bytes[i + 1] <= '9')
+      return true;
+  }
+  return false;
 }

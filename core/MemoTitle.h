@@ -18,6 +18,11 @@ bool IsReservedDeviceName(const char* name);
 // the tool makes up never takes more.
 const size_t MemoTitleBufferSize = 256;
 
+// The name may be a short name (NOTES~1.TXT): at most 12 bytes, with a "~"
+// of its own followed by a digit. The 7E that ends a double-byte character
+// (ミ is 83 7E) is no tilde.
+bool MayBeShortName(const std::string& name);
+
 // A memo's title is its file name without the last dot and what follows.
 std::string TitleFromFileName(const char* fileName);
 

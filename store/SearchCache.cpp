@@ -13,13 +13,6 @@ const size_t DefaultBound = 64u << 20;
 // own fields.
 const size_t CopyOverhead = 64;
 
-// A short name (NOTES~1.TXT) that a report may give for a memo listed by its
-// long name: a change reported so cannot be told apart from the others.
-bool MayBeShortName(const std::string& name) {
-  size_t tilde = name.find('~');
-  return name.size() <= 12 && tilde != std::string::npos && tilde + 1 < name.size() && name[tilde + 1] >= '0' && name[tilde + 1] <= '9';
-}
-
 }  // namespace
 
 size_t SearchCacheBound() {
@@ -95,7 +88,8 @@ void CachedFolder::DropChanged(const FolderWatch::Changes& changes) {
   for (const std::string& name : changes.names) {
     Copies::iterator copy = copies.find(name);
     // Reports give the name as the folder holds it, but a name in other
-    // capitals, or a short name, may stand for a memo listed otherwise.
+    // capitals, or a short name, may stand for a memo listed otherwise: a
+    // change reported by a short name cannot be told apart from the others.
     if (copy == copies.end() && MayBeShortName(name)) return DropAll();
     if (copy == copies.end())
       copy = std::find_if(copies.begin(), copies.end(), [&](const Copies::value_type& kept) {

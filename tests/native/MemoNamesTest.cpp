@@ -148,3 +148,13 @@ TEST(MemoNames, ImportRules) {
   for (const char* ext : {".TXT", ".html", ".HTML", ".HTM"}) EXPECT_TRUE(IsImportableExtension(ext)) << ext;
   for (const char* ext : {".text", ".txt ", "", ".tx"}) EXPECT_FALSE(IsImportableExtension(ext)) << ext;
 }
+
+TEST(MemoNames, ShortNamesByTheirOwnTilde) {
+  const struct {
+    const char* name;
+    bool mayBeShort;
+  } cases[] = {{"NOTES~1.TXT", true}, {"A~12.TXT", true}, {"notes~x.txt", false}, {"long-name~1.txt", false},
+               // ミ ends in 7E: no tilde of its own.
+               {"\x83\x7E" "1.txt", false}, {"\x83\x7E~2.TXT", true}};
+  for (const auto& c : cases) EXPECT_EQ(c.mayBeShort, MayBeShortName(c.name)) << c.name;
+}
