@@ -53,7 +53,9 @@ NEWER = {
         SHCreateItemFromIDList SHCreateItemFromParsingName SHGetIDListFromObject SHGetKnownFolderIDList
         SHGetKnownFolderPath SHGetStockIconInfo SetCurrentProcessExplicitAppUserModelID
     """,
-    "comctl32.dll": "LoadIconMetric LoadIconWithScaleDown TaskDialog TaskDialogIndirect",
+    # XP's comctl32 6.0 exports GetWindowSubclass by ordinal only, so an import by name
+    # fails to load there; SetWindowSubclass and DefSubclassProc it exports by name.
+    "comctl32.dll": "GetWindowSubclass LoadIconMetric LoadIconWithScaleDown TaskDialog TaskDialogIndirect",
     "advapi32.dll": """
         RegCopyTreeA RegCopyTreeW RegDeleteKeyExA RegDeleteKeyExW RegDeleteTreeA RegDeleteTreeW RegGetValueA
         RegGetValueW RegLoadMUIStringA RegLoadMUIStringW RegSetKeyValueA RegSetKeyValueW

@@ -70,6 +70,10 @@ class Imports(unittest.TestCase):
         cases = [
             ("GetTickCount", "return GetTickCount();", [], None),
             ("GetTickCount64", "return GetTickCount64();", [], "imports GetTickCount64 from kernel32.dll"),
+            ("InitializeCriticalSectionEx", "CRITICAL_SECTION lock; return InitializeCriticalSectionEx(&lock, 0, 0);", [],
+             "imports InitializeCriticalSectionEx from kernel32.dll"),
+            ("SetWindowSubclass", "return SetWindowSubclass(0, 0, 0, 0);", ["-lcomctl32"], None),
+            ("GetWindowSubclass", "return GetWindowSubclass(0, 0, 0, 0);", ["-lcomctl32"], "imports GetWindowSubclass from comctl32.dll"),
             ("a DLL of Vista", "BOOL on; return DwmIsCompositionEnabled(&on);", ["-ldwmapi"], "imports from dwmapi.dll"),
             ("subsystem 6.0", "return 0;", ["-Wl,--major-subsystem-version,6"], "Subsystem version 6.0"),
         ]
@@ -77,7 +81,7 @@ class Imports(unittest.TestCase):
             with self.subTest(what), tempfile.TemporaryDirectory() as folder:
                 source, dll = os.path.join(folder, "planted.c"), os.path.join(folder, "planted.dll")
                 with open(source, "w") as out:
-                    out.write("#include <windows.h>\n#include <dwmapi.h>\n__declspec(dllexport) long long planted(void) { %s }\n" % body)
+                    out.write("#include <windows.h>\n#include <commctrl.h>\n#include <dwmapi.h>\n__declspec(dllexport) long long planted(void) { %s }\n" % body)
                 subprocess.run([COMPILER, "-D_WIN32_WINNT=0x0600", "-shared", "-o", dll, source] + flags, check=True)
                 expect_fault(self, fault, check_imports.faults(dll))
 
