@@ -130,7 +130,11 @@ std::string ToolHarness::ItemText(int id) {
 }
 
 void ToolHarness::Click(int id) {
-  ::SendMessageA(PanelWindow(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
+  // From the top of the panel thread's loop, as a user's click comes. Sent
+  // from here it could arrive nested in the panel's activation, which sends
+  // to the host window of this thread and waits: the default handling of the
+  // activation then takes the focus back to where it was before the command.
+  OnPanelThread([&] { ::SendMessageA(PanelWindow(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id))); });
 }
 
 void ToolHarness::Sync() {
