@@ -53,6 +53,7 @@ std::string FormatRecoveryRecord(const RecoveryRecord& record) {
   bytes += "owner " + (record.owner.empty() ? std::string("-") : record.owner) + "\r\n";
   bytes += "serial " + std::to_string(record.serial) + "\r\n";
   bytes += "folder " + record.folder + "\r\n";
+  if (!record.home.empty()) bytes += "home " + record.home + "\r\n";
   bytes += "title " + record.title + "\r\n";
   bytes += "encoding " + std::to_string(static_cast<int>(record.encoding)) + "\r\n";
   std::snprintf(numbers, sizeof(numbers), "base %d %" PRIu64 " %" PRIu64 " %016" PRIx64 "\r\n", record.baseExists ? 1 : 0, record.baseSize,
@@ -72,8 +73,12 @@ bool ParseRecoveryRecord(const std::string& bytes, RecoveryRecord& record) {
   if (bytes.compare(0, sizeof(magic) - 1, magic) != 0) return false;
   size_t at = sizeof(magic) - 1;
   std::string owner, serial, encoding, base, length;
-  if (!TakeLine(bytes, at, "owner", owner) || !TakeLine(bytes, at, "serial", serial) || !TakeLine(bytes, at, "folder", record.folder) ||
-      !TakeLine(bytes, at, "title", record.title) || !TakeLine(bytes, at, "encoding", encoding) || !TakeLine(bytes, at, "base", base) ||
+  if (!TakeLine(bytes, at, "owner", owner) || !TakeLine(bytes, at, "serial", serial) || !TakeLine(bytes, at, "folder", record.folder))
+    return false;
+  // Records written before the line was kept have no home.
+  record.home.clear();
+  TakeLine(bytes, at, "home", record.home);
+  if (!TakeLine(bytes, at, "title", record.title) || !TakeLine(bytes, at, "encoding", encoding) || !TakeLine(bytes, at, "base", base) ||
       !TakeLine(bytes, at, "text", length))
     return false;
   record.owner = owner == "-" ? std::string() : owner;

@@ -15,6 +15,10 @@ struct RecoveryRecord {
   // The memo folder path, ending in a backslash, and the memo's title.
   std::string folder;
   std::string title;
+  // Folder 1 of the tool that wrote it, ending in a backslash: the
+  // installation its edits belong to, which another host's tool under the
+  // same Windows profile must leave them to. Empty in records of before.
+  std::string home;
   MemoEncoding encoding = MemoEncoding::Cp932;
   // The memo file the edits started from.
   bool baseExists = false;

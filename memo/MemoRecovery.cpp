@@ -83,6 +83,7 @@ void ToolPanel::RestoreAbandonedEdits() {
   std::string folder1;
   // Without folder 1 the records wait for a start that has one.
   if (!settings.FolderPath(1, folder1)) return;
+  memo.Recovery().SetHome(folder1);
   std::vector<RestoredEdits> restored = ::RestoreAbandonedEdits(memo.Recovery(), settings.SetFolderPaths());
   if (restored.empty()) return;
   CString message = restoredHeading;

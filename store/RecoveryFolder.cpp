@@ -54,6 +54,7 @@ bool RecoveryFolder::Write(RecoveryRecord& record, bool forNextStart) {
   }
   record.owner = forNextStart ? std::string() : owner;
   record.serial = ++serial;
+  record.home = home;
   if (!ReplaceFileWhole(*ops, RecordPath().c_str(), FormatRecoveryRecord(record))) return false;
   written = true;
   return true;

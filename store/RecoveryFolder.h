@@ -23,8 +23,12 @@ public:
   void SetPath(const std::string& folder) { path = folder; }
   const std::string& Path();
 
+  // Folder 1 of this tool, ending in a backslash: every record it writes
+  // names it as the installation the edits belong to.
+  void SetHome(const std::string& folder1) { home = folder1; }
+
   // Writes this instance's record in place of its last one, atomically and
-  // durably; record.owner and record.serial are filled in. With forNextStart
+  // durably; record.owner, record.serial and record.home are filled in. With forNextStart
   // the record belongs to nobody, so the next start restores it even while
   // this instance still runs.
   bool Write(RecoveryRecord& record, bool forNextStart = false);
@@ -51,6 +55,7 @@ private:
   MemoFileOps* ops;
   std::string path;
   std::string owner;
+  std::string home;
   uint32_t serial;
   HANDLE lock;
   bool written;

@@ -23,6 +23,13 @@ bool IsSet(const std::vector<std::string>& setFolders, const std::string& folder
   return false;
 }
 
+// Another installation's tool under the same Windows profile shares the
+// recovery folder: its records wait for it, however long. A record of
+// before the home line goes to any tool, as it always did.
+bool BelongsHere(const RecoveryRecord& record, const std::vector<std::string>& setFolders) {
+  return record.home.empty() || IsSet(setFolders, record.folder) || (!setFolders.empty() && SameFolder(record.home, setFolders[0]));
+}
+
 // A new memo of folder 1 of that title.
 bool SaveInFolder1(MemoFileOps& ops, const std::vector<std::string>& setFolders, const std::string& title, const std::string& bytes,
                    RestoredEdits& restored) {
@@ -112,6 +119,7 @@ std::vector<RestoredEdits> RestoreAbandonedEdits(RecoveryFolder& recovery, const
       newest[record.record.owner] = record.record.serial;
   for (const RecoveryFolder::Found& record : found) {
     RestoredEdits restored = {RestoredEdits::Kept, std::string(), record.path};
+    if (record.readable && !BelongsHere(record.record, setFolders)) continue;
     if (!record.readable) {
       report.push_back(restored);
       continue;

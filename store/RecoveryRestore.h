@@ -22,8 +22,10 @@ struct RestoredEdits {
   std::string place;  // the file that holds them now
 };
 
-// Restores every record no running tool holds. setFolders are the memo
-// folder paths set now, each ending in a backslash, folder 1's first.
+// Restores every record no running tool holds that belongs to this tool: its
+// memo folder is set here, or folder 1 of the tool that wrote it is this
+// tool's. setFolders are the memo folder paths set now, each ending in a
+// backslash, folder 1's first.
 // Records whose text the memo file holds already go without a word.
 std::vector<RestoredEdits> RestoreAbandonedEdits(RecoveryFolder& recovery, const std::vector<std::string>& setFolders);
 

@@ -11,6 +11,7 @@ RecoveryRecord Sample() {
   record.owner = "00000a2c0001f3a000000001";
   record.serial = 4294967295u;
   record.folder = "C:\\\x83\x81\x83\x82\\";  // C:\メモ\ .
+  record.home = "D:\\";
   record.title = "\x83\x5C\x95\x5C";         // ソ表
   record.encoding = MemoEncoding::Utf8Bom;
   record.baseExists = true;
@@ -31,6 +32,7 @@ TEST(RecoveryRecord, KeepsEveryFieldAndRefusesAnythingButAWholeRecord) {
     EXPECT_EQ(original.owner, read.owner);
     EXPECT_EQ(original.serial, read.serial);
     EXPECT_EQ(original.folder, read.folder);
+    EXPECT_EQ(original.home, read.home);
     EXPECT_EQ(original.title, read.title);
     EXPECT_EQ(original.encoding, read.encoding);
     EXPECT_EQ(original.baseExists, read.baseExists);

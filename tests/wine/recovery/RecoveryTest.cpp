@@ -60,9 +60,11 @@ public:
   }
   // A record left by a tool that is gone, for a memo whose file held base.
   void LeaveRecord(const std::string& name, const std::string& owner, uint32_t serial, const std::string& folder, const std::string& title,
-                   const std::string& base, const std::u16string& text, MemoEncoding encoding = MemoEncoding::Cp932) {
+                   const std::string& base, const std::u16string& text, MemoEncoding encoding = MemoEncoding::Cp932,
+                   const std::string& home = "") {
     RecoveryRecord record;
     record.owner = owner;
+    record.home = home;
     record.serial = serial;
     record.folder = folder + "\\";
     record.title = title;
@@ -103,6 +105,7 @@ TEST_F(Recovery, EditsAreKeptUntilTheyReachTheFile) {
     RecoveryRecord record;
     ReadRecord(Records()[0], record);
     EXPECT_EQ(harness.Folder1() + "\\", record.folder);
+    EXPECT_EQ(harness.Folder1() + "\\", record.home);
     EXPECT_EQ("memo", record.title);
     EXPECT_EQ(MemoChecksum("saved", 5), record.baseChecksum);
     EXPECT_EQ("saved", ReadFileBytes(MemoPath("memo.txt")));
@@ -127,7 +130,11 @@ TEST_F(Recovery, AStartPutsBackWhatAToolThatIsGoneLeft) {
   LeaveRecord("dead0002.rcv", "dead0002", 1, folder2.Path(), "changed", "before", u"edited");
   LeaveRecord("dead0003.rcv", "dead0003", 1, folder2.Path(), "gone", "was here", u"recreated");
   LeaveRecord("dead0004.rcv", "dead0004", 1, folder2.Path(), "saved", "done", u"done");
-  LeaveRecord("dead0005.rcv", "", 1, "C:\\nowhere", "unset", "", u"homeless");
+  LeaveRecord("dead0005.rcv", "", 1, "C:\\nowhere", "unset", "", u"homeless", MemoEncoding::Cp932, folder1 + "\\");
+  // Another installation's, under the same Windows profile: it waits for its own tool.
+  LeaveRecord("dead0008.rcv", "", 1, "C:\\nowhere", "theirs", "", u"not ours", MemoEncoding::Cp932, "C:\\other\\");
+  // A record of before the home line goes to the first tool, as it did.
+  LeaveRecord("dead0009.rcv", "", 1, "C:\\nowhere", "older", "", u"from before");
   LeaveRecord("live0006.rcv", "live0006", 1, folder2.Path(), "live", "live", u"still typing");
   // A record write that stopped after its flush: its temporary file is the newer record.
   LeaveRecord("dead0007.rcv", "dead0007", 1, folder2.Path(), "twice", "base", u"first");
@@ -158,6 +165,9 @@ TEST_F(Recovery, AStartPutsBackWhatAToolThatIsGoneLeft) {
                   "・「twice」→ " +
                   f2 +
                   "twice.txt\n"
+                  "・「older」→ " +
+                  folder1 +
+                  "\\older.txt（元のメモフォルダが設定されていないため）\n"
                   "・読み込めない復元用のファイル " +
                   recovery + "broken.rcv は、そのまま残してあります"),
             Lines(shown[0].text));
@@ -169,8 +179,9 @@ TEST_F(Recovery, AStartPutsBackWhatAToolThatIsGoneLeft) {
   EXPECT_EQ("homeless", ReadFileBytes(folder1 + "\\unset.txt"));
   EXPECT_EQ("live", ReadFileBytes(folder2 / "live.txt"));
   EXPECT_EQ("second", ReadFileBytes(folder2 / "twice.txt"));
-  EXPECT_EQ((std::vector<std::string>{recovery + "broken.rcv", recovery + "live0006.rcv"}), Records());
-  EXPECT_EQ((std::vector<std::string>{"broken.rcv", "live0006.rcv"}), FileNames(recovery));
+  EXPECT_FALSE(FileExists(folder1 + "\\theirs.txt"));
+  EXPECT_EQ((std::vector<std::string>{recovery + "broken.rcv", recovery + "dead0008.rcv", recovery + "live0006.rcv"}), Records());
+  EXPECT_EQ((std::vector<std::string>{"broken.rcv", "dead0008.rcv", "live0006.rcv"}), FileNames(recovery));
 }
 
 TEST_F(Recovery, TheEndOfTheSessionSavesWithoutAQuestion) {
