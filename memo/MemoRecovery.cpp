@@ -8,6 +8,8 @@ namespace {
 
 const char restoredHeading[] = "前回、保存されないまま終わった編集を復元しました。";
 const char leftoverKept[] = "保存の途中で終わったメモの内容を、新しいメモ %s として残しました。";
+const char recordFailure[] =
+    "編集中の内容を復元用に記録できません。このまま Jotbook が異常終了すると、メモに保存されていない編集は失われます。";
 
 // One line of the restore's message: where the edits of one record are now.
 CString RestoredLine(const RestoredEdits& edits) {
@@ -55,12 +57,20 @@ void ToolPanel::OnRecoveryTimer() {
     return;
   }
   KillTimer(RecoveryTimer);
-  KeepEditsForRecovery();
+  if (KeepEditsForRecovery()) {
+    recordFailureSaid = false;
+    return;
+  }
+  // Typing goes on unprotected: said once, not at every pause.
+  DWORD error = ::GetLastError();
+  if (recordFailureSaid) return;
+  recordFailureSaid = true;
+  ShowFailure(recordFailure, error);
 }
 
-void ToolPanel::KeepEditsForRecovery() {
+bool ToolPanel::KeepEditsForRecovery() {
   TextPane pane = Pane();
-  memo.KeepEdits(pane.Text(), pane.Edited());
+  return memo.KeepEdits(pane.Text(), pane.Edited());
 }
 
 void ToolPanel::OnEndSession() {

@@ -35,6 +35,7 @@ ToolPanel::ToolPanel(CWnd* parent)
       searchCache(SearchCacheBound()),
       htmlProbe(&PlatformHtmlRenderProbe()),
       oleApartment(&PlatformOleApartment()),
+      recordFailureSaid(false),
       htmlChecksLeft(0),
       modalDepth(0),
       settingsPending(false),

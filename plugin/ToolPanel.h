@@ -191,7 +191,7 @@ private:
   // while the typing goes on.
   void OnPaneEdited();
   void OnRecoveryTimer();
-  void KeepEditsForRecovery();
+  bool KeepEditsForRecovery();
   void RestoreAbandonedEdits();
   void ClearLeftovers(const std::string& folderPath);
 
@@ -204,6 +204,9 @@ private:
   void MoveOpenMemo();
 
   RecoverySchedule recoverySchedule;
+  // The user was told that edits cannot be recorded; told again only after
+  // a record was written since.
+  bool recordFailureSaid;
   // Memo folders whose leftover temporary files were cleared.
   std::vector<std::string> clearedFolders;
   // Checks left before an HTML memo that is still loading counts as shown.

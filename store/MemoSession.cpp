@@ -244,16 +244,16 @@ WriteResult MemoSession::Write(const std::u16string& paneText, bool edited, Memo
   return Outcome(WriteOutcome::Saved);
 }
 
-void MemoSession::KeepEdits(const std::u16string& paneText, bool edited) {
-  if (!IsText() || neverWrite != NeverWriteReason::None) return;
+bool MemoSession::KeepEdits(const std::u16string& paneText, bool edited) {
+  if (!IsText() || neverWrite != NeverWriteReason::None) return true;
   // The record holds what a close would write now: nothing when the pane is
   // unedited or back at the file's text.
   if (!edited || paneText == loaded.text) {
     DropRecovery();
-    return;
+    return true;
   }
   // A record that cannot be written now is tried again at the next edit.
-  KeepForRecovery(paneText, false);
+  return KeepForRecovery(paneText, false);
 }
 
 bool MemoSession::KeepForRecovery(const std::u16string& paneText, bool forNextStart) {

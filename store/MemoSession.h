@@ -139,8 +139,9 @@ public:
   WriteResult Refresh(const std::u16string& paneText, bool edited);
 
   // The pane's edits into the recovery folder, or the record dropped when
-  // the pane holds the file's text.
-  void KeepEdits(const std::u16string& paneText, bool edited);
+  // the pane holds the file's text. False, with the error, when edits the
+  // file does not hold could not be recorded.
+  bool KeepEdits(const std::u16string& paneText, bool edited);
   void DropRecovery() { recovery.Remove(); }
   RecoveryFolder& Recovery() { return recovery; }
 

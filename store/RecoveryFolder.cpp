@@ -43,7 +43,10 @@ const std::string& RecoveryFolder::Path() {
 std::string RecoveryFolder::RecordPath() { return Path() + owner + recordExtension; }
 
 bool RecoveryFolder::Write(RecoveryRecord& record, bool forNextStart) {
-  if (Path().empty()) return false;
+  if (Path().empty()) {
+    ::SetLastError(ERROR_PATH_NOT_FOUND);
+    return false;
+  }
   if (lock == INVALID_HANDLE_VALUE) {
     CreateFolders(*ops, path);
     // Held open while this instance runs: others cannot open it for writing

@@ -1,5 +1,6 @@
 // Each memo operation that a file call fails says why, in the user's words
 // with the system's reason below, and leaves the memo where it was.
+#include "Keyboard.h"
 #include "OperationsFixture.h"
 
 namespace {
@@ -66,6 +67,30 @@ TEST_F(Failures, EachSaysWhyAndLeavesTheMemo) {
     EXPECT_TRUE(FileNames(second.Path()).empty());
     EXPECT_EQ((std::vector<std::string>{"memo.txt", "other.txt"}), FileNames(harness.Folder1()));
   }
+}
+
+// Typing goes on unprotected when its edits cannot be recorded: the user
+// hears of it once, not at every pause.
+TEST_F(Failures, EditsThatCannotBeRecordedAreSaidOnce) {
+  WriteMemos({{"memo.txt", "the memo"}});
+  OpenMemo("memo");
+  ASSERT_TRUE(FocusControl(harness.Item(IDC_PANEL_TEXT)));
+  for (const wchar_t* typed : {L"x", L"y"}) {
+    ops.Heal();
+    ops.Fail(FileCall::Open, ERROR_DISK_FULL, 0, "Recovery");
+    std::vector<Shown> shown = Answering(std::vector<Answer>(*typed == L'x' ? 1 : 0, Press(IDOK)), [&] {
+      TypeKeys(typed);
+      EXPECT_TRUE(PumpUntil([&] { return ops.Struck(); })) << "no record was tried";
+    });
+    if (*typed == L'x') {
+      ASSERT_EQ(1u, shown.size());
+      EXPECT_EQ("編集中の内容を復元用に記録できません。このまま Jotbook が異常終了すると、メモに保存されていない編集は失われます。\n"
+                "ディスクの空き領域が不足しています。",
+                shown[0].text);
+    }
+  }
+  ops.Heal();
+  EXPECT_EQ("the memo", ReadFileBytes(MemoPath("memo.txt")));
 }
 
 }  // namespace
