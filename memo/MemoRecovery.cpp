@@ -74,17 +74,25 @@ bool ToolPanel::KeepEditsForRecovery() {
 }
 
 void ToolPanel::OnEndSession() {
-  // Boxes wait for nobody now: the process may end as soon as this returns.
-  ++hostWaiting;
+  // Boxes wait for nobody now, nor ever after: the process may end as soon
+  // as this returns, and the Restart Manager's WM_CLOSE may follow.
+  sessionEnded = true;
   StorePosition();
+  if (!memo.IsText()) return;
+  // Windows leaves every program a few seconds in all. The edits go first to
+  // the recovery record on the local disk, and to the memo's file only where
+  // that is quick: a network folder may keep a write long past the end,
+  // and a memo another program holds is not waited for. What the file does
+  // not take, the next start restores from the record.
+  bool recorded = KeepEditsForRecovery();
+  if (recorded && memo.OnNetworkDrive()) return;
+  WaitBudget noWaits(0);
   // Edits that code page 932 cannot hold stay in the recovery record; the
   // next start asks nothing either, and keeps them beside the memo. Any
-  // other edits the file did not take become a memo of their own.
-  if (memo.IsText()) {
-    WriteOutcome outcome = WriteOpenMemo(MemoWriter::Host).outcome;
-    if (outcome != WriteOutcome::Declined && outcome != WriteOutcome::NeverWrite && Pane().Edited()) RescueUnsavedEdits();
-  }
-  --hostWaiting;
+  // other edits the file did not take become a memo of their own, unless
+  // the record holds them.
+  WriteOutcome outcome = WriteOpenMemo(MemoWriter::Host).outcome;
+  if (!recorded && outcome != WriteOutcome::Declined && outcome != WriteOutcome::NeverWrite && Pane().Edited()) RescueUnsavedEdits();
   deferredMessages.clear();
 }
 

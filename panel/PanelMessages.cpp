@@ -4,6 +4,9 @@
 #include "plugin/ToolPanel.h"
 
 int ToolPanel::ShowMessage(const char* text, UINT type) {
+  // The session ends: nobody is left to read it, and a box would hold the
+  // process until answered.
+  if (sessionEnded) return IDOK;
   // The host waits in SaveState: a box now would hold it until answered.
   if (hostWaiting) {
     DeferMessage(text, type);

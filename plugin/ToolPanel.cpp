@@ -40,7 +40,8 @@ ToolPanel::ToolPanel(CWnd* parent)
       modalDepth(0),
       settingsPending(false),
       settingsRunning(false),
-      hostWaiting(0) {
+      hostWaiting(0),
+      sessionEnded(false) {
   toolNumber = ScribbitToolNumber;
   toolName = "Scribbit";
   attrA = 1;

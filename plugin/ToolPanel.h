@@ -214,9 +214,11 @@ private:
   int modalDepth;
   bool settingsPending;
   bool settingsRunning;
-  // The host waits in SaveState, or Windows is ending the session: no box
-  // may be shown, nor any question asked.
+  // The host waits in SaveState: no box may be shown, nor any question
+  // asked; each waits for the panel's next turn.
   int hostWaiting;
+  // Windows ends the session: no box ever again.
+  bool sessionEnded;
   std::vector<std::pair<CString, UINT>> deferredMessages;
 };
 

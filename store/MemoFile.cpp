@@ -107,12 +107,14 @@ void DeleteTemporary(MemoFileOps& ops, const char* path) {
   ops.Delete(path);
 }
 
+thread_local WaitBudget* innermostBudget = nullptr;
+
 // A rename that waits while a reader (a search, a virus scanner) holds the
 // target a moment.
 bool MoveWaiting(MemoFileOps& ops, const char* from, const char* to, DWORD flags) {
   for (DWORD wait : renameWaitsMs) {
     if (ops.Move(from, to, flags)) return true;
-    if (!IsBusy(::GetLastError())) return false;
+    if (!IsBusy(::GetLastError()) || !WaitBudget::Take(wait)) return false;
     ops.Wait(wait);
   }
   return ops.Move(from, to, flags) != FALSE;
@@ -196,6 +198,17 @@ HANDLE OpenToRead(MemoFileOps& ops, const char* path) {
 }
 
 }  // namespace
+
+WaitBudget::WaitBudget(DWORD milliseconds) : left(milliseconds), outer(innermostBudget) { innermostBudget = this; }
+
+WaitBudget::~WaitBudget() { innermostBudget = outer; }
+
+bool WaitBudget::Take(DWORD milliseconds) {
+  if (!innermostBudget) return true;
+  if (innermostBudget->left < milliseconds) return false;
+  innermostBudget->left -= milliseconds;
+  return true;
+}
 
 MemoLoadResult LoadMemoFile(MemoFileOps& ops, const char* path, std::string& bytes, MemoFileStamp& stamp) {
   bytes.clear();

@@ -36,6 +36,24 @@ enum class MemoLoadResult {
 // written, so what lies beyond this would only cost memory.
 const size_t MemoLoadLimit = 32 * 1024 * 1024;
 
+// How long the calls of this thread may still pause for a file that another
+// program holds a moment, while the scope lives; without one, as long as
+// they need. The end of a Windows session gives a program a few seconds in
+// all, and a rename that waits gives up after more than two.
+class WaitBudget {
+public:
+  explicit WaitBudget(DWORD milliseconds);
+  ~WaitBudget();
+  WaitBudget(const WaitBudget&) = delete;
+  WaitBudget& operator=(const WaitBudget&) = delete;
+  // Takes a pause from the innermost budget; false when it is not left.
+  static bool Take(DWORD milliseconds);
+
+private:
+  DWORD left;
+  WaitBudget* outer;
+};
+
 // Reads the whole file into bytes and stamps it. Only a file on a disk is
 // read: a name that opens a device (aux.txt) is Unreadable.
 MemoLoadResult LoadMemoFile(MemoFileOps& ops, const char* path, std::string& bytes, MemoFileStamp& stamp);

@@ -90,6 +90,12 @@ BOOL MemoFileOps::FindNext(HANDLE find, WIN32_FIND_DATAA* found) { return ::Find
 
 BOOL MemoFileOps::FindClose(HANDLE find) { return ::FindClose(find); }
 
+UINT MemoFileOps::DriveType(const char* path) {
+  char root[MAX_PATH];
+  if (!::GetVolumePathNameA(path, root, sizeof(root))) return DRIVE_UNKNOWN;
+  return ::GetDriveTypeA(root);
+}
+
 void MemoFileOps::Wait(DWORD milliseconds) { ::Sleep(milliseconds); }
 
 MemoFileOps& PlatformMemoFileOps() {

@@ -42,6 +42,8 @@ public:
   virtual BOOL Attributes(const char* path, WIN32_FILE_ATTRIBUTE_DATA* data);
   virtual BOOL SetAttributes(const char* path, DWORD attributes);
   virtual BOOL MakeFolder(const char* path);
+  // GetDriveTypeA of the volume that holds path.
+  virtual UINT DriveType(const char* path);
 
   // The folder's listing: FindFirstFileA and what follows it.
   virtual HANDLE FindFirst(const char* pattern, WIN32_FIND_DATAA* found);

@@ -98,6 +98,7 @@ public:
   bool IsHtml() const { return kind == MemoKindHtml; }
   DWORD Kind() const { return kind; }
   const std::string& Folder() const { return folder; }
+  bool OnNetworkDrive() const { return ops->DriveType(folder.c_str()) == DRIVE_REMOTE; }
   // The open memo's title, or the last one's after a close.
   const std::string& Title() const { return title; }
   // Folder + title + extension into MAX_PATH bytes; false when it does not fit.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "FaultyFileOps.h"
 #include "Keyboard.h"
 #include "core/MemoChecksum.h"
 #include "OperationsFixture.h"
@@ -184,32 +185,49 @@ TEST_F(Recovery, AStartPutsBackWhatAToolThatIsGoneLeft) {
   EXPECT_EQ((std::vector<std::string>{"broken.rcv", "dead0008.rcv", "live0006.rcv"}), FileNames(recovery));
 }
 
+// Within the few seconds Windows leaves: no wait for a memo another program
+// holds, no write to a network folder while the record holds the edits, and
+// no box, before or after the Restart Manager's WM_CLOSE.
 TEST_F(Recovery, TheEndOfTheSessionSavesWithoutAQuestion) {
-  ASSERT_TRUE(Start());
   const struct {
     const char* what;
-    std::function<void(Recovery&)> meanwhile;
+    std::function<void(Recovery&, FaultyFileOps&)> meanwhile;
     const char* memo;    // the memo file afterwards
-    const char* keptAs;  // the file the edits went to, in folder 1
+    const char* keptAs;  // the file the edits went to, in folder 1; null: the record
   } cases[] = {
-      {"edited", [](Recovery&) {}, "edited", "memo.txt"},
-      {"changed outside", [](Recovery& t) { WriteFileBytes(t.MemoPath("memo.txt"), "outside"); }, "outside", "memo (2).txt"},
+      {"edited", [](Recovery&, FaultyFileOps&) {}, "edited", "memo.txt"},
+      {"changed outside", [](Recovery& t, FaultyFileOps&) { WriteFileBytes(t.MemoPath("memo.txt"), "outside"); }, "outside", "memo (2).txt"},
+      {"held by another program", [](Recovery&, FaultyFileOps& ops) { ops.Fail(FileCall::Move, ERROR_SHARING_VIOLATION, 0, "memo.txt"); }, "saved", nullptr},
+      {"on a network drive", [](Recovery&, FaultyFileOps& ops) { ops.driveType = DRIVE_REMOTE; }, "saved", nullptr},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
+    ASSERT_TRUE(Start());
+    FaultyFileOps ops;
+    harness.OnPanelThread([&] { Panel()->UseFileOps(ops); });
     WriteMemos({{"memo.txt", "saved"}, {"other.txt", ""}});
     OpenMemo("memo");
     TypeIntoPane("edited");
-    c.meanwhile(*this);
+    c.meanwhile(*this, ops);
     LRESULT mayEnd = 0;
     EXPECT_TRUE(Answering({}, [&] {
                   mayEnd = ::SendMessageA(harness.PanelWindow(), WM_QUERYENDSESSION, 0, 0);
                   ::SendMessageA(harness.PanelWindow(), WM_ENDSESSION, TRUE, 0);
                 }).empty());
     EXPECT_EQ(TRUE, mayEnd);
+    EXPECT_EQ(0u, ops.waited);
     EXPECT_EQ(c.memo, ReadFileBytes(MemoPath("memo.txt")));
-    EXPECT_EQ("edited", ReadFileBytes(MemoPath(c.keptAs)));
-    ::DeleteFileA(MemoPath("memo (2).txt").c_str());
+    RecoveryRecord record;
+    if (c.keptAs) {
+      EXPECT_EQ("edited", ReadFileBytes(MemoPath(c.keptAs)));
+    } else {
+      EXPECT_TRUE(Records().size() == 1 && ReadRecord(Records()[0], record) && record.text == u"edited");
+      EXPECT_EQ((std::vector<std::string>{"memo.txt", "other.txt"}), FileNames(harness.Folder1()));
+    }
+    // What the Restart Manager sends next: the panel closes with no box, however its memo fares.
+    EXPECT_TRUE(Answering({}, [&] { harness.Close(); }).empty());
+    for (const std::string& name : FileNames(harness.Folder1())) ::DeleteFileA(MemoPath(name).c_str());
+    for (const std::string& left : Records()) ::DeleteFileA(left.c_str());
   }
 }
 

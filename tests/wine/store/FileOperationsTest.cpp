@@ -4,6 +4,8 @@
 // Each is whole or nothing, and leaves no temporary file behind.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "FaultyFileOps.h"
 #include "TempFolder.h"
 #include "UnixCommand.h"
@@ -99,6 +101,31 @@ TEST(FileOperations, AnImportIsWholeOrNothingAndKeepsTheSourcesAttributes) {
       EXPECT_FALSE(FileExists(copy));
     }
     for (const std::string& path : {dropped, copy}) MakeWritable(path);
+  }
+}
+
+// A save waits while another program holds the memo a moment, for no more
+// than the budget of its thread allows.
+TEST(FileOperations, ASaveWaitsForABusyMemoOnlyWithinItsBudget) {
+  const struct {
+    const char* name;
+    int budgetMs;  // -1: none set
+    DWORD waited;
+  } cases[] = {{"no budget", -1, 2000}, {"none left", 0, 0}, {"a part", 100, 70}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    const std::string memo = folder / "memo.txt";
+    ASSERT_TRUE(WriteFileBytes(memo, "the memo"));
+    FaultyFileOps ops;
+    ops.Fail(FileCall::Move, ERROR_SHARING_VIOLATION, 0);
+    std::optional<WaitBudget> budget;
+    if (c.budgetMs >= 0) budget.emplace(c.budgetMs);
+    MemoFileStamp stamp;
+    EXPECT_FALSE(SaveMemoFile(ops, memo.c_str(), "new", stamp));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), ::GetLastError());
+    EXPECT_EQ(c.waited, ops.waited);
+    EXPECT_EQ("the memo", ReadFileBytes(memo));
   }
 }
 

@@ -70,8 +70,13 @@ public:
     return Passes(FileCall::FindFirst, pattern) ? MemoFileOps::FindFirst(pattern, found) : INVALID_HANDLE_VALUE;
   }
   BOOL FindNext(HANDLE find, WIN32_FIND_DATAA* found) override { return Passes(FileCall::FindNext, "") && MemoFileOps::FindNext(find, found); }
-  // No wait: a test has no other program to wait for.
-  void Wait(DWORD) override {}
+  // The drive the platform would name, unless one is set here.
+  UINT driveType = 0;
+  UINT DriveType(const char* path) override { return driveType ? driveType : MemoFileOps::DriveType(path); }
+  // No wait: a test has no other program to wait for. Counts the time
+  // the tool would have waited.
+  void Wait(DWORD milliseconds) override { waited += milliseconds; }
+  DWORD waited = 0;
 
 private:
   // False when this call is to fail; the error is then the last error.
