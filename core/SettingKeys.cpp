@@ -22,6 +22,13 @@ const char* const SettingKeys[SettingKeyCount] = {
 
 const int MemoFolderCount = 5;
 
+const char LastFolderKey[] = "ScribbitLastFolder";
+const char LastMemoKey[] = "ScribbitLastMemo";
+
+int StoredFolderNumber(const std::string& stored) {
+  return stored.size() == 1 && stored[0] >= '1' && stored[0] < '1' + MemoFolderCount ? stored[0] - '0' : 0;
+}
+
 const char* FolderPathKey(int n) { return n >= 1 && n <= MemoFolderCount ? SettingKeys[FolderPath1Key + n - 1] : nullptr; }
 
 const char* FolderNameKey(int n) { return n >= 1 && n <= MemoFolderCount ? SettingKeys[FolderName1Key + n - 1] : nullptr; }

@@ -17,6 +17,14 @@ enum SettingKeyIndex {
 // The last entry is a single blank, which is never used as a key.
 extern const char* const SettingKeys[SettingKeyCount];
 
+// Where the user left the panel, kept in the same section beside the fixed
+// table: the number of the folder shown, and the file name of the memo open
+// in it.
+extern const char LastFolderKey[];
+extern const char LastMemoKey[];
+// The folder number a stored value names; 0 for anything but 1 to 5.
+int StoredFolderNumber(const std::string& stored);
+
 // Keys of memo folder n, n = 1..5; nullptr for any other n.
 const char* FolderPathKey(int n);
 const char* FolderNameKey(int n);

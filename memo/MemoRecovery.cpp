@@ -77,7 +77,7 @@ void ToolPanel::OnEndSession() {
   // Boxes wait for nobody now, nor ever after: the process may end as soon
   // as this returns, and the Restart Manager's WM_CLOSE may follow.
   sessionEnded = true;
-  StorePosition();
+  StoreWhereLeft();
   if (!memo.IsText()) return;
   // Windows leaves every program a few seconds in all. The edits go first to
   // the recovery record on the local disk, and to the memo's file only where

@@ -182,7 +182,7 @@ int ToolPanel::SaveState() {
 int ToolPanel::SaveStateOnPanelThread() {
   // The host waits for the answer: nothing here may wait for the user.
   ++hostWaiting;
-  StorePosition();
+  StoreWhereLeft();
   int result = 0;
   if (memo.IsText()) {
     WriteOutcome outcome = WriteOpenMemo(MemoWriter::Host).outcome;

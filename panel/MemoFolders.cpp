@@ -51,6 +51,36 @@ void ToolPanel::OnFolderButton(int folder) {
   ListMemos();
 }
 
+void ToolPanel::StoreWhereLeft() {
+  StorePosition();
+  ToolSettings settings = Settings();
+  settings.Write(LastFolderKey, std::to_string(currentFolder));
+  std::string name;
+  if (memo.IsOpen()) name = memo.Title() + (memo.IsText() ? ".txt" : ".html");
+  // A name too long for a setting's value reopens the folder only.
+  settings.Write(LastMemoKey, name.size() < SettingValueSize ? name : std::string());
+}
+
+void ToolPanel::ReturnWhereLeft() {
+  ToolSettings settings = Settings();
+  int folder = StoredFolderNumber(settings.Read(LastFolderKey));
+  if (folder > 1 && settings.IsFolderSet(folder)) currentFolder = static_cast<short>(folder);
+  ListMemos();
+  std::string name = settings.Read(LastMemoKey);
+  MemoFileType type = MemoFileTypeOf(name.c_str());
+  if (type == MemoFileType::None) return;
+  std::string title = TitleFromFileName(name.c_str());
+  DWORD kind = type == MemoFileType::Text ? MemoKindText : MemoKindHtml;
+  for (int index = 0; index < memoList->GetCount(); ++index) {
+    char listed[CVardenListBox::TextBufferSize];
+    memoList->GetText(index, listed);
+    if (title == listed && memoList->GetItemData(index) == kind) {
+      memoList->SetCurSel(index);
+      return;
+    }
+  }
+}
+
 // A memo whose edits could not be saved stays open, and the list on it.
 int ToolPanel::OnListBeforeChange() { return CloseMemo() ? 1 : 0; }
 

@@ -138,7 +138,7 @@ BOOL ToolPanel::OnInitDialog() {
   currentFolder = 1;
   // Edits that a host which died left behind become memos before the list shows.
   RestoreAbandonedEdits();
-  ListMemos();
+  ReturnWhereLeft();
 
   if (hostWindow && hostWindow->m_hWnd) ::PostMessageA(hostWindow->m_hWnd, WM_TOOL_READY, toolNumber, 0);
   return TRUE;
@@ -257,9 +257,10 @@ void ToolPanel::OnClose() {
 void ToolPanel::OnDestroy() {
   KillTimer(RecoveryTimer);
   recoverySchedule.Stop();
+  // Before the close, which leaves no memo open.
+  StoreWhereLeft();
   if (!CloseMemo() && Pane().Edited()) RescueUnsavedEdits();
   memo.Recovery().Release();
-  StorePosition();
   // The browser control goes with its container window, and must be gone
   // before OLE ends on this thread.
   browser.DestroyWindow();

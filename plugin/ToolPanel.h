@@ -148,6 +148,10 @@ private:
   bool ListedFolderPath(std::string& path) const;
   void RestorePosition();
   void StorePosition();
+  // The panel reopens where the user left it: its corner, the folder shown
+  // and the memo open, kept through the host's settings.
+  void StoreWhereLeft();
+  void ReturnWhereLeft();
   void MakeUnicodePane();
   void RegisterFolderTip(int folder);
   void InvalidateHeaderBand();

@@ -142,4 +142,28 @@ TEST_F(MemoFolders, FolderOneIsAlwaysTheToolsOwnFolder) {
   EXPECT_TRUE(ListedMemos(harness).empty());
 }
 
+// The panel reopens where the user left it, as far as that place is still there.
+TEST_F(MemoFolders, ThePanelReopensWhereTheUserLeftIt) {
+  harness.settings.Set("ScribbitFolderPath2", memos.Path());
+  const struct {
+    const char* folder;
+    const char* memo;  // as stored
+    int shown;
+    const char* open;
+  } cases[] = {
+      {"2", "plain.txt", 2, "plain"}, {"2", "a.html", 2, "a"}, {"2", "gone.txt", 2, ""}, {"3", "plain.txt", 1, ""}, {"x", "", 1, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.folder) + " " + c.memo);
+    harness.settings.Set("ScribbitLastFolder", c.folder);
+    harness.settings.Set("ScribbitLastMemo", c.memo);
+    ASSERT_TRUE(harness.Start());
+    EXPECT_EQ(c.shown, harness.CurrentFolder());
+    EXPECT_EQ(c.open, harness.OpenTitle());
+    harness.Close();
+    EXPECT_EQ(std::to_string(c.shown), harness.settings.Get("ScribbitLastFolder"));
+    EXPECT_EQ(*c.open ? c.memo : "", harness.settings.Get("ScribbitLastMemo"));
+  }
+}
+
 }  // namespace

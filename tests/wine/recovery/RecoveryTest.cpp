@@ -256,6 +256,8 @@ TEST_F(Recovery, RescuedEditsAlwaysLandWhereTheMessageSays) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
+    // Each start from folder 1, not where the last one was left.
+    harness.settings.Set("ScribbitLastFolder", "");
     ASSERT_TRUE(Start());
     const std::string memo = folder2 / (c.title + ".txt");
     WriteFileBytes(memo, "saved");
