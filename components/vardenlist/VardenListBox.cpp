@@ -68,6 +68,7 @@ CVardenListBox* CVardenListBox::NewVardenCtrl(CWnd* parent, const char* name, co
 CVardenListBox::CVardenListBox()
     : frame(NULL),
       label(NULL),
+      hoveredItem(-1),
       frameDefaultProc(NULL),
       listDefaultProc(NULL),
       handlers(),
@@ -85,7 +86,7 @@ CVardenListBox::CVardenListBox()
 CVardenListBox::~CVardenListBox() { Teardown(); }
 
 bool CVardenListBox::Create(HWND parent, const char* name, const RECT& rect, WORD id) {
-  INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_LISTVIEW_CLASSES};
+  INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES};
   ::InitCommonControlsEx(&classes);
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
   HMENU controlId = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id));
@@ -120,10 +121,12 @@ bool CVardenListBox::Create(HWND parent, const char* name, const RECT& rect, WOR
   column.mask = LVCF_WIDTH;
   column.cx = client.right - ::GetSystemMetrics(SM_CXVSCROLL);
   list.InsertColumn(0, column);
+  tip.Create(window, instance);
   return true;
 }
 
 void CVardenListBox::Teardown() {
+  tip.Destroy();
   if (frame) ::DestroyWindow(frame);
 }
 
@@ -317,6 +320,19 @@ LRESULT CVardenListBox::OnListMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
+    case WM_MOUSEMOVE: {
+      // After the list view, which asks for its own mouse tracking.
+      LRESULT result = ::CallWindowProcA(listDefaultProc, window, message, wParam, lParam);
+      OnMouseMove(lParam);
+      return result;
+    }
+    case WM_MOUSEHOVER:
+      ShowTip(lParam);
+      break;
+    case WM_MOUSELEAVE:
+      hoveredItem = -1;
+      tip.Hide();
+      break;
     // The selection is drawn in another colour while the list has no focus.
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
@@ -476,6 +492,41 @@ void CVardenListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
   const std::string& text = items[index].text;
   ::DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   if (previousFont) ::SelectObject(dc, previousFont);
+}
+
+// Measured as DrawItem draws it.
+bool CVardenListBox::IsTextCut(int index) const {
+  RECT rect = {LVIR_BOUNDS, 0, 0, 0};
+  if (!IsValidIndex(index) || !list.SendMessage(LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect))) return false;
+  const std::string& text = items[index].text;
+  HDC dc = ::GetDC(list.GetSafeHwnd());
+  HGDIOBJ previousFont = listFont ? ::SelectObject(dc, listFont) : NULL;
+  SIZE size = {};
+  ::GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+  if (previousFont) ::SelectObject(dc, previousFont);
+  ::ReleaseDC(list.GetSafeHwnd(), dc);
+  return size.cx > rect.right - rect.left - textMargin;
+}
+
+void CVardenListBox::OnMouseMove(LPARAM point) {
+  int item = ItemAt(point);
+  if (item == hoveredItem) return;
+  hoveredItem = item;
+  tip.Hide();
+  // The tip of the new item waits until the mouse rests on it.
+  TRACKMOUSEEVENT track = {sizeof(track), TME_HOVER | TME_LEAVE, list.GetSafeHwnd(), HOVER_DEFAULT};
+  ::TrackMouseEvent(&track);
+}
+
+void CVardenListBox::ShowTip(LPARAM point) {
+  int item = ItemAt(point);
+  if (item != hoveredItem || !IsTextCut(item)) return;
+  RECT rect = {LVIR_BOUNDS, 0, 0, 0};
+  list.SendMessage(LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&rect));
+  // Over the item's own text, as a label tip lies.
+  POINT at = {rect.left + textMargin - 3, rect.top};
+  ::ClientToScreen(list.GetSafeHwnd(), &at);
+  tip.Show(items[item].text.c_str(), at);
 }
 
 void CVardenListBox::ScheduleItemCountSync() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "components/vardenlist/VardenListView.h"
+#include "components/vardenlist/VardenTip.h"
 
 class CWnd;
 
@@ -94,6 +95,9 @@ private:
   int NavigationTarget(WPARAM key) const;
   void OnDropFiles(HDROP drop);
   void DrawItem(const DRAWITEMSTRUCT& item) const;
+  bool IsTextCut(int index) const;
+  void OnMouseMove(LPARAM point);
+  void ShowTip(LPARAM point);
 
   void ShowSelectionState() const;
   void ScheduleItemCountSync();
@@ -105,6 +109,8 @@ private:
   HWND frame;
   HWND label;  // names the list for screen readers: the first column's label
   CVardenListView list;
+  CVardenTip tip;
+  int hoveredItem;  // the item under the mouse, whose cut text the tip shows after a rest
   WNDPROC frameDefaultProc;
   WNDPROC listDefaultProc;
   std::vector<CItem> items;

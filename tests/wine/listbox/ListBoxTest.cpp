@@ -8,6 +8,8 @@
 #include <string>
 
 #include "components/vardenlist/VardenListBox.h"
+#include "Keyboard.h"
+#include "ToolHarness.h"
 #include "WindowCapture.h"
 #include "framework/Wnd.h"
 
@@ -30,6 +32,21 @@ HDROP NewDrop() {
   memcpy(files + 1, droppedNames, sizeof(droppedNames));
   ::GlobalUnlock(memory);
   return static_cast<HDROP>(memory);
+}
+
+BOOL CALLBACK TakeShownTip(HWND window, LPARAM shown) {
+  char name[32] = "", text[512] = "";
+  ::GetClassNameA(window, name, sizeof(name));
+  if (::lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && ::IsWindowVisible(window) && ::GetWindowTextA(window, text, sizeof(text)))
+    *reinterpret_cast<std::string*>(shown) = text;
+  return TRUE;
+}
+
+// The text a visible tooltip of this thread shows now.
+std::string ShownTip() {
+  std::string shown;
+  ::EnumThreadWindows(::GetCurrentThreadId(), TakeShownTip, reinterpret_cast<LPARAM>(&shown));
+  return shown;
 }
 
 class ListBoxTest : public ::testing::Test {
@@ -286,6 +303,32 @@ TEST_F(ListBoxTest, DroppedFilesReachTheOwnerAndAreReleasedAfter) {
   HDROP after = drop;
   EXPECT_FALSE(list->GetDropFileInfo(&after));
   EXPECT_EQ(0u, ::GlobalSize(drop));
+}
+
+// A title the list cuts shows whole in a tooltip once the mouse rests on it;
+// one that fits shows none, and none stays when the mouse moves on or out.
+TEST_F(ListBoxTest, ACutTitleShowsWholeInATooltipWhileTheMouseRestsOnIt) {
+  const std::string cut = std::string(40, 'W') + "の長いタイトル";
+  list->SetItemData(list->AddString(cut.c_str()), 116);
+  PumpMessages();
+  HWND window = list->GetSafeHwnd();
+  // The mouse has rested on the list since it was last tracked.
+  auto rested = [window] {
+    TRACKMOUSEEVENT track = {sizeof(track), TME_QUERY, window, 0};
+    return ::TrackMouseEvent(&track) && !(track.dwFlags & TME_HOVER);
+  };
+  const struct {
+    int index;  // -1: off the list
+    std::string tip;
+  } steps[] = {{5, cut}, {0, ""}, {5, cut}, {-1, ""}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.index);
+    RECT item = ItemRect(step.index < 0 ? 0 : step.index);
+    POINT at = {(item.left + item.right) / 2, step.index < 0 ? -20 : (item.top + item.bottom) / 2};
+    ::ClientToScreen(window, &at);
+    MoveMouseTo(at);
+    EXPECT_TRUE(PumpUntil([&] { return rested() && ShownTip() == step.tip; }, 3000)) << ShownTip();
+  }
 }
 
 TEST_F(ListBoxTest, GetTextStaysInsideTheBufferAndKeepsDoubleByteCharactersWhole) {

@@ -1,5 +1,6 @@
-// The keyboard as a user has it: input through the system's input queue, to
-// whichever control of whichever thread has the focus.
+// The keyboard and mouse as a user has them: input through the system's
+// input queue, to whichever control of whichever thread has the focus, or
+// lies under the mouse.
 #pragma once
 #include <windows.h>
 
@@ -13,3 +14,6 @@ bool FocusControl(HWND control);
 // KEYEVENTF_UNICODE key (VK_PACKET), except "\r" and "\x1b", which are the
 // Return and Escape keys.
 void TypeKeys(const std::wstring& keys);
+
+// Moves the mouse to a point of the screen.
+void MoveMouseTo(POINT screen);
