@@ -1,6 +1,6 @@
 // The panel window: initialisation and layout, the header band, keyboard
 // filtering, host notifications, close and destruction.
-#include "framework/IconToggle.h"
+#include "framework/PictureButton.h"
 #include "core/MemoText.h"
 #include "core/Positions.h"
 #include "core/SettingKeys.h"
@@ -96,6 +96,9 @@ BOOL ToolPanel::OnInitDialog() {
   GetDlgItem(IDC_PANEL_TEXT).MoveWindow(210, 59, 535, 525, TRUE);
   GetDlgItem(IDC_PANEL_BROWSER).MoveWindow(210, 59, 535, 525, TRUE);
   browser.BlockActiveContent();
+  // Until an HTML memo opens: shown behind the text pane, it would take the
+  // focus at a Tab with nothing to show for it.
+  browser.SetVisible(false);
 
   newButton.AutoLoad(IDC_PANEL_NEW, this);
   deleteButton.AutoLoad(IDC_PANEL_DELETE, this);
@@ -112,13 +115,15 @@ BOOL ToolPanel::OnInitDialog() {
     folderBitmaps[folder - 1]->LoadBitmap(IDB_FOLDER1 + folder - 1);
     GetDlgItem(folderButtonIds[folder - 1])
         .SendMessage(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(folderBitmaps[folder - 1]->m_hObject));
+    // The current folder's button stands pushed in at every paint.
+    MakePictureButton(GetDlgItem(folderButtonIds[folder - 1]));
   }
 
   // The 25-pixel toggle shows the icon's 16-pixel image whole; the system's
   // icon size would be clipped.
   readOnlyIcon = static_cast<HICON>(::LoadImageA(resources, MAKEINTRESOURCEA(IDI_READ_ONLY), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
   GetDlgItem(IDC_PANEL_READ_ONLY).SendMessage(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(readOnlyIcon));
-  MakeIconToggle(GetDlgItem(IDC_PANEL_READ_ONLY));
+  MakePictureButton(GetDlgItem(IDC_PANEL_READ_ONLY));
   // Drawn as its icon only.
   GetDlgItem(IDC_PANEL_READ_ONLY).SetWindowText("読取り専用");
 

@@ -5,6 +5,7 @@
 #include <oleacc.h>
 
 #include "ToolHarness.h"
+#include "WindowCapture.h"
 
 namespace {
 
@@ -87,6 +88,11 @@ TEST(Accessibility, EveryControlHasANameAScreenReaderReads) {
                                       {IDC_PANEL_TEXT, "二"}});
   EXPECT_TRUE(::SendMessageA(harness.Item(IDC_PANEL_FOLDER1), BM_GETSTATE, 0, 0) & BST_PUSHED);
   EXPECT_FALSE(::SendMessageA(harness.Item(IDC_PANEL_FOLDER2), BM_GETSTATE, 0, 0) & BST_PUSHED);
+  {
+    // And drawn so at every paint: its frame is pushed in, the others' stands out.
+    WindowCapture pushed(harness.Item(IDC_PANEL_FOLDER1)), raised(harness.Item(IDC_PANEL_FOLDER2));
+    EXPECT_GT(ColourDistance(pushed.At(0, 0), raised.At(0, 0)), 150);
+  }
   // The list: its name, each title as the list view tells it, the selected one.
   HWND list = harness.List();
   EXPECT_EQ("メモ一覧", AccName(list));

@@ -58,6 +58,7 @@ TEST(PanelLayout, InitialStateShowsFolderOneAndNoMemo) {
   ::GetWindowTextA(harness.PanelWindow(), caption, sizeof(caption));
   EXPECT_STREQ("スクリビット", caption);
   EXPECT_EQ(" (No files opened!) ", harness.ItemText(IDC_PANEL_TITLE));
+  EXPECT_FALSE(::GetWindowLongA(harness.Item(IDC_PANEL_BROWSER), GWL_STYLE) & WS_VISIBLE);
   EXPECT_EQ(1, panel->currentFolder);
   EXPECT_EQ(-1, panel->currentSelection);
   EXPECT_EQ(1u, harness.Titles().size());

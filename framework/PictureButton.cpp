@@ -1,4 +1,4 @@
-#include "framework/IconToggle.h"
+#include "framework/PictureButton.h"
 
 #include <commctrl.h>
 
@@ -23,6 +23,12 @@ SIZE IconSize(HICON icon) {
   return size;
 }
 
+SIZE BitmapSize(HBITMAP picture) {
+  BITMAP bitmap;
+  if (!picture || !::GetObjectA(picture, sizeof(bitmap), &bitmap)) return SIZE{0, 0};
+  return SIZE{bitmap.bmWidth, bitmap.bmHeight};
+}
+
 void Draw(HWND button, HDC dc) {
   RECT rect;
   ::GetClientRect(button, &rect);
@@ -36,14 +42,18 @@ void Draw(HWND button, HDC dc) {
     ::SetDCBrushColor(dc, ::GetSysColor(COLOR_HIGHLIGHT));
     ::FillRect(dc, &face, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
   }
-  HICON icon = reinterpret_cast<HICON>(::SendMessageA(button, BM_GETIMAGE, IMAGE_ICON, 0));
-  if (icon) {
-    SIZE size = IconSize(icon);
+  // Some buttons answer either kind with the one image they hold: the style tells which it is.
+  bool isBitmap = (::GetWindowLongA(button, GWL_STYLE) & BS_BITMAP) != 0;
+  HANDLE image = reinterpret_cast<HANDLE>(::SendMessageA(button, BM_GETIMAGE, isBitmap ? IMAGE_BITMAP : IMAGE_ICON, 0));
+  HICON icon = isBitmap ? NULL : static_cast<HICON>(image);
+  HBITMAP bitmap = isBitmap ? static_cast<HBITMAP>(image) : NULL;
+  if (image) {
+    SIZE size = icon ? IconSize(icon) : BitmapSize(bitmap);
     // Pushed in, the picture moves a pixel down and right, as on any push button.
     int shift = pushedIn ? 1 : 0;
-    UINT look = ::IsWindowEnabled(button) ? DSS_NORMAL : DSS_DISABLED;
-    ::DrawStateA(dc, NULL, NULL, reinterpret_cast<LPARAM>(icon), 0, (rect.right - size.cx) / 2 + shift, (rect.bottom - size.cy) / 2 + shift,
-                 size.cx, size.cy, DST_ICON | look);
+    UINT look = (::IsWindowEnabled(button) ? DSS_NORMAL : DSS_DISABLED) | (icon ? DST_ICON : DST_BITMAP);
+    LPARAM picture = icon ? reinterpret_cast<LPARAM>(icon) : reinterpret_cast<LPARAM>(bitmap);
+    ::DrawStateA(dc, NULL, NULL, picture, 0, (rect.right - size.cx) / 2 + shift, (rect.bottom - size.cy) / 2 + shift, size.cx, size.cy, look);
   }
   if (::GetFocus() == button && !(::SendMessageA(button, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
     ::InflateRect(&face, -1, -1);
@@ -91,7 +101,7 @@ LRESULT CALLBACK ToggleProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-void MakeIconToggle(HWND button) {
+void MakePictureButton(HWND button) {
   ::SetWindowSubclass(button, ToggleProc, subclassId, 0);
   ::InvalidateRect(button, NULL, TRUE);
 }
