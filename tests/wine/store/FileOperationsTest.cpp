@@ -167,6 +167,28 @@ TEST(FileOperations, TheSweepTakesOnlyWhatAMemoHoldsWholeAndCutsNothing) {
   for (const std::string& path : kept) MakeWritable(path);
 }
 
+// Edits that no folder takes stay in their record, and the report names it.
+TEST(FileOperations, EditsNoFolderTakesStayInTheirRecord) {
+  TempFolder folder;
+  const std::string recordPath = folder / "dead0001.rcv";
+  RecoveryRecord record;
+  record.owner = "dead0001";
+  record.serial = 1;
+  record.folder = "C:\\nowhere\\";
+  record.title = "unset";
+  record.text = u"edits";
+  ASSERT_TRUE(WriteFileBytes(recordPath, FormatRecoveryRecord(record)));
+  FaultyFileOps ops;
+  ops.Fail(FileCall::Open, ERROR_DISK_FULL, 0, "folder1");
+  RecoveryFolder recovery(ops);
+  recovery.SetPath(folder.Path() + "\\");
+  std::vector<RestoredEdits> restored = RestoreAbandonedEdits(recovery, {folder / "folder1\\"});
+  ASSERT_EQ(1u, restored.size());
+  EXPECT_EQ(RestoredEdits::Kept, restored[0].outcome);
+  EXPECT_EQ(recordPath, restored[0].place);
+  EXPECT_TRUE(FileExists(recordPath));
+}
+
 // A file of a mapped network or SUBST drive has a final path of its own, the
 // drive's real path, which may pass MAX_PATH: its writes go to the memo's
 // own path, which reaches the same file.
