@@ -189,6 +189,21 @@ TEST(FileOperations, EditsNoFolderTakesStayInTheirRecord) {
   EXPECT_TRUE(FileExists(recordPath));
 }
 
+// The lock a tool holds while it runs keeps its record from every other
+// start, until the tool lets it go.
+TEST(FileOperations, ARunningToolsRecordIsNoOtherStartsToRestore) {
+  TempFolder folder;
+  RecoveryFolder running(PlatformMemoFileOps()), starting(PlatformMemoFileOps());
+  running.SetPath(folder.Path() + "\\");
+  starting.SetPath(folder.Path() + "\\");
+  RecoveryRecord record;
+  record.text = u"edits";
+  ASSERT_TRUE(running.Write(record));
+  EXPECT_TRUE(starting.Abandoned().empty());
+  running.Release();
+  EXPECT_EQ(1u, starting.Abandoned().size());
+}
+
 // A file of a mapped network or SUBST drive has a final path of its own, the
 // drive's real path, which may pass MAX_PATH: its writes go to the memo's
 // own path, which reaches the same file.
