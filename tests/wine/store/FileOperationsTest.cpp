@@ -153,6 +153,8 @@ TEST(FileOperations, TheSweepTakesOnlyWhatAMemoHoldsWholeAndCutsNothing) {
   ASSERT_TRUE(WriteFileBytes(locked, "a read-only leftover"));
   ASSERT_TRUE(WriteFileBytes(young, "a save may still rename this"));
   for (const std::string& path : {large, left, locked}) DateBack(path, 3600);
+  // Seconds old: a save that wrote it may still be about to rename it.
+  DateBack(young, 5);
   ::SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
   bool youngLeft = false;
   std::vector<std::string> kept = ClearLeftoverTemporaries(PlatformMemoFileOps(), folder.Path() + "\\", youngLeft);
