@@ -122,4 +122,19 @@ TEST_F(SearchCache, TwoSearchesAtOnceEachGiveEveryHit) {
   EXPECT_EQ(all, ResultTexts(results));
 }
 
+// A report may name a memo in other capitals than the listing gave it.
+TEST(SearchCacheReports, AChangeReportedInOtherCapitalsDropsTheCopy) {
+  TempFolder folder;
+  WriteFileBytes(folder / "memo.txt", "keyword");
+  ::SearchCache cache(1 << 20);
+  const std::string path = folder.Path() + "\\";
+  const ListedStamp stamp = {7, {}};
+  ScanView view = {"keyword", 7, false};
+  CachedFolder* cached = cache.Folder(1, path.c_str());
+  ASSERT_NE(nullptr, cached);
+  cached->Keep("MEMO.TXT", stamp, view);
+  WriteFileBytes(folder / "memo.txt", "nothing");
+  EXPECT_FALSE(cache.Folder(1, path.c_str())->Find("MEMO.TXT", stamp, view));
+}
+
 }  // namespace
