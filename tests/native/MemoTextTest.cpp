@@ -190,6 +190,8 @@ TEST(MemoText, BytesNobodyTouchedStay) {
       {"UTF-8, after an emoji", utf8, 3, 0, u"\u00E9", utf8.substr(0, 10) + "\xC3\xA9x"},
       {"UTF-8, an emoji replaced", utf8, 1, 2, u"\u20AC", "\xEF\xBB\xBF\xE6\x97\xA5\xE2\x82\xACx"},
       {"UTF-8, the low half of an emoji typed again", utf8, 2, 1, std::u16string(1, u"\U0001F600"[1]), utf8},
+      // Both emoji start with the same high half: the edit starts at the pair, not inside it.
+      {"UTF-8, an emoji typed before an emoji", utf8, 1, 0, u"\U0001F44D", utf8.substr(0, 6) + "\xF0\x9F\x91\x8D" + utf8.substr(6)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -65,6 +65,19 @@ class PackageNames(unittest.TestCase):
                 expect_fault(self, fault, faults)
 
 
+class Texts(unittest.TestCase):
+    def test_only_cr_lf_line_ends_pass(self):
+        cases = [
+            ("CR LF", b"line\r\nline\r\n", None),
+            ("a lone LF", b"line\nline\r\n", "line end other than CR LF"),
+            ("a lone CR", b"line\rline\r\n", "line end other than CR LF"),
+            ("no line end at the end", b"line\r\nline", "does not end with a line end"),
+        ]
+        for what, data, fault in cases:
+            with self.subTest(what):
+                expect_fault(self, fault, contents.text_faults(GUIDE, data))
+
+
 class Imports(unittest.TestCase):
     def test_only_what_windows_xp_has_passes(self):
         cases = [

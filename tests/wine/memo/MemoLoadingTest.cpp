@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <mshtmdid.h>
+#include <olectl.h>
 
 #include <string>
 
 #include "memo/HtmlRenderProbe.h"
 #include "MemoPanel.h"
+#include "framework/AmbientSite.h"
 #include "framework/ControlContainer.h"
+#include "framework/ProcAddress.h"
 #include "memo/WebBrowser2.h"
 
 namespace {
@@ -268,6 +271,74 @@ TEST(MemoLoading, BrowserPaneLoadsPicturesButRunsNothing) {
   const LONG blocked = DLCTL_NO_SCRIPTS | DLCTL_NO_JAVA | DLCTL_NO_RUNACTIVEXCTLS | DLCTL_NO_DLACTIVEXCTLS;
   EXPECT_EQ(blocked, loads.lVal & blocked);
   EXPECT_TRUE(loads.lVal & DLCTL_DLIMAGES);
+}
+
+// A control that read its ambients before our site came is told the
+// property changed: the control of this Wine reads them at every page, others
+// only then.
+struct AmbientReader : IOleObject, IOleControl {
+  IOleClientSite* site = NULL;
+  DISPID changed = 0;
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
+    *out = NULL;
+    if (IsEqualIID(iid, IID_IOleControl)) *out = static_cast<IOleControl*>(this);
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleObject)) *out = static_cast<IOleObject*>(this);
+    return *out ? S_OK : E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP SetClientSite(IOleClientSite* taken) override {
+    if (taken) taken->AddRef();
+    if (site) site->Release();
+    site = taken;
+    return S_OK;
+  }
+  STDMETHODIMP GetClientSite(IOleClientSite** out) override {
+    if ((*out = site)) site->AddRef();
+    return site ? S_OK : E_FAIL;
+  }
+  STDMETHODIMP OnAmbientPropertyChange(DISPID id) override {
+    changed = id;
+    return S_OK;
+  }
+  STDMETHODIMP SetHostNames(LPCOLESTR, LPCOLESTR) override { return E_NOTIMPL; }
+  STDMETHODIMP Close(DWORD) override { return E_NOTIMPL; }
+  STDMETHODIMP SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+  STDMETHODIMP InitFromData(IDataObject*, BOOL, DWORD) override { return E_NOTIMPL; }
+  STDMETHODIMP GetClipboardData(DWORD, IDataObject**) override { return E_NOTIMPL; }
+  STDMETHODIMP DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) override { return E_NOTIMPL; }
+  STDMETHODIMP EnumVerbs(IEnumOLEVERB**) override { return E_NOTIMPL; }
+  STDMETHODIMP Update() override { return E_NOTIMPL; }
+  STDMETHODIMP IsUpToDate() override { return E_NOTIMPL; }
+  STDMETHODIMP GetUserClassID(CLSID*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetUserType(DWORD, LPOLESTR*) override { return E_NOTIMPL; }
+  STDMETHODIMP SetExtent(DWORD, SIZEL*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetExtent(DWORD, SIZEL*) override { return E_NOTIMPL; }
+  STDMETHODIMP Advise(IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+  STDMETHODIMP Unadvise(DWORD) override { return E_NOTIMPL; }
+  STDMETHODIMP EnumAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetMiscStatus(DWORD, DWORD*) override { return E_NOTIMPL; }
+  STDMETHODIMP SetColorScheme(LOGPALETTE*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetControlInfo(CONTROLINFO*) override { return E_NOTIMPL; }
+  STDMETHODIMP OnMnemonic(MSG*) override { return E_NOTIMPL; }
+  STDMETHODIMP FreezeEvents(BOOL) override { return E_NOTIMPL; }
+};
+
+TEST(MemoLoading, AControlIsToldOfTheAmbientPropertyItGets) {
+  AfxEnableControlContainer();
+  ASSERT_TRUE(AfxPrepareControlContainer());
+  typedef HRESULT(WINAPI * AttachFunction)(IUnknown*, HWND, IUnknown**);
+  AttachFunction attach = GetProcAddressAs<AttachFunction>(::GetModuleHandleA("atl.dll"), "AtlAxAttachControl");
+  HWND container = ::CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 100, 100, NULL, NULL, NULL, NULL);
+  AmbientReader reader;
+  IUnknown* host = NULL;
+  ASSERT_TRUE(attach && SUCCEEDED(attach(static_cast<IOleObject*>(&reader), container, &host)) && host);
+  EXPECT_TRUE(AfxSetAmbientProperty(container, DISPID_AMBIENT_DLCONTROL, DLCTL_NO_SCRIPTS));
+  EXPECT_EQ(DISPID_AMBIENT_DLCONTROL, reader.changed);
+  ::DestroyWindow(container);
+  host->Release();
+  reader.SetClientSite(NULL);
 }
 
 // This Wine has no HTML engine: the page never comes into being, and the

@@ -124,11 +124,13 @@ TEST_F(Recovery, AStartPutsBackWhatAToolThatIsGoneLeft) {
   const std::string utf8Bom = "\xEF\xBB\xBF";
   WriteFileBytes(folder2 / "same.txt", utf8Bom + "old");
   WriteFileBytes(folder2 / "changed.txt", "another program's");
+  WriteFileBytes(folder2 / "same size.txt", "their text");
   WriteFileBytes(folder2 / "saved.txt", "done");
   WriteFileBytes(folder2 / "live.txt", "live");
   WriteFileBytes(folder2 / "twice.txt", "base");
   LeaveRecord("dead0001.rcv", "dead0001", 3, folder2.Path(), "same", utf8Bom + "old", u"old + 日本語", MemoEncoding::Utf8Bom);
   LeaveRecord("dead0002.rcv", "dead0002", 1, folder2.Path(), "changed", "before", u"edited");
+  LeaveRecord("dead0008.rcv", "dead0008", 1, folder2.Path(), "same size", "base text!", u"edited");
   LeaveRecord("dead0003.rcv", "dead0003", 1, folder2.Path(), "gone", "was here", u"recreated");
   LeaveRecord("dead0004.rcv", "dead0004", 1, folder2.Path(), "saved", "done", u"done");
   LeaveRecord("dead0005.rcv", "", 1, "C:\\nowhere", "unset", "", u"homeless", MemoEncoding::Cp932, folder1 + "\\");
@@ -157,6 +159,9 @@ TEST_F(Recovery, AStartPutsBackWhatAToolThatIsGoneLeft) {
                   "・「changed」→ " +
                   f2 +
                   "changed (2).txt（元のメモがほかのプログラムで書き換えられていたため）\n"
+                  "・「same size」→ " +
+                  f2 +
+                  "same size (2).txt（元のメモがほかのプログラムで書き換えられていたため）\n"
                   "・「gone」→ " +
                   f2 +
                   "gone.txt（ファイルがなかったため作り直しました）\n"
@@ -175,6 +180,7 @@ TEST_F(Recovery, AStartPutsBackWhatAToolThatIsGoneLeft) {
   EXPECT_EQ(utf8Bom + "old + \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", ReadFileBytes(folder2 / "same.txt"));
   EXPECT_EQ("another program's", ReadFileBytes(folder2 / "changed.txt"));
   EXPECT_EQ("edited", ReadFileBytes(folder2 / "changed (2).txt"));
+  EXPECT_EQ("their text", ReadFileBytes(folder2 / "same size.txt"));
   EXPECT_EQ("recreated", ReadFileBytes(folder2 / "gone.txt"));
   EXPECT_EQ("done", ReadFileBytes(folder2 / "saved.txt"));
   EXPECT_EQ("homeless", ReadFileBytes(folder1 + "\\unset.txt"));

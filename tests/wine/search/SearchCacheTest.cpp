@@ -49,6 +49,7 @@ protected:
 TEST_F(SearchCache, ARepeatedSearchSeesEveryChangeMadeOutside) {
   folders.Write(1, "append.txt", "nothing\r\n");
   folders.Write(1, "same.txt", "keyword\r\n");
+  folders.Write(1, "replaced.txt", "keyword\r\n");
   folders.Write(2, "gone.txt", "keyword\r\n");
   folders.Write(2, "old name.txt", "keyword\r\n");
   folders.Write(2, "travels.txt", "keyword\r\n");
@@ -62,6 +63,12 @@ TEST_F(SearchCache, ARepeatedSearchSeesEveryChangeMadeOutside) {
       {"a line appended", [&] { WriteFileBytes(At(1, "append.txt"), "nothing\r\nkeyword\r\n"); }},
       {"rewritten, same size, old time", [&] { RewriteKeepingTime(At(1, "same.txt"), "nothing\r\n"); }},
       {"a new memo", [&] { folders.Write(1, "new.txt", "keyword\r\n"); }},
+      {"a memo replaced by a rename, same size, old time",
+       [&] {
+         ::CopyFileA(At(1, "replaced.txt").c_str(), At(1, "replaced.tmp").c_str(), FALSE);
+         RewriteKeepingTime(At(1, "replaced.tmp"), "nothing\r\n");
+         ::MoveFileExA(At(1, "replaced.tmp").c_str(), At(1, "replaced.txt").c_str(), MOVEFILE_REPLACE_EXISTING);
+       }},
       {"a memo deleted", [&] { ::DeleteFileA(At(2, "gone.txt").c_str()); }},
       {"a memo renamed", [&] { ::MoveFileA(At(2, "old name.txt").c_str(), At(2, "new name.txt").c_str()); }},
       {"a memo moved to another folder", [&] { ::MoveFileA(At(2, "travels.txt").c_str(), At(5, "travels.txt").c_str()); }},
@@ -113,6 +120,21 @@ TEST_F(SearchCache, TwoSearchesAtOnceEachGiveEveryHit) {
   SearchOnItsOwnThread(tool, target.request, "keyword");
   EXPECT_EQ(all, inner);
   EXPECT_EQ(all, ResultTexts(results));
+}
+
+// A report may name a memo in other capitals than the listing gave it.
+TEST(SearchCacheReports, AChangeReportedInOtherCapitalsDropsTheCopy) {
+  TempFolder folder;
+  WriteFileBytes(folder / "memo.txt", "keyword");
+  ::SearchCache cache(1 << 20);
+  const std::string path = folder.Path() + "\\";
+  const ListedStamp stamp = {7, {}};
+  ScanView view = {"keyword", 7, false};
+  CachedFolder* cached = cache.Folder(1, path.c_str());
+  ASSERT_NE(nullptr, cached);
+  cached->Keep("MEMO.TXT", stamp, view);
+  WriteFileBytes(folder / "memo.txt", "nothing");
+  EXPECT_FALSE(cache.Folder(1, path.c_str())->Find("MEMO.TXT", stamp, view));
 }
 
 }  // namespace

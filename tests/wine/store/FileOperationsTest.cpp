@@ -180,6 +180,8 @@ TEST(FileOperations, TheSweepTakesOnlyWhatAMemoHoldsWholeAndCutsNothing) {
   ASSERT_TRUE(WriteFileBytes(locked, "a read-only leftover"));
   ASSERT_TRUE(WriteFileBytes(young, "a save may still rename this"));
   for (const std::string& path : {large, left, locked}) DateBack(path, 3600);
+  // Seconds old: a save that wrote it may still be about to rename it.
+  DateBack(young, 5);
   ::SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
   bool youngLeft = false;
   std::vector<std::string> kept = ClearLeftoverTemporaries(PlatformMemoFileOps(), folder.Path() + "\\", youngLeft);
@@ -192,6 +194,43 @@ TEST(FileOperations, TheSweepTakesOnlyWhatAMemoHoldsWholeAndCutsNothing) {
   EXPECT_FALSE(FileExists(left));
   EXPECT_FALSE(FileExists(locked));
   for (const std::string& path : kept) MakeWritable(path);
+}
+
+// Edits that no folder takes stay in their record, and the report names it.
+TEST(FileOperations, EditsNoFolderTakesStayInTheirRecord) {
+  TempFolder folder;
+  const std::string recordPath = folder / "dead0001.rcv";
+  RecoveryRecord record;
+  record.owner = "dead0001";
+  record.serial = 1;
+  record.folder = "C:\\nowhere\\";
+  record.title = "unset";
+  record.text = u"edits";
+  ASSERT_TRUE(WriteFileBytes(recordPath, FormatRecoveryRecord(record)));
+  FaultyFileOps ops;
+  ops.Fail(FileCall::Open, ERROR_DISK_FULL, 0, "folder1");
+  RecoveryFolder recovery(ops);
+  recovery.SetPath(folder.Path() + "\\");
+  std::vector<RestoredEdits> restored = RestoreAbandonedEdits(recovery, {folder / "folder1\\"});
+  ASSERT_EQ(1u, restored.size());
+  EXPECT_EQ(RestoredEdits::Kept, restored[0].outcome);
+  EXPECT_EQ(recordPath, restored[0].place);
+  EXPECT_TRUE(FileExists(recordPath));
+}
+
+// The lock a tool holds while it runs keeps its record from every other
+// start, until the tool lets it go.
+TEST(FileOperations, ARunningToolsRecordIsNoOtherStartsToRestore) {
+  TempFolder folder;
+  RecoveryFolder running(PlatformMemoFileOps()), starting(PlatformMemoFileOps());
+  running.SetPath(folder.Path() + "\\");
+  starting.SetPath(folder.Path() + "\\");
+  RecoveryRecord record;
+  record.text = u"edits";
+  ASSERT_TRUE(running.Write(record));
+  EXPECT_TRUE(starting.Abandoned().empty());
+  running.Release();
+  EXPECT_EQ(1u, starting.Abandoned().size());
 }
 
 // A file of a mapped network or SUBST drive has a final path of its own, the
