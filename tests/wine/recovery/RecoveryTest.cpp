@@ -130,7 +130,7 @@ TEST_F(Recovery, AStartPutsBackWhatAToolThatIsGoneLeft) {
   WriteFileBytes(folder2 / "twice.txt", "base");
   LeaveRecord("dead0001.rcv", "dead0001", 3, folder2.Path(), "same", utf8Bom + "old", u"old + 日本語", MemoEncoding::Utf8Bom);
   LeaveRecord("dead0002.rcv", "dead0002", 1, folder2.Path(), "changed", "before", u"edited");
-  LeaveRecord("dead0008.rcv", "dead0008", 1, folder2.Path(), "same size", "base text!", u"edited");
+  LeaveRecord("dead000a.rcv", "dead000a", 1, folder2.Path(), "same size", "base text!", u"edited");
   LeaveRecord("dead0003.rcv", "dead0003", 1, folder2.Path(), "gone", "was here", u"recreated");
   LeaveRecord("dead0004.rcv", "dead0004", 1, folder2.Path(), "saved", "done", u"done");
   LeaveRecord("dead0005.rcv", "", 1, "C:\\nowhere", "unset", "", u"homeless", MemoEncoding::Cp932, folder1 + "\\");
@@ -159,9 +159,6 @@ TEST_F(Recovery, AStartPutsBackWhatAToolThatIsGoneLeft) {
                   "・「changed」→ " +
                   f2 +
                   "changed (2).txt（元のメモがほかのプログラムで書き換えられていたため）\n"
-                  "・「same size」→ " +
-                  f2 +
-                  "same size (2).txt（元のメモがほかのプログラムで書き換えられていたため）\n"
                   "・「gone」→ " +
                   f2 +
                   "gone.txt（ファイルがなかったため作り直しました）\n"
@@ -174,6 +171,9 @@ TEST_F(Recovery, AStartPutsBackWhatAToolThatIsGoneLeft) {
                   "・「older」→ " +
                   folder1 +
                   "\\older.txt（元のメモフォルダが設定されていないため）\n"
+                  "・「same size」→ " +
+                  f2 +
+                  "same size (2).txt（元のメモがほかのプログラムで書き換えられていたため）\n"
                   "・読み込めない復元用のファイル " +
                   recovery + "broken.rcv は、そのまま残してあります"),
             Lines(shown[0].text));
