@@ -49,7 +49,13 @@ void CBitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
   HDC memory = ::CreateCompatibleDC(item.hDC);
   HGDIOBJ old = ::SelectObject(memory, bitmap);
   const RECT& r = item.rcItem;
-  ::BitBlt(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, memory, 0, 0, SRCCOPY);
+  BITMAP size;
+  ::GetObjectA(bitmap, sizeof(size), &size);
+  // Sized to the screen's DPI, the button may be larger than its picture.
+  int oldMode = ::SetStretchBltMode(item.hDC, HALFTONE);
+  ::SetBrushOrgEx(item.hDC, 0, 0, NULL);
+  ::StretchBlt(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, memory, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+  ::SetStretchBltMode(item.hDC, oldMode);
   ::SelectObject(memory, old);
   ::DeleteDC(memory);
 }

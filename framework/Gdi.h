@@ -27,6 +27,15 @@ public:
   HGDIOBJ m_hObject;
 };
 
+// The screen's dots per inch as this process sees it: a process Windows
+// does not know to be aware of it sees 96, and is scaled as a picture.
+inline int AfxScreenDpi() {
+  HDC screen = ::GetDC(NULL);
+  int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ::ReleaseDC(NULL, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
 class CFont : public CGdiObject {
 public:
   BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic, BYTE underline, BYTE strikeOut,
@@ -42,5 +51,7 @@ public:
   // From the module's own resources.
   BOOL LoadBitmap(UINT id);
   BOOL LoadBitmap(const char* name);
+  // Stretched to width by height as it loads.
+  BOOL LoadBitmap(UINT id, int width, int height);
   operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
 };

@@ -51,3 +51,32 @@ bool ToolPanel::OnCommand(int notifyCode, int id, HWND control) {
   // The panel has no OK or Cancel of its own: Return and Escape must not end it.
   return id == IDOK || id == IDCANCEL;
 }
+
+bool ToolPanel::OnFindKey(WPARAM key) {
+  const bool control = ::GetKeyState(VK_CONTROL) < 0, shift = ::GetKeyState(VK_SHIFT) < 0, alt = ::GetKeyState(VK_MENU) < 0;
+  if (key == 'F' && control && !shift && !alt) {
+    finder.Open(m_hWnd, Pane());
+    return true;
+  }
+  if (key == VK_F3 && !control && !shift && !alt) {
+    if (finder.HasTerm())
+      FindNextInPane();
+    else
+      finder.Open(m_hWnd, Pane());
+    return true;
+  }
+  return false;
+}
+
+void ToolPanel::OnFindRequest() {
+  if (finder.TakeRequest()) FindNextInPane();
+}
+
+void ToolPanel::FindNextInPane() {
+  if (finder.FindNext(Pane())) return;
+  // The box's text is the tool's code page; a character it lacks shows as "?".
+  const std::u16string term = finder.Term();
+  std::string said(term.size() * 2 + 1, '\0');
+  said.resize(static_cast<size_t>(::WideCharToMultiByte(932, 0, WidePointer(term), static_cast<int>(term.size()), &said[0], static_cast<int>(said.size()), NULL, NULL)));
+  ShowMessage(("「" + said + "」が見つかりません。").c_str(), MB_ICONINFORMATION);
+}

@@ -58,15 +58,13 @@ BOOL ToolPanel::OnInitDialog() {
   toolTips.Create(this, 0);
   toolTips.SetDelayTime(TTDT_INITIAL, 1000);
   // A long memo's whole caption wraps within the strip's width.
-  toolTips.SendMessage(TTM_SETMAXTIPWIDTH, 0, 510);
+  toolTips.SendMessage(TTM_SETMAXTIPWIDTH, 0, Scaled(510));
   for (const UpperButton& button : upperButtons) {
-    CWindow item = GetDlgItem(button.id);
-    item.MoveWindow(button.x, 15, 32, 32, TRUE);
-    toolTips.AddTool(item, button.tip);
+    toolTips.AddTool(GetDlgItem(button.id), button.tip);
   }
   for (int folder = 1; folder <= 5; ++folder) {
     CWindow item = GetDlgItem(folderButtonIds[folder - 1]);
-    item.MoveWindow(15 + 37 * (folder - 1), 57, 32, 32, TRUE);
+    item.MoveWindow(Scaled(15 + 37 * (folder - 1)), Scaled(57), Scaled(32), Scaled(32), TRUE);
     if (folder == 1) {
       // Folder 1 is always the tool's own folder under the host's data folder.
       Settings().StoreOwnFolder();
@@ -77,7 +75,7 @@ BOOL ToolPanel::OnInitDialog() {
     }
   }
 
-  RECT listRect = {15, 100, 195, 585};
+  RECT listRect = Scaled(RECT{15, 100, 195, 585});
   memoList = CVardenListBox::NewVardenCtrl(this, "", listRect, 0);
   memoList->SetUseItemLine(1);
   memoList->SetUseColumnHeader(1);
@@ -91,10 +89,10 @@ BOOL ToolPanel::OnInitDialog() {
   memoList->SetEventHandler(VardenEventRename, ListEventRename, this);
   memoList->SetEventHandler(VardenEventDelete, ListEventDelete, this);
 
-  GetDlgItem(IDC_PANEL_TITLE).MoveWindow(210, 35, 510, 25, TRUE);
-  GetDlgItem(IDC_PANEL_READ_ONLY).MoveWindow(720, 35, 25, 25, TRUE);
-  GetDlgItem(IDC_PANEL_TEXT).MoveWindow(210, 59, 535, 525, TRUE);
-  GetDlgItem(IDC_PANEL_BROWSER).MoveWindow(210, 59, 535, 525, TRUE);
+  GetDlgItem(IDC_PANEL_TITLE).MoveWindow(Scaled(210), Scaled(35), Scaled(510), Scaled(25), TRUE);
+  GetDlgItem(IDC_PANEL_READ_ONLY).MoveWindow(Scaled(720), Scaled(35), Scaled(25), Scaled(25), TRUE);
+  GetDlgItem(IDC_PANEL_TEXT).MoveWindow(Scaled(210), Scaled(59), Scaled(535), Scaled(525), TRUE);
+  GetDlgItem(IDC_PANEL_BROWSER).MoveWindow(Scaled(210), Scaled(59), Scaled(535), Scaled(525), TRUE);
   browser.BlockActiveContent();
   // Until an HTML memo opens: shown behind the text pane, it would take the
   // focus at a Tab with nothing to show for it.
@@ -108,11 +106,16 @@ BOOL ToolPanel::OnInitDialog() {
   // The pictures are loaded by the buttons' template texts: from here on
   // each is named as its tooltip names it, which a screen reader reads and
   // the button never draws.
-  for (const UpperButton& button : upperButtons) GetDlgItem(button.id).SetWindowText(button.tip);
+  for (const UpperButton& button : upperButtons) {
+    CWindow item = GetDlgItem(button.id);
+    item.SetWindowText(button.tip);
+    // Placed once loading sized them to their pictures; drawn stretched to the DPI's size.
+    item.MoveWindow(Scaled(button.x), Scaled(15), Scaled(32), Scaled(32), TRUE);
+  }
 
   for (int folder = 1; folder <= 5; ++folder) {
     folderBitmaps[folder - 1] = new CBitmap;
-    folderBitmaps[folder - 1]->LoadBitmap(IDB_FOLDER1 + folder - 1);
+    folderBitmaps[folder - 1]->LoadBitmap(IDB_FOLDER1 + folder - 1, Scaled(32), Scaled(32));
     GetDlgItem(folderButtonIds[folder - 1])
         .SendMessage(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(folderBitmaps[folder - 1]->m_hObject));
     // The current folder's button stands pushed in at every paint.
@@ -121,14 +124,15 @@ BOOL ToolPanel::OnInitDialog() {
 
   // The 25-pixel toggle shows the icon's 16-pixel image whole; the system's
   // icon size would be clipped.
-  readOnlyIcon = static_cast<HICON>(::LoadImageA(resources, MAKEINTRESOURCEA(IDI_READ_ONLY), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+  readOnlyIcon =
+      static_cast<HICON>(::LoadImageA(resources, MAKEINTRESOURCEA(IDI_READ_ONLY), IMAGE_ICON, Scaled(16), Scaled(16), LR_DEFAULTCOLOR));
   GetDlgItem(IDC_PANEL_READ_ONLY).SendMessage(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(readOnlyIcon));
   MakePictureButton(GetDlgItem(IDC_PANEL_READ_ONLY));
   // Drawn as its icon only.
   GetDlgItem(IDC_PANEL_READ_ONLY).SetWindowText("読取り専用");
 
   memoList->SetListFont(listFont, 1);
-  memoList->SetItemHeight(18);
+  memoList->SetItemHeight(Scaled(18));
 
   CWindow title = GetDlgItem(IDC_PANEL_TITLE);
   title.SetFont(titleFont, TRUE);
@@ -136,7 +140,7 @@ BOOL ToolPanel::OnInitDialog() {
 
   CWindow text = GetDlgItem(IDC_PANEL_TEXT);
   text.SetLimitText(TextPaneLimit);
-  text.SetMargins(5, 5);
+  text.SetMargins(Scaled(5), Scaled(5));
   // Until a memo opens, what is typed would reach no file.
   text.SetReadOnly(TRUE);
 
@@ -180,6 +184,8 @@ void ToolPanel::RegisterFolderTip(int folder) {
 }
 
 BOOL ToolPanel::PreTranslateMessage(MSG* msg) {
+  if (finder.IsDialogMessage(msg)) return TRUE;
+  if (msg->message == WM_KEYDOWN && (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd)) && OnFindKey(msg->wParam)) return TRUE;
   switch (msg->wParam) {
     // Return and the arrows go straight to the focused control, whatever the message.
     case VK_RETURN:
@@ -241,6 +247,10 @@ bool ToolPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
       if (wParam) OnEndSession();
       return true;
   }
+  if (finder.IsRequest(message)) {
+    OnFindRequest();
+    return true;
+  }
   return ToolBase::OnMessage(message, wParam, lParam, result);
 }
 
@@ -295,7 +305,7 @@ void ToolPanel::OnDestroy() {
 // or left would move the panel by its size at every start. SetWindowPlacement
 // also brings a rectangle that lies off every monitor back onto one.
 void ToolPanel::RestorePosition() {
-  RECT outer = {0, 0, 765, 600};
+  RECT outer = Scaled(RECT{0, 0, 765, 600});
   ::AdjustWindowRect(&outer, GetStyle(), FALSE);
   ToolSettings settings = Settings();
   int x = ReadPosition(settings.Read(SettingKeys[WndPosXKey]).c_str());
@@ -324,10 +334,10 @@ void ToolPanel::OnPaint() {
   PAINTSTRUCT paint;
   HDC dc = ::BeginPaint(m_hWnd, &paint);
   std::string path = Settings().Read(FolderPathKey(currentFolder));
-  RECT band = headerBand;
+  RECT band = Scaled(headerBand);
   ::DrawEdge(dc, &band, EDGE_ETCHED, BF_RECT);
-  band.left += 10;
-  band.right -= 10;
+  band.left += Scaled(10);
+  band.right -= Scaled(10);
   int oldMode = ::SetBkMode(dc, TRANSPARENT);
   COLORREF oldColor = ::SetTextColor(dc, RGB(100, 100, 100));
   HGDIOBJ oldFont = ::SelectObject(dc, titleFont.m_hObject);
@@ -338,7 +348,10 @@ void ToolPanel::OnPaint() {
   ::EndPaint(m_hWnd, &paint);
 }
 
-void ToolPanel::InvalidateHeaderBand() { InvalidateRect(&headerBand, TRUE); }
+void ToolPanel::InvalidateHeaderBand() {
+  RECT band = Scaled(headerBand);
+  InvalidateRect(&band, TRUE);
+}
 
 void ToolPanel::ShowCurrentFolder() {
   for (int folder = 1; folder <= 5; ++folder)

@@ -31,6 +31,7 @@ ToolPanel::ToolPanel(CWnd* parent)
       settingsDialog(NULL),
       memoNameDialog(NULL),
       folderBitmaps(),
+      dpi(AfxScreenDpi()),
       readOnlyIcon(NULL),
       searchCache(SearchCacheBound()),
       htmlProbe(&PlatformHtmlRenderProbe()),
@@ -65,8 +66,8 @@ BOOL ToolPanel::CreateToolWindow(UINT templateId, CWnd* parent) {
 void ToolPanel::StartTool() {
   memo.Ops().MakeFolder(OwnFolderPath(hostSettings->GetHostPath(1, 0)).c_str());
   // The fonts exist before the thread starts, so panel initialisation finds them ready.
-  CreatePanelFont(listFont, 14, FW_NORMAL);
-  CreatePanelFont(titleFont, 18, FW_BOLD);
+  CreatePanelFont(listFont, Scaled(14), FW_NORMAL);
+  CreatePanelFont(titleFont, Scaled(18), FW_BOLD);
   uiThread = AfxBeginThread(ToolUiThreadProc, this, THREAD_PRIORITY_NORMAL, 0, 0, NULL);
 }
 

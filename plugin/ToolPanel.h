@@ -17,6 +17,7 @@
 #include "memo/WebBrowser2.h"
 #include "operations/ExtEditDialog.h"
 #include "operations/MemoNameDialog.h"
+#include "panel/PaneFinder.h"
 #include "panel/TextPane.h"
 #include "plugin/ToolBase.h"
 #include "plugin/ToolSettings.h"
@@ -97,6 +98,11 @@ public:
   CBitmapButton extEditButton;
   CBitmapButton openEditorButton;
   CBitmap* folderBitmaps[5];
+  // The panel's fonts and layout are in pixels at 96 dots per inch, scaled
+  // to this.
+  int dpi;
+  int Scaled(int pixels) const { return ::MulDiv(pixels, dpi, 96); }
+  RECT Scaled(const RECT& rect) const { return {Scaled(rect.left), Scaled(rect.top), Scaled(rect.right), Scaled(rect.bottom)}; }
   CFont listFont;
   CFont titleFont;
   HICON readOnlyIcon;
@@ -207,7 +213,14 @@ private:
   void DeleteOrReplaceInPane();
   void MoveOpenMemo();
 
+  // Find in the pane (PanelCommands.cpp): Ctrl+F and F3 anywhere in the
+  // panel. True when key was one of them.
+  bool OnFindKey(WPARAM key);
+  void OnFindRequest();
+  void FindNextInPane();
+
   RecoverySchedule recoverySchedule;
+  PaneFinder finder;
   // The user was told that edits cannot be recorded; told again only after
   // a record was written since.
   bool recordFailureSaid;

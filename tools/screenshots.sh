@@ -37,6 +37,21 @@ requests=$BUILD/screenshot-requests
 rm -rf "$requests"
 mkdir -p "$requests"
 
-xvfb-run -a -s "-screen 0 1280x1024x24" bash tools/screenshots/play_scenes.sh "$requests" "$images" \
-  --ini "$home/JotbookHost.ini" --data "$home/Data" --open "会議メモ" --new-title "打ち合わせメモ" \
-  --search "会議 牛乳" --replace "予算案" "予算"
+scenes=(--ini "$home/JotbookHost.ini" --data "$home/Data" --open "会議メモ" --new-title "打ち合わせメモ"
+  --search "会議 牛乳" --replace "予算案" "予算")
+xvfb-run -a -s "-screen 0 1280x1024x24" bash tools/screenshots/play_scenes.sh "$requests" "$images" "${scenes[@]}"
+
+# The panel with the memo open at 120 and 144 dots per inch, as Windows'
+# display scaling sets them; the prefix goes back to 96 after.
+logPixels() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wineserver -w
+}
+for dpi in 120 144; do
+  logPixels $dpi
+  rm -f "$requests"/*
+  xvfb-run -a -s "-screen 0 1280x1024x24" bash tools/screenshots/play_scenes.sh "$requests" "$images" "${scenes[@]}" \
+    --memo-only "memo-${dpi}dpi" || { logPixels 96; exit 1; }
+done
+logPixels 96

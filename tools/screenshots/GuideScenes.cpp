@@ -17,8 +17,9 @@ const char deleteQuestionStart[] = "メモをを削除すると";
 }  // namespace
 
 bool GuideScenes::Run() {
-  return WaitUntil([this] { return (panel = host.Panel()) && host.HostWindow(); }, "the host and its panel to show") && PanelWithMemos() &&
-         OpenMemo() && ExtendedEditDialog() && NameDialog() && DeleteQuestion() && SettingsDialog() && HostSearch();
+  if (!WaitUntil([this] { return (panel = host.Panel()) && host.HostWindow(); }, "the host and its panel to show")) return false;
+  if (!texts.memoOnly.empty()) return OpenMemo();
+  return PanelWithMemos() && OpenMemo() && ExtendedEditDialog() && NameDialog() && DeleteQuestion() && SettingsDialog() && HostSearch();
 }
 
 bool GuideScenes::PanelWithMemos() {
@@ -29,6 +30,7 @@ bool GuideScenes::PanelWithMemos() {
 
 bool GuideScenes::OpenMemo() {
   HWND list = host.MemoListView();
+  if (!WaitUntil([list] { return ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) > 0; }, "the memo list to fill")) return false;
   HWND caption = ::GetDlgItem(panel, IDC_PANEL_TITLE);
   int count = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
   // Home opens the first memo, each Down the next, as the keys do for a user.
@@ -38,7 +40,8 @@ bool GuideScenes::OpenMemo() {
     std::string before = shown;
     if (!WaitUntil([&] { return (shown = WindowText(caption)) != before; }, "the next memo to open")) return false;
   }
-  return Check(shown == texts.openTitle, "no memo " + texts.openTitle + " in the list") && Shoot("memo", panel);
+  return Check(shown == texts.openTitle, "no memo " + texts.openTitle + " in the list") &&
+         Shoot(texts.memoOnly.empty() ? "memo" : texts.memoOnly, panel);
 }
 
 bool GuideScenes::ExtendedEditDialog() {

@@ -17,6 +17,9 @@ struct SceneTexts {
   std::string searchWords;  // typed into the host's search field
   std::string replaceFrom;  // the extended edit's search text
   std::string replaceTo;    // and its replacement
+  // Set: only the open memo is played, its picture so named (the panel at
+  // another DPI).
+  std::string memoOnly;
 };
 
 class GuideScenes {

@@ -2,6 +2,7 @@
 // tools/screenshots.sh take their pictures:
 //   screenshot_driver.exe --ini FILE --data FOLDER --requests FOLDER
 //       --open TITLE --new-title TITLE --search WORDS --replace FROM TO
+//       [--memo-only NAME]
 // --ini and --data go to JotbookHost.exe as they are; every path may be a
 // Unix path. The outcome goes to the requests folder for the script.
 #include <windows.h>
@@ -38,7 +39,8 @@ int main(int argc, char** argv) {
   if (!host.Start("--ini \"" + value("--ini") + "\" --data \"" + value("--data") + "\"", folder)) {
     outcome = "JotbookHost.exe did not start";
   } else {
-    SceneTexts texts = {value("--open"), value("--new-title"), value("--search"), value("--replace", 0), value("--replace", 1)};
+    SceneTexts texts = {value("--open"), value("--new-title"), value("--search"), value("--replace", 0), value("--replace", 1),
+                       value("--memo-only")};
     GuideScenes scenes(host, shots, texts);
     outcome = scenes.Run() ? "ok" : scenes.Failure();
     int exitCode = host.Close(15000);

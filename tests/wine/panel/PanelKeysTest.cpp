@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "Keyboard.h"
 #include "ToolHarness.h"
 
 namespace {
@@ -48,6 +49,38 @@ TEST(PanelKeys, ReturnInTheTextPaneInsertsALineBreak) {
   harness.Sync();
   EXPECT_EQ("a\r\nb", PaneText(harness));
   EXPECT_TRUE(::IsWindow(harness.PanelWindow()));
+}
+
+// Ctrl+F, a term and Return select the first match; F3 after the dialog
+// closed selects the next, and says when there is none.
+TEST(PanelKeys, CtrlFAndF3FindInThePane) {
+  ToolHarness harness;
+  ::CreateDirectoryA(harness.Folder1().c_str(), NULL);
+  WriteFileBytes(harness.Folder1() + "\\memo.txt", "one two one two");
+  ASSERT_TRUE(harness.Start());
+  ASSERT_TRUE(harness.Select("memo"));
+  HWND pane = harness.Item(IDC_PANEL_TEXT);
+  auto selected = [&] {
+    DWORD start = 0, end = 0;
+    ::SendMessageW(pane, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return std::make_pair(start, end);
+  };
+  ASSERT_TRUE(FocusControl(pane));
+  PressKey('F', true);
+  HWND find = WaitForDialog(harness.PanelThreadId(), harness.PanelWindow());
+  ASSERT_NE(HWND(NULL), find);
+  EXPECT_TRUE(PumpUntil([&] { return FocusedControl(harness.PanelThreadId()) == ::GetDlgItem(find, edt1); }));
+  TypeKeys(L"two\r");
+  EXPECT_TRUE(PumpUntil([&] { return selected() == std::make_pair(DWORD(4), DWORD(7)); }));
+  TypeKeys(L"\x1b");
+  EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(find); }));
+  ASSERT_TRUE(FocusControl(pane));
+  PressKey(VK_F3);
+  EXPECT_TRUE(PumpUntil([&] { return selected() == std::make_pair(DWORD(12), DWORD(15)); }));
+  DialogAnswerer notFound(harness.PanelThreadId(), IDOK, harness.PanelWindow());
+  PressKey(VK_F3);
+  ASSERT_TRUE(notFound.Wait());
+  EXPECT_EQ("「two」が見つかりません。", notFound.text);
 }
 
 }  // namespace

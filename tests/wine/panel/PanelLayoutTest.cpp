@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "ToolHarness.h"
 
@@ -29,23 +30,40 @@ RECT ClientRectIn(HWND panel, HWND control) {
   return rect;
 }
 
-TEST(PanelLayout, ControlsStandWhereInitialisationPutsThem) {
-  ToolHarness harness;
-  ASSERT_TRUE(harness.Start());
-  for (const ExpectedRect& expected : expectedLayout) {
-    HWND control = harness.Item(expected.id);
-    ASSERT_TRUE(control) << expected.id;
-    RECT rect = ClientRectIn(harness.PanelWindow(), control);
-    EXPECT_EQ(expected.x, rect.left) << expected.id;
-    EXPECT_EQ(expected.y, rect.top) << expected.id;
-    EXPECT_EQ(expected.width, rect.right - rect.left) << expected.id;
-    EXPECT_EQ(expected.height, rect.bottom - rect.top) << expected.id;
+int FontHeight(HWND control) {
+  LOGFONTA font = {};
+  ::GetObjectA(reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
+  return font.lfHeight;
+}
+
+// At the system's DPI the layout is in the pixels of 96 dots per inch; at
+// any other, every size and font grows with the DPI.
+TEST(PanelLayout, ControlsStandWhereInitialisationPutsThemAtEveryDpi) {
+  for (int dpi : {96, 120, 144}) {
+    SCOPED_TRACE(dpi);
+    ToolHarness harness;
+    harness.dpi = dpi;
+    ASSERT_TRUE(harness.Start());
+    auto scaled = [dpi](int pixels) { return ::MulDiv(pixels, dpi, 96); };
+    for (const ExpectedRect& expected : expectedLayout) {
+      HWND control = harness.Item(expected.id);
+      ASSERT_TRUE(control) << expected.id;
+      RECT rect = ClientRectIn(harness.PanelWindow(), control);
+      EXPECT_EQ(scaled(expected.x), rect.left) << expected.id;
+      EXPECT_EQ(scaled(expected.y), rect.top) << expected.id;
+      EXPECT_EQ(scaled(expected.width), rect.right - rect.left) << expected.id;
+      EXPECT_EQ(scaled(expected.height), rect.bottom - rect.top) << expected.id;
+    }
+    RECT list = ClientRectIn(harness.PanelWindow(), harness.List()), client;
+    EXPECT_EQ((std::vector<int>{scaled(15), scaled(100), scaled(195), scaled(585)}),
+              (std::vector<int>{list.left, list.top, list.right, list.bottom}));
+    ::GetClientRect(harness.PanelWindow(), &client);
+    EXPECT_EQ(scaled(765), client.right);
+    EXPECT_EQ(scaled(600), client.bottom);
+    EXPECT_EQ(scaled(18), FontHeight(harness.Item(IDC_PANEL_TITLE)));
+    EXPECT_EQ(scaled(14), FontHeight(harness.List()));
+    EXPECT_EQ(scaled(5), LOWORD(::SendMessageA(harness.Item(IDC_PANEL_TEXT), EM_GETMARGINS, 0, 0)));
   }
-  RECT list = ClientRectIn(harness.PanelWindow(), harness.List());
-  EXPECT_EQ(15, list.left);
-  EXPECT_EQ(100, list.top);
-  EXPECT_EQ(195, list.right);
-  EXPECT_EQ(585, list.bottom);
 }
 
 TEST(PanelLayout, InitialStateShowsFolderOneAndNoMemo) {

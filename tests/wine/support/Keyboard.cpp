@@ -1,5 +1,6 @@
 #include "Keyboard.h"
 
+#include <algorithm>
 #include <vector>
 
 bool FocusControl(HWND control) {
@@ -10,9 +11,13 @@ bool FocusControl(HWND control) {
   ::SetForegroundWindow(::GetAncestor(control, GA_ROOT));
   ::SetFocus(control);
   ::AttachThreadInput(self, owner, FALSE);
+  return FocusedControl(owner) == control;
+}
+
+HWND FocusedControl(DWORD threadId) {
   GUITHREADINFO info = {};
   info.cbSize = sizeof(info);
-  return ::GetGUIThreadInfo(owner, &info) && info.hwndFocus == control;
+  return ::GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : NULL;
 }
 
 namespace {
@@ -44,6 +49,15 @@ void TypeKeys(const std::wstring& keys) {
     else
       AddKey(inputs, 0, key);
   }
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void PressKey(WORD virtualKey, bool control) {
+  std::vector<INPUT> inputs;
+  if (control) AddKey(inputs, VK_CONTROL, 0);
+  AddKey(inputs, virtualKey, 0);
+  // Ctrl down, the key down and up, Ctrl up.
+  if (control) std::rotate(inputs.begin() + 1, inputs.begin() + 2, inputs.end());
   ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 

@@ -10,10 +10,16 @@
 // window to the front, as a click into it would. True when the control has it.
 bool FocusControl(HWND control);
 
+// The control that has the focus among a thread's windows.
+HWND FocusedControl(DWORD threadId);
+
 // Types keys as an input method hands them over: each character as a
 // KEYEVENTF_UNICODE key (VK_PACKET), except "\r" and "\x1b", which are the
 // Return and Escape keys.
 void TypeKeys(const std::wstring& keys);
+
+// Presses a key and lets it go, with Ctrl held when control.
+void PressKey(WORD virtualKey, bool control = false);
 
 // Moves the mouse to a point of the screen.
 void MoveMouseTo(POINT screen);

@@ -116,6 +116,7 @@ bool ToolHarness::Start() {
   if (!tool) return false;
   // Each test keeps its own recovery records, away from the user's.
   Panel()->SetRecoveryFolder(recoveryFolder);
+  if (dpi) Panel()->dpi = dpi;
   int ready = host.Count(WM_TOOL_READY);
   tool->StartTool();
   if (tool->uiThread)

@@ -57,6 +57,8 @@ public:
   TestSettings settings;
   RecordingWindow host;
   FakeHostWindowObject hostObject;
+  // The screen's DPI the panel is to take; 0: the system's.
+  int dpi = 0;
 
   // NewJotbookTool, then StartTool, then waits for the ready message; a tool
   // started before is closed and deleted first.
