@@ -215,30 +215,33 @@ void FolderWatch::Arm(Slot& slot) {
   slot.watching = true;
 }
 
+void TakeReports(bool read, const void* reports, DWORD got, FolderWatch::Changes& changes) {
+  // Success with nothing in it: the reports did not fit, and were lost.
+  if (!read || got == 0) changes.everything = true;
+  for (DWORD at = 0; read && got >= at + sizeof(FILE_NOTIFY_INFORMATION) - sizeof(WCHAR);) {
+    const FILE_NOTIFY_INFORMATION* report = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(static_cast<const char*>(reports) + at);
+    DWORD nameAt = at + offsetof(FILE_NOTIFY_INFORMATION, FileName);
+    if (report->FileNameLength > got - nameAt) {
+      changes.everything = true;
+      break;
+    }
+    int wide = static_cast<int>(report->FileNameLength / sizeof(WCHAR));
+    char name[MAX_PATH * 2];
+    int length = ::WideCharToMultiByte(CP_ACP, 0, report->FileName, wide, name, sizeof(name), NULL, NULL);
+    // A name too long for the listing's names is no memo the search reads.
+    if (length > 0) changes.names.insert(std::string(name, length));
+    if (report->NextEntryOffset == 0) break;
+    at += report->NextEntryOffset;
+  }
+}
+
 void FolderWatch::CollectReports(Slot& slot) {
   DWORD got = 0;
   bool read = ::GetOverlappedResult(slot.folder, &slot.overlapped, &got, FALSE) != FALSE;
   slot.pending = false;
   {
     Locked locked(lock);
-    // Success with nothing in it: the reports did not fit, and were lost.
-    if (!read || got == 0) slot.changes.everything = true;
-    for (DWORD at = 0; read && got >= at + sizeof(FILE_NOTIFY_INFORMATION) - sizeof(WCHAR);) {
-      const FILE_NOTIFY_INFORMATION* report =
-          reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(reinterpret_cast<const char*>(slot.reports) + at);
-      DWORD nameAt = at + offsetof(FILE_NOTIFY_INFORMATION, FileName);
-      if (report->FileNameLength > got - nameAt) {
-        slot.changes.everything = true;
-        break;
-      }
-      int wide = static_cast<int>(report->FileNameLength / sizeof(WCHAR));
-      char name[MAX_PATH * 2];
-      int length = ::WideCharToMultiByte(CP_ACP, 0, report->FileName, wide, name, sizeof(name), NULL, NULL);
-      // A name too long for the listing's names is no memo the search reads.
-      if (length > 0) slot.changes.names.insert(std::string(name, length));
-      if (report->NextEntryOffset == 0) break;
-      at += report->NextEntryOffset;
-    }
+    TakeReports(read, slot.reports, got, slot.changes);
   }
   if (read && StartRead(slot)) return;
   {

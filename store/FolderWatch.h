@@ -65,3 +65,8 @@ private:
   std::string requestPath;
   bool requestDone = false;
 };
+
+// Adds what a read of the folder's reports gave to changes: each name
+// reported, or everything when the read failed, or the reports did not fit
+// (success with no bytes) or came cut.
+void TakeReports(bool read, const void* reports, DWORD got, FolderWatch::Changes& changes);

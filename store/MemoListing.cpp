@@ -7,7 +7,8 @@
 namespace {
 
 ListedStamp StampOf(const WIN32_FIND_DATAA& found) {
-  return ListedStamp{(static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow, found.ftLastWriteTime};
+  return ListedStamp{(static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow, found.ftLastWriteTime,
+                     (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0};
 }
 
 }  // namespace

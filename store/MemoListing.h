@@ -12,6 +12,9 @@
 struct ListedStamp {
   unsigned long long size;
   FILETIME lastWrite;
+  // A symbolic link or junction: the listing gives the link's own size and
+  // time, which say nothing of its target.
+  bool link;
   bool operator==(const ListedStamp& other) const {
     return size == other.size && lastWrite.dwLowDateTime == other.lastWrite.dwLowDateTime &&
            lastWrite.dwHighDateTime == other.lastWrite.dwHighDateTime;

@@ -44,6 +44,9 @@ size_t CachedFolder::Room() const {
 }
 
 void CachedFolder::Keep(const char* name, const ListedStamp& stamp, const ScanView& view) {
+  // Its target may change in a folder nobody watches, with the link's stamp
+  // as it was: read each time.
+  if (stamp.link) return;
   size_t nameLength = std::strlen(name);
   size_t cost = CopyOverhead + nameLength + view.len;
   if (cache.held + cost > cache.bound) return;
@@ -100,7 +103,7 @@ void CachedFolder::DropChanged(const FolderWatch::Changes& changes) {
   }
 }
 
-SearchCache::SearchCache(size_t most) : bound(most) {}
+SearchCache::SearchCache(size_t most, MemoFileOps& fileOps) : bound(most), ops(fileOps) {}
 
 bool SearchCache::TryHold() {
   if (::InterlockedCompareExchange(&holder, 1, 0) != 0) return false;
@@ -119,6 +122,9 @@ CachedFolder* SearchCache::Folder(int n, const char* path) {
     collected = true;
     folder.DropChanged(watch.TakeChanges(n - 1));
   } else {
+    // A watch holds the folder open, and Windows refuses to remove a drive
+    // with a handle open on it: a USB stick is read at each search instead.
+    if (ops.DriveType(path) == DRIVE_REMOVABLE) return nullptr;
     // Watched from before the first read of any copy it will hold.
     folder.path = path;
     folder.watched = watch.Watch(n - 1, path);

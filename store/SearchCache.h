@@ -15,6 +15,7 @@
 
 #include "store/FolderWatch.h"
 #include "core/MemoScan.h"
+#include "store/MemoFileOps.h"
 #include "store/MemoListing.h"
 
 class SearchCache;
@@ -63,8 +64,8 @@ private:
 class SearchCache {
 public:
   // bound: the most bytes the copies take, counted with what each costs to
-  // hold.
-  explicit SearchCache(size_t bound);
+  // hold. ops answers which drive a folder is on.
+  explicit SearchCache(size_t bound, MemoFileOps& ops = PlatformMemoFileOps());
   SearchCache(const SearchCache&) = delete;
   SearchCache& operator=(const SearchCache&) = delete;
 
@@ -75,7 +76,7 @@ public:
 
   // Memo folder n (1-5) at path, ending with a backslash, with the copies of
   // memos changed since the last search dropped; null when its changes
-  // cannot be watched, or the bound is zero.
+  // cannot be watched, it is on a removable drive, or the bound is zero.
   CachedFolder* Folder(int n, const char* path);
   // Folder n is no longer set.
   void Forget(int n);
@@ -85,6 +86,7 @@ private:
   friend class CachedFolder;
 
   size_t bound;
+  MemoFileOps& ops;
   size_t held = 0;
   volatile LONG holder = 0;
   bool collected = false;

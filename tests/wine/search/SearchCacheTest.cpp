@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 
+#include "FaultyFileOps.h"
 #include "SearchTestSupport.h"
 
 namespace {
@@ -104,6 +106,20 @@ TEST_F(SearchCache, MemosBeyondTheBoundAreReadEachTime) {
   delete bounded;
 }
 
+// A memo another program holds open without sharing cannot be read: a first
+// search passes it by, a repeated one answers from what it read before,
+// which the memo still holds.
+TEST_F(SearchCache, AMemoHeldOpenIsFoundFromTheCopyKept) {
+  folders.Write(1, "held.txt", "keyword\r\n");
+  const Texts hit = {"[ﾒﾓﾌｫﾙﾀﾞ:1] held.txt"};
+  EXPECT_EQ(hit, SearchResults(tool, "keyword"));
+  HANDLE held = ::CreateFileA(At(1, "held.txt").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  EXPECT_EQ(hit, SearchResults(tool, "keyword"));
+  EXPECT_EQ(Texts(), FreshSearch());
+  ::CloseHandle(held);
+}
+
 // A search that starts while another holds the cache reads the files, and
 // waits for nothing.
 TEST_F(SearchCache, TwoSearchesAtOnceEachGiveEveryHit) {
@@ -128,13 +144,68 @@ TEST(SearchCacheReports, AChangeReportedInOtherCapitalsDropsTheCopy) {
   WriteFileBytes(folder / "memo.txt", "keyword");
   ::SearchCache cache(1 << 20);
   const std::string path = folder.Path() + "\\";
-  const ListedStamp stamp = {7, {}};
+  const ListedStamp stamp = {7, {}, false};
   ScanView view = {"keyword", 7, false};
   CachedFolder* cached = cache.Folder(1, path.c_str());
   ASSERT_NE(nullptr, cached);
   cached->Keep("MEMO.TXT", stamp, view);
   WriteFileBytes(folder / "memo.txt", "nothing");
   EXPECT_FALSE(cache.Folder(1, path.c_str())->Find("MEMO.TXT", stamp, view));
+}
+
+// The listing gives a link its own stamp, which stays when its target changes.
+TEST(SearchCacheReports, ALinkedMemoIsNeverKept) {
+  TempFolder folder;
+  ::SearchCache cache(1 << 20);
+  const std::string path = folder.Path() + "\\";
+  ScanView view = {"keyword", 7, false};
+  for (bool link : {false, true}) {
+    const ListedStamp stamp = {7, {}, link};
+    cache.Folder(1, path.c_str())->Keep(link ? "link.txt" : "file.txt", stamp, view);
+    EXPECT_EQ(!link, cache.Folder(1, path.c_str())->Find(link ? "link.txt" : "file.txt", stamp, view)) << link;
+  }
+}
+
+// A watch would hold a USB stick's folder open, and Windows would refuse to
+// remove the stick: such a folder keeps no copies.
+TEST(SearchCacheReports, AFolderOnARemovableDriveIsNeitherWatchedNorKept) {
+  TempFolder folder;
+  for (UINT drive : {DRIVE_FIXED, DRIVE_REMOVABLE}) {
+    FaultyFileOps ops;
+    ops.driveType = drive;
+    ::SearchCache cache(1 << 20, ops);
+    EXPECT_EQ(drive == DRIVE_FIXED, cache.Folder(1, (folder.Path() + "\\").c_str()) != nullptr) << drive;
+  }
+}
+
+// What a read of a folder's reports tells, as Windows may give it.
+TEST(SearchCacheReports, AReadThatLostReportsDropsEveryCopy) {
+  DWORD reports[64] = {};
+  FILE_NOTIFY_INFORMATION* first = reinterpret_cast<FILE_NOTIFY_INFORMATION*>(reports);
+  first->NextEntryOffset = 32;
+  first->FileNameLength = 2 * sizeof(WCHAR);
+  memcpy(first->FileName, L"ab", 2 * sizeof(WCHAR));
+  FILE_NOTIFY_INFORMATION* second = reinterpret_cast<FILE_NOTIFY_INFORMATION*>(reports + 8);
+  second->FileNameLength = 2 * sizeof(WCHAR);
+  memcpy(second->FileName, L"cd", 2 * sizeof(WCHAR));
+  const struct {
+    const char* what;
+    bool read;
+    DWORD got;
+    bool everything;
+    std::set<std::string> names;
+  } cases[] = {
+      {"two reports", true, 48, false, {"ab", "cd"}},
+      {"the read failed", false, 48, true, {}},
+      {"too many to fit: success with nothing", true, 0, true, {}},
+      {"the second cut in its name", true, 46, true, {"ab"}},
+  };
+  for (const auto& c : cases) {
+    FolderWatch::Changes changes;
+    TakeReports(c.read, reports, c.got, changes);
+    EXPECT_EQ(c.everything, changes.everything) << c.what;
+    EXPECT_EQ(c.names, changes.names) << c.what;
+  }
 }
 
 }  // namespace
