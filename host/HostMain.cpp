@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -42,9 +43,28 @@ std::string UserDataFolder() {
   return ".";
 }
 
+const char usage[] =
+    "JotbookHost.exe [--ini FILE] [--data FOLDER] [--dll FILE]\n"
+    "  Runs Scribbit.dll as the note-taking application does.\n"
+    "  --ini FILE      the settings (default: JotbookHost.ini in $XDG_DATA_HOME/scribbit,\n"
+    "                  ~/.local/share/scribbit, or scribbit in the user's application data)\n"
+    "  --data FOLDER   the data folder, which holds the tool's folder Scribbit\n"
+    "                  (default: JotbookData beside the INI file)\n"
+    "  --dll FILE      the tool to load (default: Scribbit.dll beside this program)\n"
+    "  Paths may be Windows or Unix paths.\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    bool help = strcmp(argv[i], "--help") == 0 || strcmp(argv[i], "-h") == 0 || strcmp(argv[i], "/?") == 0;
+    bool known = strcmp(argv[i], "--ini") == 0 || strcmp(argv[i], "--data") == 0 || strcmp(argv[i], "--dll") == 0;
+    if (help || !known || i + 1 == argc) {
+      fputs(usage, help ? stdout : stderr);
+      return help ? 0 : 2;
+    }
+    ++i;
+  }
   char program[MAX_PATH];
   DWORD length = ::GetModuleFileNameA(NULL, program, sizeof(program));
   std::string folder = FolderOf(std::string(program, length));

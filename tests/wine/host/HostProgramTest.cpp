@@ -138,6 +138,31 @@ TEST_F(HostDefaults, KeepSettingsAndMemosInTheUsersDataFolder) {
   EXPECT_TRUE(FileExists(data + "\\JotbookData\\Scribbit\\ようこそ.txt"));
 }
 
+// Help, or an option it does not know: the host says its options and ends,
+// with no window and no file made.
+TEST(HostOptions, HelpAndUnknownOptionsEndWithTheUsage) {
+  TempFolder data;
+  ::SetEnvironmentVariableA("XDG_DATA_HOME", UnixName(data.Path()).c_str());
+  char program[MAX_PATH];
+  std::string programPath(program, ::GetModuleFileNameA(NULL, program, sizeof(program)));
+  const std::string host = programPath.substr(0, programPath.find_last_of('\\')) + "\\JotbookHost.exe";
+  for (const auto& run : {std::make_pair("--help", 0UL), std::make_pair("--ini", 2UL), std::make_pair("--bogus x", 2UL)}) {
+    std::string command = "\"" + host + "\" " + run.first;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(::CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) << command;
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(process.hProcess, waitBoundMs)) << command;
+    DWORD exitCode = 1;
+    ::GetExitCodeProcess(process.hProcess, &exitCode);
+    EXPECT_EQ(run.second, exitCode) << command;
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+  }
+  ::SetEnvironmentVariableA("XDG_DATA_HOME", NULL);
+  EXPECT_FALSE(FileExists(data / "scribbit"));
+}
+
 TEST_F(HostProgram, TypedJapaneseReachesTheSearchFieldWhole) {
   // With the panel gone the host's window keeps the foreground: the keyboard
   // stays where the test puts it.
