@@ -250,6 +250,22 @@ bool ReencodeEdited(const std::string& fileBytes, const MemoText& loaded, const 
   return whole;
 }
 
+size_t PaneBytesOf(const char16_t* text, size_t length) {
+  size_t bytes = 0;
+  for (size_t i = 0; i < length; ++i) bytes += PaneBytes(text[i]);
+  return bytes;
+}
+
+size_t FittingUnits(const char16_t* text, size_t length, size_t budget) {
+  size_t units = 0;
+  for (size_t bytes = 0; units < length; ++units) {
+    bytes += PaneBytes(text[units]);
+    if (bytes > budget) break;
+  }
+  if (units > 0 && units < length && (IsHigh(text[units - 1]) || (text[units - 1] == u'\r' && text[units] == u'\n'))) --units;
+  return units;
+}
+
 PaneLoss FitPaneText(std::u16string& text, size_t limit) {
   std::u16string shown;
   shown.reserve(text.size());

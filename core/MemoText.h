@@ -61,8 +61,17 @@ enum class PaneLoss {
   Nul,  // a NUL hid part of a piece
 };
 
-// The text pane's limit.
+// The memo's limit: 200,000 bytes as code page 932 counts them, whatever the
+// file's encoding: ASCII and half-width kana one, any other character two,
+// one outside the Basic Multilingual Plane too. A memo within it opens whole
+// and editable; the pane takes no more, typed or pasted.
 const size_t TextPaneLimit = 200000;
+
+// The bytes of text as the limit counts them.
+size_t PaneBytesOf(const char16_t* text, size_t length);
+// How many units from the start of text fit in budget bytes, in whole
+// characters: never half a surrogate pair, nor a CR without its LF.
+size_t FittingUnits(const char16_t* text, size_t length, size_t budget);
 
 // What the pane shows of a text: the line reader's rules, in the bytes of
 // code page 932 that the pane has always counted (ASCII and half-width kana

@@ -1,6 +1,7 @@
 // The panel window: initialisation and layout, the header band, keyboard
 // filtering, host notifications, close and destruction.
 #include "framework/PictureButton.h"
+#include "panel/PaneLimit.h"
 #include "core/MemoText.h"
 #include "core/Positions.h"
 #include "core/SettingKeys.h"
@@ -140,6 +141,7 @@ BOOL ToolPanel::OnInitDialog() {
 
   CWindow text = GetDlgItem(IDC_PANEL_TEXT);
   text.SetLimitText(TextPaneLimit);
+  LimitPaneInput(text);
   text.SetMargins(Scaled(5), Scaled(5));
   // Until a memo opens, what is typed would reach no file.
   text.SetReadOnly(TRUE);

@@ -290,6 +290,21 @@ TEST(MemoText, ThePaneShowsWhatTheLineReaderWould) {
   }
 }
 
+TEST(MemoText, APasteIsCutToTheWholeCharactersThatFit) {
+  const struct {
+    const char16_t* text;
+    size_t budget;
+    size_t units;
+  } cases[] = {
+      {u"abc", 2, 2},          {u"\u3042\u3044", 3, 1}, {u"\uFF71\u3042", 2, 1}, {u"a\U0001F600", 2, 1},
+      {u"a\U0001F600", 3, 3}, {u"a\r\nb", 2, 1},       {u"a\r\nb", 3, 3},       {u"ab", 5, 2},
+  };
+  for (const auto& c : cases) {
+    const std::u16string text = c.text;
+    EXPECT_EQ(c.units, FittingUnits(text.data(), text.size(), c.budget)) << c.budget << " " << text.size();
+  }
+}
+
 TEST(MemoText, ThePaneAgreesWithTheLineReaderOnRandomTexts) {
   std::mt19937 random(7);
   const std::u16string pieces[] = {u"a", u"\r", u"\n", std::u16string(1, u'\0'), u"ｱ", u"ﾟ", u"あ", u"\U0001F600"};
