@@ -233,14 +233,14 @@ TEST(MemoLoading, HtmlMemoShowsInTheBrowserPane) {
     EXPECT_FALSE(panel.ToggleEnabled());
     EXPECT_EQ(c.title, panel.Caption());
     std::string location;
-    EXPECT_TRUE(PumpUntil([&] { return EndsWith(location = BrowserLocation(panel), "\\" + std::string(c.file)); }, 3000)) << location;
+    EXPECT_TRUE(PumpUntil([&] { return EndsWith(location = BrowserLocation(panel), "\\" + std::string(c.file)); })) << location;
   }
   // Closing leaves the pane on a blank page.
   ASSERT_TRUE(panel.Select("text"));
   EXPECT_FALSE(BrowserVisible(panel));
   EXPECT_FALSE(MemoPanel::Shown(panel.harness.Item(IDC_PANEL_BROWSER)));
   std::string location;
-  EXPECT_TRUE(PumpUntil([&] { return (location = BrowserLocation(panel)) == "about:blank"; }, 3000)) << location;
+  EXPECT_TRUE(PumpUntil([&] { return (location = BrowserLocation(panel)) == "about:blank"; })) << location;
   panel.harness.OnPanelThread([&] { panel.harness.Panel()->htmlProbe = &PlatformHtmlRenderProbe(); });
 }
 

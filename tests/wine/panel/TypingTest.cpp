@@ -48,7 +48,7 @@ std::string TextOf(HWND control) {
 std::string TypeInto(HWND control, const TypingCase& typed) {
   if (!FocusControl(control)) return "(no focus)";
   TypeKeys(typed.keys);
-  PumpUntil([&] { return TextOf(control) == typed.text; }, 3000);
+  PumpUntil([&] { return TextOf(control) == typed.text; });
   return TextOf(control);
 }
 
@@ -101,7 +101,7 @@ TEST_F(Typing, KeysTypedRightAfterNewLandInTheNewMemo) {
   const TypingCase& typed = paneCases[2];
   TypeKeys(typed.keys);
   HWND pane = harness.Item(IDC_PANEL_TEXT);
-  PumpUntil([&] { return TextOf(pane) == typed.text; }, 3000);
+  PumpUntil([&] { return TextOf(pane) == typed.text; });
   EXPECT_EQ(typed.text, TextOf(pane));
   Select("other");
   EXPECT_EQ(typed.text, ReadFileBytes(MemoPath("fresh")));
@@ -177,7 +177,7 @@ TEST_F(Typing, WhatThePaneTakesReopensWholeAndEditable) {
     } else {
       TypeKeys(c.keys);
     }
-    EXPECT_TRUE(PumpUntil([&] { return static_cast<size_t>(::GetWindowTextLengthW(pane)) == c.units; }, 3000));
+    EXPECT_TRUE(PumpUntil([&] { return static_cast<size_t>(::GetWindowTextLengthW(pane)) == c.units; }));
     const std::wstring before = WideTextOf(pane);
     Select("other");
     Select("limit");
