@@ -1,5 +1,7 @@
 #include "core/TextFind.h"
 
+#include "core/Utf16.h"
+
 namespace {
 
 // Lowercase for the scripts that have case. A case-blind find that knew
@@ -27,11 +29,8 @@ bool IsWordUnit(char16_t c) {
            (c >= 0xFF1A && c <= 0xFF20) || (c >= 0xFF3B && c <= 0xFF40) || (c >= 0xFF5B && c <= 0xFF65));
 }
 
-bool IsLowHalf(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-bool IsHighHalf(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-
 bool MatchesAt(const std::u16string& text, size_t at, const std::u16string& what, const FindOptions& options) {
-  if (at > 0 && IsLowHalf(text[at]) && IsHighHalf(text[at - 1])) return false;
+  if (at > 0 && IsLowSurrogate(text[at]) && IsHighSurrogate(text[at - 1])) return false;
   for (size_t i = 0; i < what.size(); ++i) {
     char16_t a = text[at + i], b = what[i];
     if (a != b && (options.matchCase || Folded(a) != Folded(b))) return false;

@@ -3,6 +3,9 @@
 // last byte without its partner are not characters.
 #include <cstddef>
 
+inline bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+inline bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
 // Bytes taken by the character at text[0], with left >= 1 bytes readable,
 // storing it in c (NotAChar, from Utf8.h, for what is no character).
 size_t DecodeUtf16Char(const unsigned char* text, size_t left, bool bigEndian, char32_t& c);

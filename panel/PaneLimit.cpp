@@ -5,14 +5,12 @@
 #include <string>
 
 #include "core/MemoText.h"
+#include "core/Utf16.h"
 #include "framework/WideText.h"
 
 namespace {
 
 const UINT_PTR subclassId = 1;
-
-bool IsHighHalf(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowHalf(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 const size_t roomy = static_cast<size_t>(-1);
 
@@ -34,15 +32,15 @@ size_t Budget(HWND pane, DWORD& start, size_t incomingMost) {
 bool Admits(HWND pane, char16_t c) {
   if (c < 0x20 && c != u'\t' && c != u'\r') return true;
   DWORD start = 0;
-  const size_t need = c == u'\r' ? 2 : IsHighHalf(c) ? 2 : PaneBytesOf(&c, 1);
+  const size_t need = c == u'\r' ? 2 : IsHighSurrogate(c) ? 2 : PaneBytesOf(&c, 1);
   const size_t budget = Budget(pane, start, need);
-  if (IsLowHalf(c)) {
+  if (IsLowSurrogate(c)) {
     wchar_t before = 0;
     if (start > 0) {
       const std::u16string text = GetWideText(pane);
       before = text[start - 1];
     }
-    return IsHighHalf(static_cast<char16_t>(before)) && budget >= 1;
+    return IsHighSurrogate(static_cast<char16_t>(before)) && budget >= 1;
   }
   return budget >= need;
 }
