@@ -24,7 +24,16 @@ struct MemoFileImage {
 bool MemoBytesFor(const std::u16string& text, MemoEncoding& encoding, const MemoFileImage* base, std::string& out,
                   std::u16string* missing = nullptr, std::optional<EditedSpan>* edit = nullptr);
 
+// The bytes of text in UTF-8 with a byte order mark, for a code page 932
+// memo that the user chose to convert. Where base's bytes are UTF-8 too,
+// the file may have been misread, and text shows what the user saw, not what
+// the file meant: only the edit is written anew, and every other byte stays
+// the file's, so its text is kept whichever reading was right. The edit then
+// begins and ends between UTF-8 characters, an insertion after the character
+// it fell in, a deletion taking the characters it cut.
+std::string Utf8BytesFor(const std::u16string& text, const MemoFileImage* base);
+
 // The bytes of a copy of the memo (beside it, in another folder, restored):
-// by MemoBytesFor, or in UTF-8 with a byte order mark where the memo's
-// encoding cannot hold the text, and only then.
+// by MemoBytesFor, or by Utf8BytesFor where the memo's encoding cannot hold
+// the text, and only then.
 std::string MemoCopyBytes(const std::u16string& text, MemoEncoding encoding, const MemoFileImage* base);

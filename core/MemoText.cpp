@@ -198,10 +198,20 @@ void DecodeBytes(MemoEncoding encoding, const char* bytes, size_t len, size_t st
 
 }  // namespace
 
-MemoText DecodeMemoText(const char* bytes, size_t len) {
+MemoText DecodeMemoText(const char* bytes, size_t len) { return DecodeMemoTextAs(bytes, len, DetectMemoEncoding(bytes, len)); }
+
+MemoText DecodeMemoTextAs(const char* bytes, size_t len, MemoEncoding chosen) {
   MemoText memo;
-  memo.encoding = DetectMemoEncoding(bytes, len);
-  size_t bom = BomLength(memo.encoding);
+  MemoEncoding marked;
+  bool hasBom = StartsWithBom(bytes, len, marked);
+  bool utf16 = chosen == MemoEncoding::Utf16LeBom || chosen == MemoEncoding::Utf16BeBom;
+  if (chosen == MemoEncoding::Cp932)
+    memo.encoding = chosen;
+  else if (utf16)
+    memo.encoding = hasBom && marked != MemoEncoding::Utf8Bom ? marked : chosen;
+  else
+    memo.encoding = hasBom && marked == MemoEncoding::Utf8Bom ? marked : MemoEncoding::Utf8;
+  size_t bom = hasBom && marked == memo.encoding ? BomLength(marked) : 0;
   DecodeBytes(memo.encoding, bytes + bom, len - bom, bom, memo);
   return memo;
 }
@@ -230,8 +240,7 @@ bool EncodeMemoText(const char16_t* text, size_t len, MemoEncoding encoding, std
   return EncodeUnits(text, len, encoding, out, missing);
 }
 
-bool ReencodeEdited(const std::string& fileBytes, const MemoText& loaded, const std::u16string& edited, std::string& out,
-                    std::u16string* missing, EditedSpan* span) {
+EditedUnits FindEditedUnits(const MemoText& loaded, const std::u16string& edited) {
   const std::u16string& before = loaded.text;
   size_t shorter = std::min(before.size(), edited.size());
   size_t head = std::mismatch(before.begin(), before.begin() + shorter, edited.begin()).first - before.begin();
@@ -241,13 +250,36 @@ bool ReencodeEdited(const std::string& fileBytes, const MemoText& loaded, const 
   if (head > 0 && head < before.size() && loaded.offsets[head] == loaded.offsets[head - 1]) --head;
   size_t tailStart = before.size() - tail;
   if (tail > 0 && tailStart > 0 && loaded.offsets[tailStart] == loaded.offsets[tailStart - 1]) --tail;
-  tailStart = before.size() - tail;
-  out.assign(fileBytes, 0, loaded.offsets[head]);
+  return EditedUnits{head, before.size() - tail, edited.size() - tail};
+}
+
+bool ReencodeEdited(const std::string& fileBytes, const MemoText& loaded, const std::u16string& edited, std::string& out,
+                    std::u16string* missing, EditedSpan* span) {
+  EditedUnits units = FindEditedUnits(loaded, edited);
+  out.assign(fileBytes, 0, loaded.offsets[units.head]);
   if (missing) missing->clear();
-  bool whole = EncodeUnits(edited.data() + head, edited.size() - tail - head, loaded.encoding, out, missing, &loaded.fileForms);
-  if (span) *span = EditedSpan{head, tailStart, loaded.offsets[head], out.size()};
-  out.append(fileBytes, loaded.offsets[tailStart], std::string::npos);
+  bool whole = EncodeUnits(edited.data() + units.head, units.editedEnd - units.head, loaded.encoding, out, missing, &loaded.fileForms);
+  if (span) *span = EditedSpan{units.head, units.oldEnd, loaded.offsets[units.head], out.size()};
+  out.append(fileBytes, loaded.offsets[units.oldEnd], std::string::npos);
   return whole;
+}
+
+std::u16string WithoutCp932Missing(const std::u16string& text, std::u16string* missing) {
+  std::u16string kept;
+  kept.reserve(text.size());
+  if (missing) missing->clear();
+  char form[2];
+  for (size_t i = 0; i < text.size();) {
+    size_t start = i;
+    char32_t c = CharAt(text.data(), text.size(), i);
+    if (EncodeCp932OrOtherForm(c, form)) {
+      kept.append(text, start, i - start);
+    } else {
+      kept += u'?';
+      NoteMissing(c, missing);
+    }
+  }
+  return kept;
 }
 
 size_t PaneBytesOf(const char16_t* text, size_t length) {

@@ -28,11 +28,20 @@ struct MemoText {
 };
 
 MemoText DecodeMemoText(const char* bytes, size_t len);
+// The bytes read as the user chose: UTF-8 or UTF-16 after their byte order
+// mark where the file has one, UTF-16 little-endian where it has none, code
+// page 932 byte for byte. Bytes that are no character of the choice make the
+// text read-only, as for a file that names its encoding.
+MemoText DecodeMemoTextAs(const char* bytes, size_t len, MemoEncoding chosen);
 
 // The text encoded whole in encoding, byte order mark first. False when some
 // character has no form in it (code page 932 lacks it): the first few of
 // them, each once, go to missing.
 bool EncodeMemoText(const char16_t* text, size_t len, MemoEncoding encoding, std::string& out, std::u16string* missing = nullptr);
+
+// text with "?" for each character code page 932 has no form for, as
+// Windows converts it; the first few of them, each once, go to missing.
+std::u16string WithoutCp932Missing(const std::u16string& text, std::u16string* missing);
 
 // Where ReencodeEdited encoded an edit: the characters [head, tail) of the
 // old text gave way to the bytes [start, end) of the new file.
@@ -40,6 +49,14 @@ struct EditedSpan {
   size_t head, tail;
   size_t start, end;
 };
+
+// The units of the loaded text an edit replaced, [head, oldEnd), and those of
+// the edited text that stand in their place, [head, editedEnd): between the
+// first and the last unit that differ, widened to whole characters.
+struct EditedUnits {
+  size_t head, oldEnd, editedEnd;
+};
+EditedUnits FindEditedUnits(const MemoText& loaded, const std::u16string& edited);
 
 // The file bytes for edited, a text that loaded decoded from fileBytes: the
 // bytes of the characters before the first edited one and after the last are

@@ -88,7 +88,10 @@ void ToolPanel::ShowWriteResult(const WriteResult& result, bool closing, bool ed
   switch (result.outcome) {
     case WriteOutcome::Saved:
       // The file holds the pane now: only later edits need writing.
-      Pane().SetModify(FALSE);
+      if (result.reread)
+        ShowTextMemo(memo.View());
+      else
+        Pane().SetModify(FALSE);
       return;
     case WriteOutcome::KeptBeside: {
       std::string listed;

@@ -2,6 +2,7 @@
 // filtering, host notifications, close and destruction.
 #include "framework/PictureButton.h"
 #include "panel/PaneLimit.h"
+#include "panel/PaneMenu.h"
 #include "core/MemoText.h"
 #include "core/Positions.h"
 #include "core/SettingKeys.h"
@@ -142,6 +143,7 @@ BOOL ToolPanel::OnInitDialog() {
   CWindow text = GetDlgItem(IDC_PANEL_TEXT);
   text.SetLimitText(TextPaneLimit);
   LimitPaneInput(text);
+  SendPaneMenuToPanel(text);
   text.SetMargins(Scaled(5), Scaled(5));
   // Until a memo opens, what is typed would reach no file.
   text.SetReadOnly(TRUE);
@@ -231,6 +233,10 @@ bool ToolPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
       return true;
     case WM_PANEL_CHECK_DISK:
       OnCheckDisk();
+      return true;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) != Pane()) return false;
+      OnPaneMenu(lParam);
       return true;
     case WM_TIMER:
       if (wParam == HtmlCheckTimer)

@@ -3,6 +3,7 @@
 // write of it belong to the memo session; the panel shows it, asks the user
 // and reports what the session did.
 #pragma once
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -65,6 +66,11 @@ public:
   // the pane's text.
   int WriteMemoFile(MemoWriter writer);
   void OpenInEditor();
+  // The memo read anew as reading (none: as its bytes tell), edits saved
+  // first; from the pane's menu (PaneMenuCommands.cpp).
+  void OnReadAs(std::optional<MemoEncoding> reading);
+  // The memo converted to target at its next save.
+  void OnConvertTo(MemoEncoding target);
 
   // Memo operations
   void OnNewMemo();
@@ -218,6 +224,9 @@ private:
   bool OnFindKey(WPARAM key);
   void OnFindRequest();
   void FindNextInPane();
+
+  // The pane's menu, at screen point at.
+  void OnPaneMenu(LPARAM at);
 
   RecoverySchedule recoverySchedule;
   PaneFinder finder;

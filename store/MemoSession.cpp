@@ -31,6 +31,8 @@ void MemoSession::Open(const std::string& memoFolder, const std::string& memoTit
   loadedBytes.clear();
   loaded = MemoText();
   encoding = MemoEncoding::Cp932;
+  reading.reset();
+  conversion.reset();
 }
 
 void MemoSession::Close() {
@@ -71,10 +73,32 @@ MemoLoadResult MemoSession::ReadFile() {
   std::string path = ReadPath();
   MemoLoadResult result = LoadMemoFile(*ops, path.c_str(), loadedBytes, stamp);
   if (stamp.exists) stamp.links = MemoFileLinks(*ops, path.c_str());
-  loaded = DecodeMemoText(loadedBytes.data(), loadedBytes.size());
+  loaded = Decode(loadedBytes);
   encoding = loaded.encoding;
   if (deviceName || !WriteTargetOf(*ops, path.c_str(), writePath)) writePath.clear();
   return result;
+}
+
+MemoText MemoSession::Decode(const std::string& bytes) const {
+  return reading ? DecodeMemoTextAs(bytes.data(), bytes.size(), *reading) : DecodeMemoText(bytes.data(), bytes.size());
+}
+
+MemoView MemoSession::LoadAs(std::optional<MemoEncoding> chosen) {
+  reading = chosen;
+  conversion.reset();
+  return Load();
+}
+
+void MemoSession::ConvertTo(MemoEncoding target) {
+  if (target == encoding)
+    conversion.reset();
+  else
+    conversion = target;
+}
+
+std::string MemoSession::CopyBytes(const std::u16string& paneText) const {
+  MemoFileImage image = Image();
+  return MemoCopyBytes(paneText, WrittenEncoding(), conversion ? nullptr : &image);
 }
 
 MemoView MemoSession::Load() {
@@ -134,8 +158,7 @@ MemoView MemoSession::LoadHtmlAsText() {
   char path[MAX_PATH];
   std::string bytes;
   MemoFileStamp htmlStamp;
-  if (HtmlPath(path) &&
-      LoadMemoFile(*ops, deviceName ? LiteralPath(path).c_str() : path, bytes, htmlStamp) != MemoLoadResult::Unreadable) {
+  if (HtmlPath(path) && LoadMemoFile(*ops, deviceName ? LiteralPath(path).c_str() : path, bytes, htmlStamp) != MemoLoadResult::Unreadable) {
     view.text = DecodeMemoText(bytes.data(), bytes.size()).text;
     if (FitPaneText(view.text) == PaneLoss::Cut) view.notice = MemoView::Notice::Overflow;
   }
@@ -176,15 +199,14 @@ bool MemoSession::Save(std::string& bytes, const std::optional<EditedSpan>& edit
   if (edit)
     DecodeEdit(loaded, bytes, *edit);
   else
-    loaded = DecodeMemoText(bytes.data(), bytes.size());
+    loaded = Decode(bytes);
   loadedBytes.swap(bytes);
   DropRecovery();
   return true;
 }
 
 bool MemoSession::KeepBeside(const std::u16string& paneText, std::string& keptTitle) {
-  MemoFileImage image = Image();
-  return SaveAsNewMemo(*ops, folder, title, 2, MemoCopyBytes(paneText, encoding, &image), keptTitle);
+  return SaveAsNewMemo(*ops, folder, title, 2, CopyBytes(paneText), keptTitle);
 }
 
 WriteResult MemoSession::Refresh(const std::u16string& paneText, bool edited) {
@@ -213,14 +235,16 @@ WriteResult MemoSession::Write(const std::u16string& paneText, bool edited, Memo
   if (state == MemoDiskState::Unchanged && !edited) return Outcome(WriteOutcome::Nothing);
   bool vanished = state == MemoDiskState::Vanished;
   // A check by content read the file: its attributes came with it.
-  bool readOnly = deviceName || writePath.empty() || (!vanished && (stamp.attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)));
+  bool readOnly =
+      deviceName || writePath.empty() || (!vanished && (stamp.attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)));
   if (edited && readOnly) return Outcome(WriteOutcome::ReadOnly);
   std::string bytes;
   WriteResult result;
-  MemoEncoding target = encoding;
+  MemoEncoding target = WrittenEncoding();
   MemoFileImage image = Image();
   std::optional<EditedSpan> edit;
-  if (!MemoBytesFor(paneText, target, &image, bytes, &result.missing, &edit)) {
+  // A conversion writes the whole text anew.
+  if (!MemoBytesFor(paneText, target, conversion ? nullptr : &image, bytes, &result.missing, &edit)) {
     // Only the user may change a memo's encoding; an unedited text that
     // goes back where its file vanished is nobody's to convert.
     if (!edited) return Outcome(WriteOutcome::Failed, ERROR_NO_UNICODE_TRANSLATION);
@@ -233,15 +257,24 @@ WriteResult MemoSession::Write(const std::u16string& paneText, bool edited, Memo
       return Outcome(WriteOutcome::Declined);
     }
     target = MemoEncoding::Utf8Bom;
-    MemoBytesFor(paneText, target, nullptr, bytes);
+    bytes = Utf8BytesFor(paneText, &image);
   }
   MemoEncoding kept = encoding;
+  std::optional<MemoEncoding> keptReading = reading;
   encoding = target;
+  // A reading the user chose follows the file into its new encoding.
+  if (reading || conversion) reading = target;
   if (!Save(bytes, edit, vanished)) {
     encoding = kept;
+    reading = keptReading;
     return Outcome(WriteOutcome::Failed, ::GetLastError());
   }
-  return Outcome(WriteOutcome::Saved);
+  conversion.reset();
+  result = Outcome(WriteOutcome::Saved);
+  // A conversion keeps the bytes of a text that was misread: the file now
+  // reads as it was meant, not as the pane showed it.
+  result.reread = target != kept && loaded.text != paneText;
+  return result;
 }
 
 bool MemoSession::KeepEdits(const std::u16string& paneText, bool edited) {
@@ -271,8 +304,7 @@ bool MemoSession::KeepForRecovery(const std::u16string& paneText, bool forNextSt
 
 MemoSession::Rescued MemoSession::Rescue(const std::u16string& paneText, const std::string& folder1) {
   Rescued rescued = {Rescued::InFolder1, std::string()};
-  MemoFileImage image = Image();
-  if (!folder1.empty() && SaveAsNewMemo(*ops, folder1, title, 1, MemoCopyBytes(paneText, encoding, &image), rescued.place)) {
+  if (!folder1.empty() && SaveAsNewMemo(*ops, folder1, title, 1, CopyBytes(paneText), rescued.place)) {
     DropRecovery();
     return rescued;
   }

@@ -23,13 +23,13 @@ const DWORD MemoKindHtml = 104;  // 'h'
 // write the pane over it.
 enum class NeverWriteReason {
   None,
-  Cut,            // longer than the pane's limit, or a NUL hid part of it
-  Unreadable,     // it could not be read, or not whole
-  NotItsEncoding, // bytes that are no character of its encoding
-  PathTooLong,    // its path does not fit
-  HtmlAsText,     // an HTML memo that no engine draws, shown as its text
-  DeviceName,     // a name that opens a device on Windows
-  HardLink,       // one of several names of the file
+  Cut,             // longer than the pane's limit, or a NUL hid part of it
+  Unreadable,      // it could not be read, or not whole
+  NotItsEncoding,  // bytes that are no character of its encoding
+  PathTooLong,     // its path does not fit
+  HtmlAsText,      // an HTML memo that no engine draws, shown as its text
+  DeviceName,      // a name that opens a device on Windows
+  HardLink,        // one of several names of the file
 };
 
 // What the pane is to show of a text memo.
@@ -69,9 +69,9 @@ enum class WriteOutcome {
                 // recovery record
   NeverWrite,   // the pane does not hold the whole file, or names none
   ReadOnly,
-  Failed,       // the write failed, for error
-  KeepFailed,   // the file changed outside, and the edits could not be kept
-                // beside it, for error
+  Failed,      // the write failed, for error
+  KeepFailed,  // the file changed outside, and the edits could not be kept
+               // beside it, for error
 };
 
 struct WriteResult {
@@ -79,6 +79,8 @@ struct WriteResult {
   DWORD error = 0;
   std::string keptTitle;
   std::u16string missing;
+  // Saved: the file's text is not the pane's, which shows View() anew.
+  bool reread = false;
 };
 
 class MemoSession {
@@ -162,10 +164,21 @@ public:
   }
   // The encoding the pane's text goes back in.
   MemoEncoding Encoding() const { return encoding; }
+  // Reads the file anew as the user chose (none: as the detector tells),
+  // and keeps to that choice while the memo is open.
+  MemoView LoadAs(std::optional<MemoEncoding> chosen);
+  std::optional<MemoEncoding> Reading() const { return reading; }
+  // The next write converts the whole text to target, a choice that holds
+  // as the reading from then on.
+  void ConvertTo(MemoEncoding target);
+  MemoEncoding WrittenEncoding() const { return conversion.value_or(encoding); }
 
 private:
   std::string ReadPath() const;
   MemoFileImage Image() const { return MemoFileImage{loadedBytes, loaded}; }
+  MemoText Decode(const std::string& bytes) const;
+  // The bytes of a copy of the pane's text: in the encoding the next save writes.
+  std::string CopyBytes(const std::u16string& paneText) const;
   MemoLoadResult ReadFile();
   // Writes bytes as the memo's file, and takes them as what was loaded;
   // edit: where they differ from what was before. vanished: the file is
@@ -193,6 +206,8 @@ private:
   std::string loadedBytes;
   MemoText loaded;
   MemoEncoding encoding = MemoEncoding::Cp932;
+  std::optional<MemoEncoding> reading;
+  std::optional<MemoEncoding> conversion;
   // The file as a check reads it, kept so that a check before every save
   // pays for no fresh memory.
   std::string checked;

@@ -238,7 +238,9 @@ TEST(MemoText, OneRuleChoosesTheBytesOfEveryWrite) {
       {"a file of another encoding keeps nothing", &nec, Utf8Bom, u"ⅰ", true, "\xEF\xBB\xBF\xE2\x85\xB0", Utf8Bom,
        "\xEF\xBB\xBF\xE2\x85\xB0"},
       {"with no file, encoded whole", nullptr, Cp932, u"ⅰ≒", true, "\xFA\x40\x81\xE0", Cp932, "\xFA\x40\x81\xE0"},
-      {"code page 932 cannot hold the euro", nullptr, Cp932, u"100€", false, "", Cp932, "\xEF\xBB\xBF" "100\xE2\x82\xAC"},
+      {"code page 932 cannot hold the euro", nullptr, Cp932, u"100€", false, "", Cp932,
+       "\xEF\xBB\xBF"
+       "100\xE2\x82\xAC"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -256,6 +258,41 @@ TEST(MemoText, OneRuleChoosesTheBytesOfEveryWrite) {
       EXPECT_EQ(std::u16string(1, 0x20AC), missing);
     }
     EXPECT_EQ(c.copy, MemoCopyBytes(c.text, c.encoding, image.get()));
+  }
+}
+
+// A memo that was UTF-8 all along but read as code page 932 shows mojibake;
+// a character code page 932 lacks, typed into it, converts it to UTF-8. The
+// file's bytes, not the pane's misreading, carry its text over.
+TEST(MemoText, AConversionKeepsWhatAMisreadFileMeant) {
+  const std::string ye = "\xD0\xB5", bom = "\xEF\xBB\xBF", e = "\xC3\xA9";
+  const struct {
+    const char* name;
+    std::string file;
+    size_t at, erase;  // in the units of the file read as code page 932
+    std::u16string insert;
+    std::string expected;
+  } cases[] = {
+      {"typed at the end", ye + " " + ye, 5, 0, u"é", bom + ye + " " + ye + e},
+      {"typed inside a character: after it", ye + " " + ye, 1, 0, u"é", bom + ye + e + " " + ye},
+      {"half a character deleted: all of it", ye + " " + ye, 1, 1, u"€", bom + "\xE2\x82\xAC " + ye},
+      {"not UTF-8: the pane was right", "\x82\xA0", 1, 0, u"é", bom + "\xE3\x81\x82" + e},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoText loaded = DecodeMemoTextAs(c.file.data(), c.file.size(), Cp932);
+    MemoFileImage image{c.file, loaded};
+    EXPECT_EQ(c.expected, Utf8BytesFor(Edit(loaded.text, c.at, c.erase, c.insert), &image));
+  }
+  // Lines of other scripts that code page 932 reads without a fault: each keeps every character.
+  for (std::string line : {u8"Жx е е", u8"ščepec je Žaba", u8"ספר בית", u8"روز شب یک", u8"Ελλάδα", u8"ĉu ĝi"}) {
+    SCOPED_TRACE(line);
+    MemoText loaded = DecodeMemoTextAs(line.data(), line.size(), Cp932);
+    MemoFileImage image{line, loaded};
+    ASSERT_EQ(Editable, loaded.verdict);
+    std::string out = Utf8BytesFor(loaded.text + u"é", &image);
+    EXPECT_EQ(bom + line + e, out);
+    EXPECT_EQ(Utf8Bom, DecodeMemoText(out.data(), out.size()).encoding);
   }
 }
 
@@ -296,7 +333,7 @@ TEST(MemoText, APasteIsCutToTheWholeCharactersThatFit) {
     size_t budget;
     size_t units;
   } cases[] = {
-      {u"abc", 2, 2},          {u"\u3042\u3044", 3, 1}, {u"\uFF71\u3042", 2, 1}, {u"a\U0001F600", 2, 1},
+      {u"abc", 2, 2},         {u"\u3042\u3044", 3, 1}, {u"\uFF71\u3042", 2, 1}, {u"a\U0001F600", 2, 1},
       {u"a\U0001F600", 3, 3}, {u"a\r\nb", 2, 1},       {u"a\r\nb", 3, 3},       {u"ab", 5, 2},
   };
   for (const auto& c : cases) {

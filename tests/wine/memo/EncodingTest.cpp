@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/Cp932Unicode.h"
+#include "core/MemoText.h"
 #include "MemoPanel.h"
 #include "framework/WideText.h"
 #include "SearchTestSupport.h"
@@ -107,6 +108,54 @@ TEST(Encoding, SearchFindsWordsInEveryEncoding) {
                                       "[ﾒﾓﾌｫﾙﾀﾞ:3] utf16be.txt"}),
             SearchResults(harness.tool, "ファイル"));
   EXPECT_EQ(std::vector<std::string>{"[ﾒﾓﾌｫﾙﾀﾞ:5] true.txt"}, SearchResults(harness.tool, "\x8F\x5C \x83\x5C"));  // 十 ソ
+}
+
+// The encoding chosen by hand from the pane's menu: a UTF-8 line read as UTF-8, typed into and saved, reads so by itself; one
+// read as code page 932 keeps its text when a character code page 932 lacks
+// makes it UTF-8.
+TEST(Encoding, TheEncodingChosenByHandHolds) {
+  const std::string croatian = Utf8(u8"čaša i ćup"), russian = Utf8(u8"Жx е е");
+  MemoPanel panel;
+  WriteFileBytes(panel.Path("hr.txt"), croatian);
+  WriteFileBytes(panel.Path("ru.txt"), russian);
+  ASSERT_TRUE(panel.Start());
+  auto paneIs = [&](const std::string& utf8) {
+    const std::u16string text = DecodeMemoTextAs(utf8.data(), utf8.size(), MemoEncoding::Utf8).text;
+    return PumpUntil([&] { return GetWideText(panel.Pane()) == text; });
+  };
+  // The pane's menu, and the mnemonics of 文字コード, 指定して開き直す and the choice.
+  auto readAs = [&](char choice) {
+    ::PostMessageA(panel.Pane(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel.Pane()), MAKELPARAM(-1, -1));
+    HWND menu = NULL;
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(menu = ::FindWindowA("#32768", NULL)); }));
+    for (char key : {'e', 'r', choice}) ::PostMessageA(menu, WM_CHAR, key, 0);
+    // The choice is carried out once the menu is gone, before the panel's next message.
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(menu); }));
+    panel.harness.OnPanelThread([] {});
+  };
+  auto typeAtEnd = [&](const wchar_t* text) {
+    ::SendMessageW(panel.Pane(), EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
+    ::SendMessageW(panel.Pane(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+  };
+  ASSERT_TRUE(panel.Select("hr"));
+  readAs('u');
+  EXPECT_TRUE(paneIs(croatian));
+  typeAtEnd(L" ok");
+  ASSERT_TRUE(panel.Select("ru"));
+  std::string written = ReadFileBytes(panel.Path("hr.txt"));
+  EXPECT_EQ(croatian + " ok", written.substr(written.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0));
+  ASSERT_TRUE(panel.Select("hr"));
+  EXPECT_TRUE(paneIs(croatian + " ok"));
+
+  ASSERT_TRUE(panel.Select("ru"));
+  readAs('s');
+  EXPECT_TRUE(PumpUntil([&] { return GetWideText(panel.Pane()) == WideFromCp932(russian.c_str()); }));
+  typeAtEnd(L"é");
+  DialogAnswerer yes(panel.PanelThread(), IDYES, panel.PanelWindow());
+  readAs('a');
+  ASSERT_TRUE(yes.Wait());
+  EXPECT_EQ("\xEF\xBB\xBF" + russian + "\xC3\xA9", ReadFileBytes(panel.Path("ru.txt")));
+  EXPECT_TRUE(paneIs(russian + "\xC3\xA9"));
 }
 
 // The pane converts with the system's code page 932: the core's table must

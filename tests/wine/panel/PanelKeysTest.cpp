@@ -83,4 +83,24 @@ TEST(PanelKeys, CtrlFAndF3FindInThePane) {
   EXPECT_EQ("「two」が見つかりません。", notFound.text);
 }
 
+// Shift+F10 in the pane brings up the pane's own menu, its encoding choices
+// with it, in place of the edit control's; Escape leaves it.
+TEST(PanelKeys, ShiftF10OpensThePanesMenu) {
+  ToolHarness harness;
+  ::CreateDirectoryA(harness.Folder1().c_str(), NULL);
+  WriteFileBytes(harness.Folder1() + "\\memo.txt", "text");
+  ASSERT_TRUE(harness.Start());
+  ASSERT_TRUE(harness.Select("memo"));
+  ASSERT_TRUE(FocusControl(harness.Item(IDC_PANEL_TEXT)));
+  PressKey(VK_F10, false, true);
+  HWND menu = NULL;
+  ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(menu = ::FindWindowA("#32768", NULL)); }));
+  HMENU items = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
+  char last[64] = "";
+  ::GetMenuStringA(items, ::GetMenuItemCount(items) - 1, last, sizeof(last), MF_BYPOSITION);
+  EXPECT_STREQ("文字コード(&E)", last);
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(menu); }));
+}
+
 }  // namespace

@@ -1,6 +1,5 @@
 #include "Keyboard.h"
 
-#include <algorithm>
 #include <vector>
 
 bool FocusControl(HWND control) {
@@ -52,13 +51,18 @@ void TypeKeys(const std::wstring& keys) {
   ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-void PressKey(WORD virtualKey, bool control) {
+void PressKey(WORD virtualKey, bool control, bool shift) {
   std::vector<INPUT> inputs;
   if (control) AddKey(inputs, VK_CONTROL, 0);
+  if (shift) AddKey(inputs, VK_SHIFT, 0);
+  const size_t held = inputs.size();
   AddKey(inputs, virtualKey, 0);
-  // Ctrl down, the key down and up, Ctrl up.
-  if (control) std::rotate(inputs.begin() + 1, inputs.begin() + 2, inputs.end());
-  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  // Each key held down, the key down and up, then each let go: the last one's first.
+  std::vector<INPUT> ordered;
+  for (size_t i = 0; i < held; i += 2) ordered.push_back(inputs[i]);
+  ordered.insert(ordered.end(), inputs.begin() + held, inputs.end());
+  for (size_t i = held; i > 0; i -= 2) ordered.push_back(inputs[i - 1]);
+  ::SendInput(static_cast<UINT>(ordered.size()), ordered.data(), sizeof(INPUT));
 }
 
 void MoveMouseTo(POINT screen) {

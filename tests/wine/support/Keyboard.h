@@ -18,8 +18,8 @@ HWND FocusedControl(DWORD threadId);
 // Return and Escape keys.
 void TypeKeys(const std::wstring& keys);
 
-// Presses a key and lets it go, with Ctrl held when control.
-void PressKey(WORD virtualKey, bool control = false);
+// Presses a key and lets it go, with Ctrl and Shift held as asked.
+void PressKey(WORD virtualKey, bool control = false, bool shift = false);
 
 // Moves the mouse to a point of the screen.
 void MoveMouseTo(POINT screen);
