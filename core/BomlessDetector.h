@@ -5,9 +5,9 @@
 //
 // The file is UTF-8 when all its bytes are well-formed UTF-8 holding at least
 // one character of two bytes or more, and a character lies at U+0800 or
-// above, or the bytes are not CP932 text, or their words weigh for UTF-8 by
-// Utf8WordEvidence. Anything else is CP932; pure ASCII reads the same either
-// way and stays CP932.
+// above (other than those led by ED and EE, see Utf8.h), or the bytes are not
+// CP932 text, or their words weigh for UTF-8 by Utf8WordEvidence. Anything
+// else is CP932; pure ASCII reads the same either way and stays CP932.
 //
 // A real CP932 memo rarely gets past the first two tests. Its kana and most
 // kanji start with a byte in 81-9F, which UTF-8 allows only as the second or
@@ -16,10 +16,12 @@
 // Japanese UTF-8 text, on the other hand, is made of three-byte characters
 // (kana, kanji and their punctuation lie at U+3000 and above). What is left
 // is text whose characters all lie below U+0800 in UTF-8 and which is CP932
-// text too: Latin, Greek or Cyrillic UTF-8 ("café" is "cafﾃｩ" in CP932), or
-// CP932 made of short runs of half-width katakana (C2-DF followed by A1-BF
-// or by a lead byte with an ASCII second byte: "ﾃｽ" is C3 BD, "ý"). Their
-// words tell them apart, as Utf8WordEvidence.h tells.
+// text too: Latin, Greek, Cyrillic, Hebrew or Arabic UTF-8 ("café" is
+// "cafﾃｩ" in CP932), or CP932 made of short runs of half-width katakana
+// (C2-DF followed by A1-BF or by a lead byte with an ASCII second byte: "ﾃｽ"
+// is C3 BD, "ý"); and CP932 holding kanji in NEC's codes for IBM's (ED, EE)
+// beside Korean UTF-8 of syllables led by ED. Their words tell them apart,
+// as Utf8WordEvidence.h tells.
 #include <cstddef>
 
 #include "core/Cp932Unicode.h"

@@ -68,7 +68,7 @@ bool Utf8Validator::CheckBlocks(const char* data, size_t blocks) {
     Behind behind(block, last);
     if (SequenceErrors(block, behind) != 0) return false;
     rare = Or(rare, RareLeads(behind.back1));
-    wideLeads = Or(wideLeads, TopBitAtLeast(block, 0xE0));
+    wideLeads = Or(wideLeads, _mm_andnot_si128(Or(Equal(block, 0xED), Equal(block, 0xEE)), TopBitAtLeast(block, 0xE0)));
     high = Or(high, block);
     last = block;
   }
@@ -109,7 +109,7 @@ bool Utf8Validator::Feed(const char* data, size_t len) {
   // The bytes kept for the next block count for what was seen already.
   for (size_t k = 0; k < carryLen; ++k) {
     multiByte = multiByte || carry[k] >= 0x80;
-    wide = wide || carry[k] >= 0xE0;
+    wide = wide || (carry[k] >= 0xE0 && carry[k] != 0xED && carry[k] != 0xEE);
   }
   return true;
 }

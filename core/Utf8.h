@@ -19,7 +19,11 @@ public:
 
   // While the bytes are UTF-8: whether one fed so far lies outside ASCII.
   bool SawMultiByte() const { return multiByte; }
-  // Whether a byte fed so far starts a character at U+0800 or above.
+  // Whether a byte fed so far starts a character at U+0800 or above, leaving
+  // out U+D000-D7FF and U+E000-EFFF (lead bytes ED and EE): code page 932
+  // text makes those of the codes NEC selected for IBM's kanji ("德永" is
+  // ED 9E 89 69, "힉i"), where the other lead bytes break within a character
+  // or two.
   bool SawWide() const { return wide; }
 
 private:

@@ -5,24 +5,40 @@
 namespace {
 
 const int Weights[WordScriptCount][WordShapeCount] = {
-    // one alone, several alone, beside ASCII letters
-    {5, 1, 10},   // Latin-1 letters: "è", "café"
-    {-6, -5, 4},  // Latin Extended, with or without Latin-1 letters: "Dvořák"
-    {-1, 3, 0},   // Greek
-    {-6, 7, 0},   // Cyrillic
-    {2, 0, 6},    // signs: "©", "°C"
+    // one alone, one amid ASCII words, several alone, beside ASCII letters
+    {0, 5, 1, 10},    // Latin-1 letters: "è", "café"
+    {-6, 1, 0, 4},   // Latin Extended, with or without Latin-1 letters: "Dvořák"
+    {-1, 1, 3, 0},    // Greek
+    {-6, 1, 7, 0},    // Cyrillic
+    {-6, -6, 7, -7},  // Hebrew
+    {-6, -6, 7, -7},  // Arabic
+    {-6, -6, 7, -7},  // Hangul led by ED
+    {2, 2, 0, 6},     // signs: "©", "°C"
 };
 
 const unsigned NoScript = 1u << WordScriptCount;
 
 unsigned Bit(WordScript script) { return 1u << static_cast<int>(script); }
 
+bool IsArabic(char32_t c) {
+  switch (c) {
+    case 0x60C: case 0x61B: case 0x61F:                          // comma, semicolon, question mark
+    case 0x67E: case 0x686: case 0x698: case 0x6A9: case 0x6AF:  // Persian letters
+    case 0x6CC:
+      return true;
+    default:
+      return c >= 0x621 && c <= 0x652;  // letters and vowel marks
+  }
+}
+
 unsigned ScriptOf(char32_t c) {
   if (c >= 0xA1 && c < 0xC0) return Bit(WordScript::Signs);
   if (c >= 0xC0 && c < 0x100 && c != 0xD7 && c != 0xF7) return Bit(WordScript::Latin1);
-  if (c >= 0x100 && c < 0x250) return Bit(WordScript::LatinExtended);
+  if ((c >= 0x100 && c < 0x250) || c == 0x259 || (c >= 0x300 && c < 0x370)) return Bit(WordScript::LatinExtended);
   if (c >= 0x370 && c < 0x3D0) return Bit(WordScript::Greek);
   if (c >= 0x400 && c < 0x500) return Bit(WordScript::Cyrillic);
+  if (c >= 0x5D0 && c <= 0x5EA) return Bit(WordScript::Hebrew);
+  if (IsArabic(c)) return Bit(WordScript::Arabic);
   return NoScript;
 }
 
@@ -48,8 +64,14 @@ void Utf8WordEvidence::EndWord() {
     } else if ((kinds & (kinds - 1)) != 0) {
       weight += MixedWordWeight;
     } else {
-      WordShape shape = asciiLetter ? WordShape::BesideAsciiLetters : chars == 1 ? WordShape::OneAlone : WordShape::SeveralAlone;
-      weight += WordWeight(static_cast<WordScript>(__builtin_ctz(kinds)), shape);
+      WordScript script = static_cast<WordScript>(__builtin_ctz(kinds));
+      if (asciiLetter || chars > 1) {
+        weight += WordWeight(script, asciiLetter ? WordShape::BesideAsciiLetters : WordShape::SeveralAlone);
+      } else {
+        // Whether the text holds an ASCII letter is known only at its end.
+        oneAlone += WordWeight(script, WordShape::OneAlone);
+        oneAmidAsciiWords += WordWeight(script, WordShape::OneAmidAsciiWords);
+      }
     }
   }
   scripts = 0;
@@ -73,7 +95,8 @@ void Utf8WordEvidence::Feed(const char* data, size_t len) {
         size_t run = 0;
         while (i + run < len && IsAsciiLetter(p[i + run])) ++run;
         if (run > 0) {
-          asciiLetter = asciiLetter || run > 1 || !afterCp932Lead;
+          sawAsciiLetter = true;
+          asciiLetter = asciiLetter || run > 1 || !afterCp932Lead || chars == 1;
           afterCp932Lead = false;
           i += run;
           continue;
@@ -83,6 +106,7 @@ void Utf8WordEvidence::Feed(const char* data, size_t len) {
       // Words of ASCII alone weigh nothing: pass over them, keeping only
       // whether letters run up to the next byte outside ASCII.
       size_t run = AsciiRun(p + i, len - i);
+      for (size_t k = i; !sawAsciiLetter && k < i + run; ++k) sawAsciiLetter = IsAsciiLetter(p[k]);
       asciiLetter = IsAsciiLetter(p[i + run - 1]);
       afterCp932Lead = false;
       i += run;
@@ -94,8 +118,12 @@ void Utf8WordEvidence::Feed(const char* data, size_t len) {
       AddChar(b, p[i + 1]);
       i += 2;
     } else {
-      // Part of a character at U+0800 or above, which settles the file as
-      // UTF-8 whatever the words weigh.
+      // Part of a character at U+0800 or above. Only those led by ED and EE
+      // get here before the file is settled as UTF-8.
+      if (b == 0xED || b == 0xEE) {
+        scripts |= b == 0xED ? Bit(WordScript::Hangul) : NoScript;
+        chars += chars < 2;
+      }
       afterCp932Lead = false;
       ++i;
     }
@@ -104,5 +132,5 @@ void Utf8WordEvidence::Feed(const char* data, size_t len) {
 
 bool Utf8WordEvidence::FinishFavoursUtf8() {
   EndWord();
-  return weight > 0;
+  return weight + (sawAsciiLetter ? oneAmidAsciiWords : oneAlone) > 0;
 }

@@ -34,7 +34,15 @@ TEST(MemoEncoding, TellsUtf8WithoutBomFromCp932) {
       {u8"naïve ﾗｲ", Utf8},
       {u8"© 2024", Utf8},
       {u8"3°C", Utf8},
-      {"ﾃｽ", Utf8},  // "ý": a lone Latin-1 letter is UTF-8 far more often
+      {"ﾃｨ", Cp932},  // "è" with no ASCII letter in the text...
+      {u8"Il file è vuoto", Utf8},  // ...but a word of its own amid them
+      {u8"če", Utf8},     // C4 8D 65: the e may be a kanji's second byte, yet not after a lone ﾄ
+      {u8"xəta", Utf8},   // ə is no IPA in Azerbaijani
+      {u8"née", Utf8},  // decomposed, the mark after its letter
+      {u8"שלום", Utf8},
+      {u8"توضیح", Utf8},
+      {"\xED\x9E\x89\x69", Cp932},  // 德永 in NEC-selected codes, "힉i"
+      {u8"화학", Utf8},
       {u8"на", Utf8},
       {u8"Ελληνικά", Utf8},
       // Bytes that are no CP932 text are UTF-8 whatever their words.

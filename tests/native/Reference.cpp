@@ -221,10 +221,31 @@ static std::string RefToUtf8(const std::u32string& text) {
   return out;
 }
 
-// The words of UTF-8 text below U+0800 weighed as Utf8WordEvidence does:
-// runs of ASCII letters and other characters.
+// The words of UTF-8 text that reads as CP932 too weighed as
+// Utf8WordEvidence does: runs of ASCII letters and other characters.
 static int RefWordsWeight(const std::u32string& text) {
   auto isLetter = [](char32_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+  auto scriptOf = [](char32_t c, WordScript& script) {
+    static const std::u32string arabic = U"\u060C\u061B\u061F\u067E\u0686\u0698\u06A9\u06AF\u06CC";
+    const struct {
+      char32_t first, last;
+      WordScript script;
+    } ranges[] = {{0xA1, 0xBF, WordScript::Signs},           {0xC0, 0xFF, WordScript::Latin1},
+                  {0x100, 0x24F, WordScript::LatinExtended}, {0x259, 0x259, WordScript::LatinExtended},
+                  {0x300, 0x36F, WordScript::LatinExtended}, {0x370, 0x3CF, WordScript::Greek},
+                  {0x400, 0x4FF, WordScript::Cyrillic},      {0x5D0, 0x5EA, WordScript::Hebrew},
+                  {0x621, 0x652, WordScript::Arabic},        {0xD000, 0xD7FF, WordScript::Hangul}};
+    if (c == 0xD7 || c == 0xF7) return false;
+    for (const auto& range : ranges) {
+      if (c >= range.first && c <= range.last) {
+        script = range.script;
+        return true;
+      }
+    }
+    script = WordScript::Arabic;
+    return arabic.find(c) != std::u32string::npos;
+  };
+  bool textHasLetter = std::any_of(text.begin(), text.end(), isLetter);
   int weight = 0;
   for (size_t start = 0; start < text.size();) {
     size_t end = start;
@@ -236,22 +257,15 @@ static int RefWordsWeight(const std::u32string& text) {
       char32_t c = text[i];
       if (c < 0x80) {
         // Unless it is, in CP932, the second byte of the character whose lead
-        // byte ends the character before it.
-        unsigned secondByte = i > start && text[i - 1] >= 0x80 ? 0x80 | (text[i - 1] & 0x3F) : 0;
-        asciiLetter = asciiLetter || !(secondByte >= 0x81 && secondByte <= 0x9F);
+        // byte ends the two-byte character before it, past the word's first.
+        unsigned secondByte = i > start && text[i - 1] >= 0x80 && text[i - 1] < 0x800 ? 0x80 | (text[i - 1] & 0x3F) : 0;
+        asciiLetter = asciiLetter || !(secondByte >= 0x81 && secondByte <= 0x9F) || chars == 1;
         continue;
       }
       ++chars;
-      if (c >= 0xA1 && c <= 0xBF) {
-        scripts.push_back(WordScript::Signs);
-      } else if (c >= 0xC0 && c <= 0xFF && c != 0xD7 && c != 0xF7) {
-        scripts.push_back(WordScript::Latin1);
-      } else if (c >= 0x100 && c <= 0x24F) {
-        scripts.push_back(WordScript::LatinExtended);
-      } else if (c >= 0x370 && c <= 0x3CF) {
-        scripts.push_back(WordScript::Greek);
-      } else if (c >= 0x400 && c <= 0x4FF) {
-        scripts.push_back(WordScript::Cyrillic);
+      WordScript script;
+      if (scriptOf(c, script)) {
+        scripts.push_back(script);
       } else {
         other = true;
       }
@@ -270,7 +284,10 @@ static int RefWordsWeight(const std::u32string& text) {
     } else if (other || letters.size() > 1) {
       weight += MixedWordWeight;
     } else if (chars > 0) {
-      WordShape shape = asciiLetter ? WordShape::BesideAsciiLetters : chars == 1 ? WordShape::OneAlone : WordShape::SeveralAlone;
+      WordShape shape = asciiLetter       ? WordShape::BesideAsciiLetters
+                        : chars > 1       ? WordShape::SeveralAlone
+                        : textHasLetter ? WordShape::OneAmidAsciiWords
+                                          : WordShape::OneAlone;
       weight += WordWeight(letters[0], shape);
     }
     start = end == start ? end + 1 : end;
@@ -284,7 +301,8 @@ bool RefBomlessIsUtf8(const std::string& file) {
   bool wide = false, multiByte = false;
   for (char32_t c : text) {
     multiByte = multiByte || c >= 0x80;
-    wide = wide || c >= 0x800;
+    // Lead bytes ED and EE, which CP932 text makes too, leave it to the words.
+    wide = wide || (c >= 0x800 && !(c >= 0xD000 && c <= 0xEFFF));
   }
   return multiByte && (wide || !RefCp932ToUnicode(file, unicode) || RefWordsWeight(text) > 0);
 }
@@ -308,13 +326,13 @@ static std::string RefToUtf16(const std::u32string& text, bool bigEndian) {
   return out;
 }
 
-// Pieces of the random memos: characters below U+0800 (ASCII, Greek and
-// Cyrillic letters, signs) and line bytes; kana and kanji, signs with NEC and
-// IBM codes, half-width katakana; characters with no CP932 form (among them
+// Pieces of the random memos: characters below U+0800 (ASCII, Latin, Greek,
+// Cyrillic, Hebrew and Arabic letters, a combining mark, signs) and line
+// bytes; kana and kanji, signs with NEC and IBM codes, half-width katakana; characters with no CP932 form (among them
 // the forms other systems give 〜, − and ￠) and Ctrl-Z, which are rare. The
 // second bytes 5C and 7C run through them all.
 static const std::u32string NarrowPieces[] = {
-    U"a", U"b", U" ", U"\\", U"|", U"α", U"Ж", U"°", U"§", U"\r\n", U"\n", U"\r", std::u32string(1, 0),
+    U"a", U"b", U" ", U"\\", U"|", U"α", U"Ж", U"č", U"ש", U"ی", U"\u0301", U"°", U"§", U"\r\n", U"\n", U"\r", std::u32string(1, 0),
 };
 static const std::u32string WidePieces[] = {U"ファイル", U"メ", U"モ", U"十", U"ソ", U"表", U"≒", U"ⅰ", U"Ⅰ", U"纊", U"ｱ", U"ﾃｽ", U"～"};
 static const std::u32string RarePieces[] = {U"é", U"à", U"¥", U"😀", U"\x1A", U"\u301C", U"\u2212", U"\u00A2"};
