@@ -1,5 +1,8 @@
 #include "core/Utf8WordEvidence.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "core/AsciiRun.h"
 
 namespace {
@@ -7,7 +10,7 @@ namespace {
 const int Weights[WordScriptCount][WordShapeCount] = {
     // one alone, one amid ASCII words, several alone, beside ASCII letters
     {0, 5, 1, 10},    // Latin-1 letters: "è", "café"
-    {-6, 1, 0, 4},   // Latin Extended, with or without Latin-1 letters: "Dvořák"
+    {-6, 1, 0, 4},    // Latin Extended, with or without Latin-1 letters: "Dvořák"
     {-1, 1, 3, 0},    // Greek
     {-6, 1, 7, 0},    // Cyrillic
     {-6, -6, 7, -7},  // Hebrew
@@ -21,14 +24,10 @@ const unsigned NoScript = 1u << WordScriptCount;
 unsigned Bit(WordScript script) { return 1u << static_cast<int>(script); }
 
 bool IsArabic(char32_t c) {
-  switch (c) {
-    case 0x60C: case 0x61B: case 0x61F:                          // comma, semicolon, question mark
-    case 0x67E: case 0x686: case 0x698: case 0x6A9: case 0x6AF:  // Persian letters
-    case 0x6CC:
-      return true;
-    default:
-      return c >= 0x621 && c <= 0x652;  // letters and vowel marks
-  }
+  // Letters and vowel marks; the comma, semicolon and question mark; the
+  // letters Persian adds.
+  static const char32_t others[] = {0x60C, 0x61B, 0x61F, 0x67E, 0x686, 0x698, 0x6A9, 0x6AF, 0x6CC};
+  return (c >= 0x621 && c <= 0x652) || std::find(std::begin(others), std::end(others), c) != std::end(others);
 }
 
 unsigned ScriptOf(char32_t c) {

@@ -7,12 +7,13 @@
 // bytes is, in CP932, a half-width katakana followed by a half-width katakana
 // or sign, or by the lead byte of a double-byte character. The readings part
 // in how those characters sit in words (runs of ASCII letters and bytes
-// outside ASCII). A Latin, Greek or Cyrillic text keeps each word in one
-// script, and Latin-1 letters sit inside words of ASCII letters ("café").
-// Japanese katakana read as UTF-8 lands all over the two-byte range, so that
-// its words mix scripts or fall into blocks no text of these scripts uses
-// (Hebrew, Arabic, combining marks...), and a lone katakana pair reads as one
-// letter of Latin Extended, Greek or Cyrillic ("ﾓｼ" is "Ӽ").
+// outside ASCII). A Latin, Greek, Cyrillic, Hebrew or Arabic text keeps each
+// word in one script, and Latin-1 letters sit inside words of ASCII letters
+// ("café"). Japanese katakana read as UTF-8 lands all over the two-byte
+// range, so that its words mix scripts or fall into blocks no text uses much
+// (IPA, Armenian, Syriac...); a Hebrew or Arabic word of it takes ﾗ-ﾛ every
+// other katakana, and a lone katakana pair reads as one letter ("ﾓｼ" is
+// "Ӽ"), which a text of ASCII letters holds too.
 //
 // Each word holding a two-byte character adds the log-likelihood ratio, in
 // bits, of its kind in the two readings; the text is UTF-8 when the sum is

@@ -34,11 +34,11 @@ TEST(MemoEncoding, TellsUtf8WithoutBomFromCp932) {
       {u8"naïve ﾗｲ", Utf8},
       {u8"© 2024", Utf8},
       {u8"3°C", Utf8},
-      {"ﾃｨ", Cp932},  // "è" with no ASCII letter in the text...
+      {"ﾃｨ", Cp932},                // "è" with no ASCII letter in the text...
       {u8"Il file è vuoto", Utf8},  // ...but a word of its own amid them
-      {u8"če", Utf8},     // C4 8D 65: the e may be a kanji's second byte, yet not after a lone ﾄ
-      {u8"xəta", Utf8},   // ə is no IPA in Azerbaijani
-      {u8"née", Utf8},  // decomposed, the mark after its letter
+      {u8"če", Utf8},               // C4 8D 65: the e may be a kanji's second byte, yet not after a lone ﾄ
+      {u8"xəta", Utf8},             // ə is no IPA in Azerbaijani
+      {u8"née", Utf8},              // decomposed, the mark after its letter
       {u8"שלום", Utf8},
       {u8"توضیح", Utf8},
       {"\xED\x9E\x89\x69", Cp932},  // 德永 in NEC-selected codes, "힉i"

@@ -229,7 +229,8 @@ TEST(MemoText, OneRuleChoosesTheBytesOfEveryWrite) {
     MemoEncoding written;
     std::string copy;  // the bytes of a copy of the text
   } cases[] = {
-      {"UTF-8 that would read as code page 932 gets its mark", &utf8, Utf8, u"Ӽ", true, "\xEF\xBB\xBF\xD3\xBC", Utf8Bom, "\xEF\xBB\xBF\xD3\xBC"},
+      {"UTF-8 that would read as code page 932 gets its mark", &utf8, Utf8, u"Ӽ", true, "\xEF\xBB\xBF\xD3\xBC", Utf8Bom,
+       "\xEF\xBB\xBF\xD3\xBC"},
       {"UTF-8 that reads as UTF-8 gets none", &utf8, Utf8, u"日本語", true, utf8 + "\xE8\xAA\x9E", Utf8, utf8 + "\xE8\xAA\x9E"},
       {"ASCII alone reads alike either way", &utf8, Utf8, u"abc", true, "abc", Utf8, "abc"},
       {"code page 932 keeps the file's own codes", &nec, Cp932, DecodeMemoText(nec.data(), 2).text + u"!", true, nec + "!", Cp932,

@@ -284,10 +284,10 @@ static int RefWordsWeight(const std::u32string& text) {
     } else if (other || letters.size() > 1) {
       weight += MixedWordWeight;
     } else if (chars > 0) {
-      WordShape shape = asciiLetter       ? WordShape::BesideAsciiLetters
-                        : chars > 1       ? WordShape::SeveralAlone
+      WordShape shape = asciiLetter     ? WordShape::BesideAsciiLetters
+                        : chars > 1     ? WordShape::SeveralAlone
                         : textHasLetter ? WordShape::OneAmidAsciiWords
-                                          : WordShape::OneAlone;
+                                        : WordShape::OneAlone;
       weight += WordWeight(letters[0], shape);
     }
     start = end == start ? end + 1 : end;
