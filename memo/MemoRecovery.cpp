@@ -102,7 +102,7 @@ void ToolPanel::RestoreAbandonedEdits() {
   // Without folder 1 the records wait for a start that has one.
   if (!settings.FolderPath(1, folder1)) return;
   memo.Recovery().SetHome(folder1);
-  std::vector<RestoredEdits> restored = ::RestoreAbandonedEdits(memo.Recovery(), settings.SetFolderPaths());
+  std::vector<RestoredEdits> restored = ::RestoreAbandonedEdits(memo.Recovery(), memo.History(), settings.SetFolderPaths());
   if (restored.empty()) return;
   CString message = restoredHeading;
   for (const RestoredEdits& edits : restored) {

@@ -8,6 +8,7 @@
 #include "framework/Dialog.h"
 #include "plugin/HostContract.h"
 #include "store/MemoFileOps.h"
+#include "store/MemoHistory.h"
 
 class ExtEditDialog : public CDialog {
 public:
@@ -30,7 +31,7 @@ public:
   // folder of entry targetIndex, never over an existing file. On failure the
   // platform's last error says why; ERROR_FILENAME_EXCED_RANGE when a path
   // does not fit MAX_PATH.
-  BOOL MoveMemoFile(MemoFileOps& ops, const std::string& folder, const char* title);
+  BOOL MoveMemoFile(MemoHistory& history, MemoFileOps& ops, const std::string& folder, const char* title);
 
   BOOL OnInitDialog() override;
 

@@ -21,7 +21,7 @@ int ExtEditDialog::DeleteOrReplace(std::u16string& text) {
   return static_cast<int>(count);
 }
 
-BOOL ExtEditDialog::MoveMemoFile(MemoFileOps& ops, const std::string& folder, const char* title) {
+BOOL ExtEditDialog::MoveMemoFile(MemoHistory& history, MemoFileOps& ops, const std::string& folder, const char* title) {
   ToolSettings settings(hostSettings);
   if (folder.empty() || !settings.IsFolderSet(targetIndex + 1)) {
     ::SetLastError(ERROR_PATH_NOT_FOUND);
@@ -34,5 +34,15 @@ BOOL ExtEditDialog::MoveMemoFile(MemoFileOps& ops, const std::string& folder, co
     ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
     return FALSE;
   }
-  return RenameMemoFile(ops, source, target);
+  // What leaves the folder stays as a version of the memo there.
+  std::string bytes;
+  MemoFileStamp stamp;
+  const std::string version =
+      LoadMemoFile(ops, source, bytes, stamp) == MemoLoadResult::Loaded ? history.Keep(source, bytes, true) : std::string();
+  if (!RenameMemoFile(ops, source, target)) {
+    history.Drop(version);
+    return FALSE;
+  }
+  history.MarkRemoved(source);
+  return TRUE;
 }

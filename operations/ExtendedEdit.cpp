@@ -71,7 +71,7 @@ void ToolPanel::MoveOpenMemo() {
   std::string folder = memo.Folder(), title = memo.Title();
   // A refused close keeps the memo open with its edits: its file stays too.
   if (!CloseMemo()) return;
-  if (!extEditDialog.MoveMemoFile(memo.Ops(), folder, title.c_str())) {
+  if (!extEditDialog.MoveMemoFile(memo.History(), memo.Ops(), folder, title.c_str())) {
     DWORD error = ::GetLastError();
     if (error == ERROR_FILENAME_EXCED_RANGE)
       ShowMessage(moveTooLong, MB_ICONEXCLAMATION);

@@ -73,21 +73,30 @@ void ToolPanel::OnDeleteMemo() {
     ShowMessage(changedNotDeleted, MB_ICONEXCLAMATION);
     return;
   }
+  // A copy, not a second name: the bin is told from the shell's deleting
+  // for good by the file's names.
+  const std::string version = memo.History().Keep(path, memo.LoadedBytes(), true);
   switch (TrashMemoFile(memo.Ops(), path)) {
     case TrashResult::Trashed:
       break;
     case TrashResult::NotTrashable:
       // The memo is still there: gone for good only when the user says so.
-      if (ShowMessage(deleteForGoodQuestion, MB_ICONEXCLAMATION | MB_YESNO | MB_DEFBUTTON2) != IDYES) return;
+      if (ShowMessage(deleteForGoodQuestion, MB_ICONEXCLAMATION | MB_YESNO | MB_DEFBUTTON2) != IDYES) {
+        memo.History().Drop(version);
+        return;
+      }
       if (!DeleteMemoFile(memo.Ops(), path)) {
+        memo.History().Drop(version);
         ShowFailure(deleteFailure, ::GetLastError());
         return;
       }
       break;
     case TrashResult::Failed:
+      memo.History().Drop(version);
       ShowFailure(deleteFailure, ::GetLastError());
       return;
   }
+  memo.History().MarkRemoved(path);
   // The deleted memo's text is discarded, never written back: the close
   // that the next selection runs finds no memo open.
   // With no memo open, nothing typed into the pane could reach a file.

@@ -85,6 +85,7 @@ public:
   // Where the tool keeps its recovery records; a test sets its own before
   // the tool starts.
   void SetRecoveryFolder(const std::string& path) { memo.Recovery().SetPath(path); }
+  void SetHistoryFolder(const std::string& path) { memo.History().SetPath(path); }
   // Every file call of the tool goes to ops: a test's in the platform's place.
   void UseFileOps(MemoFileOps& ops) { memo.UseOps(ops); }
 

@@ -255,8 +255,8 @@ bool FolderWatch::StartRead(Slot& slot) {
   ::ResetEvent(slot.event);
   slot.overlapped = OVERLAPPED();
   slot.overlapped.hEvent = slot.event;
-  slot.pending = ::ReadDirectoryChangesW(slot.folder, slot.reports, sizeof(slot.reports), FALSE, WatchedChanges, NULL,
-                                         &slot.overlapped, NULL) != FALSE;
+  slot.pending = ::ReadDirectoryChangesW(slot.folder, slot.reports, sizeof(slot.reports), FALSE, WatchedChanges, NULL, &slot.overlapped,
+                                         NULL) != FALSE;
   return slot.pending;
 }
 

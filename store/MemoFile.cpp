@@ -271,6 +271,13 @@ void FlushFolderOf(MemoFileOps& ops, const char* path) {
   ops.Close(handle);
 }
 
+void CreateFolders(MemoFileOps& ops, const std::string& path) {
+  for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1)) {
+    std::string folder = path.substr(0, at);
+    if (ops.MakeFolder(folder.c_str())) FlushFolderOf(ops, folder.c_str());
+  }
+}
+
 MemoDiskState CheckMemoFile(MemoFileOps& ops, const char* path, MemoFileStamp& stamp, const std::string& known, bool byContent,
                             std::string& scratch) {
   if (!byContent) {

@@ -80,6 +80,10 @@ bool ReplaceFileWhole(MemoFileOps& ops, const char* path, const std::string& byt
 // systems cannot flush a folder; their renames are durable already, so a
 // failure here fails nothing.
 void FlushFolderOf(MemoFileOps& ops, const char* path);
+// Each folder of path (ending in a backslash) from the drive down, for a
+// first write; a folder made is flushed into its parent, so that a file in
+// it survives a crash.
+void CreateFolders(MemoFileOps& ops, const std::string& path);
 
 enum class MemoDiskState {
   Unchanged,  // as stamped (a file only touched counts as unchanged)

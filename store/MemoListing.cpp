@@ -13,7 +13,8 @@ ListedStamp StampOf(const WIN32_FIND_DATAA& found) {
 
 }  // namespace
 
-void ForEachMemoFile(MemoFileOps& ops, const char* folderPath, const std::function<void(const char*, MemoFileType, const ListedStamp&)>& visit) {
+void ForEachMemoFile(MemoFileOps& ops, const char* folderPath,
+                     const std::function<void(const char*, MemoFileType, const ListedStamp&)>& visit) {
   // One pass over the folder for both kinds: under Wine each pattern would
   // read the whole folder again. A file's type is told by its long name, so
   // a short name (NOTES~1.TXT for notes.txt~) never counts.
@@ -39,4 +40,3 @@ void ForEachMemoFile(MemoFileOps& ops, const char* folderPath, const std::functi
   ops.FindClose(find);
   for (const auto& file : html) visit(file.first.c_str(), MemoFileType::Html, file.second);
 }
-

@@ -18,7 +18,7 @@ WriteResult Outcome(WriteOutcome outcome, DWORD error = 0) {
 
 }  // namespace
 
-MemoSession::MemoSession(MemoFileOps& fileOps) : ops(&fileOps), recovery(fileOps) {}
+MemoSession::MemoSession(MemoFileOps& fileOps) : ops(&fileOps), recovery(fileOps), history(fileOps) {}
 
 void MemoSession::Open(const std::string& memoFolder, const std::string& memoTitle, DWORD memoKind) {
   folder = memoFolder;
@@ -73,6 +73,7 @@ MemoLoadResult MemoSession::ReadFile() {
   std::string path = ReadPath();
   MemoLoadResult result = LoadMemoFile(*ops, path.c_str(), loadedBytes, stamp);
   if (stamp.exists) stamp.links = MemoFileLinks(*ops, path.c_str());
+  if (stamp.links > 1 && history.ReleaseLeftName(path.c_str())) stamp.links = MemoFileLinks(*ops, path.c_str());
   loaded = Decode(loadedBytes);
   encoding = loaded.encoding;
   if (deviceName || !WriteTargetOf(*ops, path.c_str(), writePath)) writePath.clear();
@@ -192,8 +193,15 @@ bool MemoSession::Save(std::string& bytes, const std::optional<EditedSpan>& edit
     ::SetLastError(ERROR_ACCESS_DENIED);
     return false;
   }
+  // The bytes replaced stay as a version, on the disk before they go; the
+  // same bytes again make none.
+  std::string version;
+  if (!vanished && stamp.exists && bytes != loadedBytes) version = history.Keep(writePath.c_str(), loadedBytes);
   // The check just now read the file: what it found is not asked again.
-  if (!SaveMemoFile(*ops, writePath.c_str(), bytes, stamp, vanished ? &none : &stamp)) return false;
+  if (!SaveMemoFile(*ops, writePath.c_str(), bytes, stamp, vanished ? &none : &stamp)) {
+    history.Drop(version);
+    return false;
+  }
   // What the file holds now is what later edits are told from: around an
   // edit it is what was loaded, and only the edit is decoded anew.
   if (edit)

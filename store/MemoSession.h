@@ -13,6 +13,7 @@
 #include "core/MemoEncoding.h"
 #include "core/MemoText.h"
 #include "store/MemoFile.h"
+#include "store/MemoHistory.h"
 #include "store/RecoveryFolder.h"
 
 // Kinds of memo, as the memo list's entries carry them.
@@ -147,6 +148,9 @@ public:
   bool KeepEdits(const std::u16string& paneText, bool edited);
   void DropRecovery() { recovery.Remove(); }
   RecoveryFolder& Recovery() { return recovery; }
+  MemoHistory& History() { return history; }
+  // The file's bytes as last read or written.
+  const std::string& LoadedBytes() const { return loadedBytes; }
 
   // Edits that cannot reach the memo's file as the panel goes away: a new
   // memo of folder1 (empty when unset), else a record that the next start
@@ -161,6 +165,7 @@ public:
   void UseOps(MemoFileOps& fileOps) {
     ops = &fileOps;
     recovery.UseOps(fileOps);
+    history.UseOps(fileOps);
   }
   // The encoding the pane's text goes back in.
   MemoEncoding Encoding() const { return encoding; }
@@ -192,6 +197,7 @@ private:
 
   MemoFileOps* ops;
   RecoveryFolder recovery;
+  MemoHistory history;
   DWORD kind = 0;
   std::string folder;
   std::string title;

@@ -15,15 +15,6 @@ std::string DefaultRecoveryPath() {
   return std::string(appData) + "\\Scribbit\\Recovery\\";
 }
 
-// Each folder of path from the drive down, for a first write; a folder made
-// is flushed into its parent, so that a record in it survives a crash.
-void CreateFolders(MemoFileOps& ops, const std::string& path) {
-  for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1)) {
-    std::string folder = path.substr(0, at);
-    if (ops.MakeFolder(folder.c_str())) FlushFolderOf(ops, folder.c_str());
-  }
-}
-
 }  // namespace
 
 RecoveryFolder::RecoveryFolder(MemoFileOps& fileOps) : ops(&fileOps), serial(0), lock(INVALID_HANDLE_VALUE), written(false) {
@@ -53,7 +44,7 @@ bool RecoveryFolder::Write(RecoveryRecord& record, bool forNextStart) {
     // until the process ends, however it ends; a crash leaves it to the next
     // start, which then finds nobody holding it.
     lock = ops->Open((path + owner + lockExtension).c_str(), GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS,
-                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE);
+                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE);
   }
   record.owner = forNextStart ? std::string() : owner;
   record.serial = ++serial;
@@ -77,7 +68,7 @@ bool RecoveryFolder::OwnerRunning(const std::string& other) {
   if (other == owner) return true;
   std::string lockPath = path + other + lockExtension;
   HANDLE held = ops->Open(lockPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL);
+                          FILE_ATTRIBUTE_NORMAL);
   if (held == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_SHARING_VIOLATION;
   // Left by a system that went down with its owner.
   ops->Close(held);
@@ -98,7 +89,8 @@ std::vector<RecoveryFolder::Found> RecoveryFolder::Abandoned() {
       record.path = path + entry.cFileName;
       std::string bytes;
       MemoFileStamp stamp;
-      record.readable = LoadMemoFile(*ops, record.path.c_str(), bytes, stamp) == MemoLoadResult::Loaded && ParseRecoveryRecord(bytes, record.record);
+      record.readable =
+          LoadMemoFile(*ops, record.path.c_str(), bytes, stamp) == MemoLoadResult::Loaded && ParseRecoveryRecord(bytes, record.record);
       if (record.readable && !record.record.owner.empty() && OwnerRunning(record.record.owner)) continue;
       if (!record.readable && temporary) {
         // A record write that stopped before its end: the record it was to

@@ -41,7 +41,8 @@ bool SaveInFolder1(MemoFileOps& ops, const std::vector<std::string>& setFolders,
 }
 
 // Puts one record's text where it belongs; false when it is there already.
-bool Restore(MemoFileOps& ops, const RecoveryRecord& record, const std::vector<std::string>& setFolders, RestoredEdits& restored) {
+bool Restore(MemoFileOps& ops, MemoHistory& history, const RecoveryRecord& record, const std::vector<std::string>& setFolders,
+             RestoredEdits& restored) {
   restored.title = record.title;
   char path[MAX_PATH];
   if (!IsSet(setFolders, record.folder) || !FormMemoFilePath(record.folder.c_str(), record.title.c_str(), ".txt", path, sizeof(path))) {
@@ -68,7 +69,12 @@ bool Restore(MemoFileOps& ops, const RecoveryRecord& record, const std::vector<s
     if (CreateMemoFile(ops, path, bytes, stamp)) return true;
   } else if (fits && base) {
     restored.outcome = RestoredEdits::IntoMemo;
-    if (!IsMemoFileReadOnly(ops, path) && SaveMemoFile(ops, path, bytes, stamp)) return true;
+    // What the memo held stays as a version, as before any save.
+    if (!IsMemoFileReadOnly(ops, path)) {
+      std::string version = history.Keep(path, current);
+      if (SaveMemoFile(ops, path, bytes, stamp)) return true;
+      history.Drop(version);
+    }
   }
   // Code page 932 may lack characters the pane held: those edits go to a
   // UTF-8 memo of their own, and the memo keeps its encoding.
@@ -108,7 +114,8 @@ bool HeldByMemo(MemoFileOps& ops, const std::string& folder, const std::string& 
 
 }  // namespace
 
-std::vector<RestoredEdits> RestoreAbandonedEdits(RecoveryFolder& recovery, const std::vector<std::string>& setFolders) {
+std::vector<RestoredEdits> RestoreAbandonedEdits(RecoveryFolder& recovery, MemoHistory& history,
+                                                 const std::vector<std::string>& setFolders) {
   std::vector<RestoredEdits> report;
   std::vector<RecoveryFolder::Found> found = recovery.Abandoned();
   // One owner's newest record holds its edits; its older ones (a write that
@@ -125,7 +132,7 @@ std::vector<RestoredEdits> RestoreAbandonedEdits(RecoveryFolder& recovery, const
       continue;
     }
     bool superseded = !record.record.owner.empty() && newest[record.record.owner] != record.record.serial;
-    if (!superseded && Restore(recovery.Ops(), record.record, setFolders, restored)) {
+    if (!superseded && Restore(recovery.Ops(), history, record.record, setFolders, restored)) {
       if (restored.outcome == RestoredEdits::Kept) restored.place = record.path;
       report.push_back(restored);
       if (restored.outcome == RestoredEdits::Kept) continue;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "store/MemoFile.h"
+#include "store/MemoHistory.h"
 #include "store/RecoveryFolder.h"
 
 struct RestoredEdits {
@@ -27,7 +28,7 @@ struct RestoredEdits {
 // tool's. setFolders are the memo folder paths set now, each ending in a
 // backslash, folder 1's first.
 // Records whose text the memo file holds already go without a word.
-std::vector<RestoredEdits> RestoreAbandonedEdits(RecoveryFolder& recovery, const std::vector<std::string>& setFolders);
+std::vector<RestoredEdits> RestoreAbandonedEdits(RecoveryFolder& recovery, MemoHistory& history, const std::vector<std::string>& setFolders);
 
 // Temporary files that saves in folder left behind: one whose bytes a memo
 // of the folder holds goes; any other becomes a memo of its own, whose path

@@ -24,6 +24,26 @@ public:
     OperationsTest::SetUp();
     harness.settings.Set("ScribbitFolderPath2", second.Path());
     WriteFileBytes(source / "dropped.txt", newText);
+    // The memo's history, made by a first save, is watched with every operation.
+    Reset();
+    OpenMemo("memo");
+    TypeIntoPane("first");
+    SaveState(0);
+  }
+
+  // The folders of the memos' histories: a version must be on the disk
+  // before the text it keeps leaves its memo.
+  std::vector<std::string> HistoryFolders() {
+    std::vector<std::string> folders;
+    WIN32_FIND_DATAA found;
+    HANDLE find = ::FindFirstFileA((harness.historyFolder + "*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return folders;
+    do {
+      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && found.cFileName[0] != '.')
+        folders.push_back(harness.historyFolder + found.cFileName);
+    } while (::FindNextFileA(find, &found));
+    ::FindClose(find);
+    return folders;
   }
 
   // Folder 1 holds "memo" and "other" as they were, folder 2 nothing; the
@@ -118,9 +138,7 @@ TEST_F(CrashStateDriver, PlaysEveryOperation) {
       {"new", "", Closed, [](CrashStateDriver& d) { d.ClickAnswering(IDC_PANEL_NEW, {TypeTitle("new memo")}); }, Folder1, "new memo.txt",
        &empty},
       {"rename", "", Opened,
-       [](CrashStateDriver& d) {
-         d.Answering({TypeTitle("renamed")}, [&] { ::SendMessageA(d.harness.List(), WM_KEYDOWN, VK_F2, 0); });
-       },
+       [](CrashStateDriver& d) { d.Answering({TypeTitle("renamed")}, [&] { ::SendMessageA(d.harness.List(), WM_KEYDOWN, VK_F2, 0); }); },
        Folder1, "renamed.txt", &oldText},
       {"move to folder 2", "", Opened,
        [](CrashStateDriver& d) {
@@ -169,6 +187,7 @@ TEST_F(CrashStateDriver, PlaysEveryOperation) {
     operation.prepare(*this);
     std::vector<std::string> watched = {harness.Folder1()};
     if (operation.folder(*this) != watched[0]) watched.push_back(operation.folder(*this));
+    for (const std::string& history : HistoryFolders()) watched.insert(watched.end() - 1, history);
     for (const std::string& folder : watched) Mark(folder, std::string("begin~") + operation.expected + "~" + operation.name);
     operation.act(*this);
     Mark(watched[0], std::string("end~~") + operation.name);

@@ -57,7 +57,8 @@ TEST_F(Failures, EachSaysWhyAndLeavesTheMemo) {
     WriteMemos({{"memo.txt", "the memo"}, {"other.txt", ""}});
     OpenMemo("memo");
     ops.noRecycleBin = c.noRecycleBin;
-    ops.Fail(c.call, c.error);
+    // The memo's own move: the copy the history keeps moves a temporary file too.
+    ops.Fail(c.call, c.error, 1, c.call == FileCall::Move ? "memo.txt|" : "");
     std::vector<Shown> shown = c.act(*this);
     ops.Heal();
     ASSERT_FALSE(shown.empty());

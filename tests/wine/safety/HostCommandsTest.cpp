@@ -100,7 +100,7 @@ TEST_F(HostCommands, ModalFlagStaysUpUntilTheOutermostBoxCloses) {
   OpenMemo("memo");
   TypeIntoPane("edited");
   FaultyFileOps ops;
-  ops.Fail(FileCall::Write, ERROR_DISK_FULL);
+  ops.Fail(FileCall::Write, ERROR_DISK_FULL, 1, harness.Folder1());
   harness.OnPanelThread([&] { Panel()->UseFileOps(ops); });
   int flagOverBox = -1, flagAfterBox = -1, saved = -1;
   std::string boxText;

@@ -211,7 +211,9 @@ TEST(FileOperations, EditsNoFolderTakesStayInTheirRecord) {
   ops.Fail(FileCall::Open, ERROR_DISK_FULL, 0, "folder1");
   RecoveryFolder recovery(ops);
   recovery.SetPath(folder.Path() + "\\");
-  std::vector<RestoredEdits> restored = RestoreAbandonedEdits(recovery, {folder / "folder1\\"});
+  MemoHistory history(ops);
+  history.SetPath(folder / "History\\");
+  std::vector<RestoredEdits> restored = RestoreAbandonedEdits(recovery, history, {folder / "folder1\\"});
   ASSERT_EQ(1u, restored.size());
   EXPECT_EQ(RestoredEdits::Kept, restored[0].outcome);
   EXPECT_EQ(recordPath, restored[0].place);

@@ -139,16 +139,17 @@ TEST(WriteRules, EveryWriterAgainstEveryOutsideChangeInEveryEncoding) {
 // The last step of a save that must not fail it: a folder that cannot be
 // flushed keeps its renames all the same on the systems that refuse.
 TEST(WriteRules, AFolderThatCannotBeFlushedFailsNoSave) {
-  TempFolder folder;
+  TempFolder folder, elsewhere;
   const std::string memo = folder / "memo.txt";
   ASSERT_TRUE(WriteFileBytes(memo, "old"));
   FaultyFileOps ops;
   MemoSession session(ops);
-  session.Recovery().SetPath(folder / "recovery\\");
+  session.Recovery().SetPath(elsewhere / "recovery\\");
+  session.History().SetPath(elsewhere / "history\\");
   session.Open(folder.Path() + "\\", "memo", MemoKindText);
   session.Load();
   // A save flushes the temporary file first, then the folder.
-  ops.Fail(FileCall::Flush, ERROR_INVALID_FUNCTION, 2);
+  ops.Fail(FileCall::Flush, ERROR_INVALID_FUNCTION, 2, folder.Path());
   EXPECT_EQ(WriteOutcome::Saved, session.Write(u"new", true, MemoWriter::Host).outcome);
   EXPECT_TRUE(ops.Struck());
   EXPECT_EQ("new", ReadFileBytes(memo));

@@ -114,8 +114,9 @@ bool ToolHarness::Start() {
   delete tool;
   tool = newTool(hostObject.AsWnd(), &settings);
   if (!tool) return false;
-  // Each test keeps its own recovery records, away from the user's.
+  // Each test keeps its own recovery records and history, away from the user's.
   Panel()->SetRecoveryFolder(recoveryFolder);
+  Panel()->SetHistoryFolder(historyFolder);
   if (dpi) Panel()->dpi = dpi;
   int ready = host.Count(WM_TOOL_READY);
   tool->StartTool();

@@ -78,6 +78,7 @@ public:
   // Where the tool keeps its recovery records, ending in a backslash: one of
   // the test's own, unless set before Start.
   std::string recoveryFolder = data.Path() + "\\Recovery\\";
+  std::string historyFolder = data.Path() + "\\History\\";
   // Selects the entry of that title and kind through the list, as a click
   // does: the open memo is closed, then the entry opened. False when no such entry.
   bool Select(const std::string& title, DWORD kind = MemoKindText);
