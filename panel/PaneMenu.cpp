@@ -13,6 +13,7 @@ enum : UINT {
   idPaste,
   idClear,
   idSelectAll,
+  idHistory,
   idReadFirst = 100,     // + the row of readings
   idConvertFirst = 200,  // + the row of conversions
 };
@@ -94,6 +95,7 @@ PaneMenuChoice TrackPaneMenu(HWND pane, HWND owner, POINT at, const PaneMenuStat
   ::AppendMenuA(menu, Enabled(::GetWindowTextLengthW(pane) > 0), idSelectAll, "すべて選択(&A)");
   ::AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
   ::AppendMenuA(menu, MF_POPUP | Enabled(state.textMemo), reinterpret_cast<UINT_PTR>(EncodingMenu(state)), "文字コード(&E)");
+  ::AppendMenuA(menu, Enabled(state.textMemo), idHistory, "履歴…(&H)");
   const UINT id = static_cast<UINT>(::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, NULL));
   ::DestroyMenu(menu);
 
@@ -116,6 +118,9 @@ PaneMenuChoice TrackPaneMenu(HWND pane, HWND owner, POINT at, const PaneMenuStat
       break;
     case idSelectAll:
       ::SendMessageW(pane, EM_SETSEL, 0, -1);
+      break;
+    case idHistory:
+      choice.kind = PaneMenuChoice::History;
       break;
     default:
       if (id >= idConvertFirst && id - idConvertFirst < sizeof(conversions) / sizeof(conversions[0])) {

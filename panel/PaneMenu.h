@@ -20,7 +20,7 @@ struct PaneMenuState {
 };
 
 struct PaneMenuChoice {
-  enum Kind { None, ReadAs, ConvertTo } kind = None;
+  enum Kind { None, ReadAs, ConvertTo, History } kind = None;
   std::optional<MemoEncoding> encoding;  // ReadAs: none for the detector's
 };
 

@@ -1,7 +1,9 @@
-// The pane's own menu, and the encoding the user chooses from it.
+// The pane's and the memo list's own menus, the encoding the user chooses
+// from the pane's, and the memo's history.
 #include <windowsx.h>
 
 #include "framework/WideText.h"
+#include "operations/HistoryDialog.h"
 #include "panel/PaneMenu.h"
 #include "plugin/ToolPanel.h"
 
@@ -21,6 +23,40 @@ void ToolPanel::OnPaneMenu(LPARAM at) {
   }
   if (choice.kind == PaneMenuChoice::ReadAs) OnReadAs(choice.encoding);
   if (choice.kind == PaneMenuChoice::ConvertTo) OnConvertTo(*choice.encoding);
+  if (choice.kind == PaneMenuChoice::History) OnHistory();
+}
+
+void ToolPanel::OnListMenu(LPARAM at) {
+  POINT point = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  if (at == -1) {
+    RECT rect;
+    ::GetWindowRect(memoList->GetSafeHwnd(), &rect);
+    point = {rect.left, rect.top};
+  }
+  HMENU menu = ::CreatePopupMenu();
+  ::AppendMenuA(menu, memo.IsText() ? MF_ENABLED : MF_GRAYED, 1, "履歴…(&H)");
+  UINT id;
+  {
+    ModalScope modal(*this);
+    id = static_cast<UINT>(::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, m_hWnd, NULL));
+  }
+  ::DestroyMenu(menu);
+  if (id == 1) OnHistory();
+}
+
+void ToolPanel::OnHistory() {
+  if (!memo.IsText()) return;
+  HistoryDialog dialog(this);
+  for (const MemoHistory::Version& version : memo.Versions())
+    dialog.entries.push_back({version.time, version.size, memo.VersionText(version.path)});
+  dialog.mayRestore = !(Pane().GetStyle() & ES_READONLY);
+  INT_PTR result;
+  {
+    ModalScope modal(*this);
+    result = dialog.DoModal();
+  }
+  // One edit Ctrl+Z takes back, saved as any edit is.
+  if (result == IDOK && memo.IsText() && !(Pane().GetStyle() & ES_READONLY)) ReplacePaneText(0, -1, dialog.entries[dialog.chosen].text);
 }
 
 void ToolPanel::OnReadAs(std::optional<MemoEncoding> reading) {

@@ -1,6 +1,7 @@
 // The panel window: initialisation and layout, the header band, keyboard
 // filtering, host notifications, close and destruction.
 #include "framework/PictureButton.h"
+#include "framework/UnicodeEdit.h"
 #include "panel/PaneLimit.h"
 #include "panel/PaneMenu.h"
 #include "core/MemoText.h"
@@ -47,7 +48,7 @@ void ToolPanel::DoDataExchange(CDataExchange* dx) { DDX_Control(dx, IDC_PANEL_BR
 BOOL ToolPanel::OnInitDialog() {
   CDialog::OnInitDialog();
   HINSTANCE resources = AfxGetResourceHandle();
-  MakeUnicodePane();
+  MakeUnicodeEdit(m_hWnd, IDC_PANEL_TEXT);
 
   panelIcon = ::LoadIconA(resources, MAKEINTRESOURCEA(IDI_PANEL));
   SetIcon(panelIcon, TRUE);
@@ -160,21 +161,6 @@ BOOL ToolPanel::OnInitDialog() {
 // The template's pane is an ANSI control, which on Windows holds only what
 // code page 932 can: a Unicode one takes its place, its styles, font and
 // place in the tab order, so that every character typed or pasted is kept.
-void ToolPanel::MakeUnicodePane() {
-  HWND ansi = GetDlgItem(IDC_PANEL_TEXT);
-  RECT rect;
-  ::GetWindowRect(ansi, &rect);
-  ::MapWindowPoints(NULL, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-  DWORD style = ::GetWindowLongW(ansi, GWL_STYLE), exStyle = ::GetWindowLongW(ansi, GWL_EXSTYLE);
-  HFONT font = reinterpret_cast<HFONT>(::SendMessageW(ansi, WM_GETFONT, 0, 0));
-  HWND before = ::GetWindow(ansi, GW_HWNDPREV);
-  ::DestroyWindow(ansi);
-  HWND pane = ::CreateWindowExW(exStyle, L"EDIT", L"", style, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, m_hWnd,
-                                reinterpret_cast<HMENU>(IDC_PANEL_TEXT), AfxGetResourceHandle(), NULL);
-  ::SendMessageW(pane, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  ::SetWindowPos(pane, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
 void ToolPanel::RegisterFolderTip(int folder) {
   ToolSettings settings = Settings();
   std::string tip = settings.Read(FolderNameKey(folder));
@@ -235,9 +221,16 @@ bool ToolPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
       OnCheckDisk();
       return true;
     case WM_CONTEXTMENU:
-      if (reinterpret_cast<HWND>(wParam) != Pane()) return false;
-      OnPaneMenu(lParam);
-      return true;
+      if (reinterpret_cast<HWND>(wParam) == Pane()) {
+        OnPaneMenu(lParam);
+        return true;
+      }
+      if (memoList && (reinterpret_cast<HWND>(wParam) == memoList->GetSafeHwnd() ||
+                       ::IsChild(memoList->GetSafeHwnd(), reinterpret_cast<HWND>(wParam)))) {
+        OnListMenu(lParam);
+        return true;
+      }
+      return false;
     case WM_TIMER:
       if (wParam == HtmlCheckTimer)
         CheckHtmlShown();

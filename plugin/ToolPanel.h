@@ -165,7 +165,6 @@ private:
   // and the memo open, kept through the host's settings.
   void StoreWhereLeft();
   void ReturnWhereLeft();
-  void MakeUnicodePane();
   void RegisterFolderTip(int folder);
   void InvalidateHeaderBand();
   // The current folder's button shows pressed, and a screen reader reads it so.
@@ -226,8 +225,11 @@ private:
   void OnFindRequest();
   void FindNextInPane();
 
-  // The pane's menu, at screen point at.
+  // The pane's and the memo list's menus, at screen point at.
   void OnPaneMenu(LPARAM at);
+  void OnListMenu(LPARAM at);
+  // The open memo's kept versions; the one chosen comes back into the pane.
+  void OnHistory();
 
   RecoverySchedule recoverySchedule;
   PaneFinder finder;

@@ -7,6 +7,7 @@
 #define IDD_SETTINGS 150
 #define IDD_MEMO_NAME 152
 #define IDD_EXT_EDIT 214
+#define IDD_HISTORY 217
 
 // Icons and bitmaps
 #define IDI_PANEL 151
@@ -65,3 +66,7 @@
 #define IDC_EXT_SEARCH 1132
 #define IDC_EXT_REPLACE 1133
 #define IDC_EXT_REPLACE_CHECK 1134
+
+// History dialog (template 217)
+#define IDC_HISTORY_LIST 1140
+#define IDC_HISTORY_PREVIEW 1141

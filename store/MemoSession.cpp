@@ -84,6 +84,13 @@ MemoText MemoSession::Decode(const std::string& bytes) const {
   return reading ? DecodeMemoTextAs(bytes.data(), bytes.size(), *reading) : DecodeMemoText(bytes.data(), bytes.size());
 }
 
+std::u16string MemoSession::VersionText(const std::string& path) {
+  std::string bytes;
+  MemoFileStamp version;
+  LoadMemoFile(*ops, path.c_str(), bytes, version);
+  return Decode(bytes).text;
+}
+
 MemoView MemoSession::LoadAs(std::optional<MemoEncoding> chosen) {
   reading = chosen;
   conversion.reset();

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/MemoBytes.h"
 #include "core/MemoEncoding.h"
@@ -149,6 +150,10 @@ public:
   void DropRecovery() { recovery.Remove(); }
   RecoveryFolder& Recovery() { return recovery; }
   MemoHistory& History() { return history; }
+  // The open memo's kept versions, the newest first, and one's text, read
+  // as the memo is.
+  std::vector<MemoHistory::Version> Versions() { return history.VersionsOf(writePath.empty() ? ReadPath().c_str() : writePath.c_str()); }
+  std::u16string VersionText(const std::string& path);
   // The file's bytes as last read or written.
   const std::string& LoadedBytes() const { return loadedBytes; }
 
