@@ -43,6 +43,7 @@ int ToolPanel::OnRenameMemo() {
     ShowFailure(renameFailure, ::GetLastError());
     return -1;
   }
+  memo.History().Follow(oldPath, newPath);
   TitleCaption().SetWindowText(RenamedCaption(TitleCaption().GetWindowText(), memo.Title().c_str(), title));
   memo.Retitle(title);
   // The file keeps its bytes and time stamps under the new name: edits still

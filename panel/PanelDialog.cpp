@@ -153,6 +153,7 @@ BOOL ToolPanel::OnInitDialog() {
   // Edits that a host which died left behind become memos before the list shows.
   RestoreAbandonedEdits();
   ReturnWhereLeft();
+  memo.History().PruneInBackground();
 
   if (hostWindow && hostWindow->m_hWnd) ::PostMessageA(hostWindow->m_hWnd, WM_TOOL_READY, toolNumber, 0);
   return TRUE;

@@ -73,6 +73,23 @@ uint64_t HistoryNow() {
   return Ticks(now);
 }
 
+MemoHistory::~MemoHistory() {
+  if (!pruning) return;
+  ::InterlockedExchange(&stopping, 1);
+  ::WaitForSingleObject(pruning, INFINITE);
+  ::CloseHandle(pruning);
+}
+
+void MemoHistory::PruneInBackground() {
+  if (pruning || Path().empty()) return;
+  pruning = ::CreateThread(NULL, 0, PruneThread, this, 0, NULL);
+}
+
+DWORD WINAPI MemoHistory::PruneThread(void* history) {
+  static_cast<MemoHistory*>(history)->Prune(HistoryNow());
+  return 0;
+}
+
 const std::string& MemoHistory::Path() {
   if (path.empty()) path = DefaultHistoryPath();
   return path;
@@ -126,6 +143,14 @@ void MemoHistory::Drop(const std::string& version) {
   ::SetLastError(error);
 }
 
+void MemoHistory::Follow(const char* oldPath, const char* newPath) {
+  std::string from = FolderOf(oldPath), to = FolderOf(newPath);
+  if (from.empty()) return;
+  from.pop_back();
+  to.pop_back();
+  if (ops->Move(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) Prepare(to + "\\", newPath, 0);
+}
+
 void MemoHistory::MarkRemoved(const char* memoPath) {
   const std::string folder = FolderOf(memoPath);
   if (!folder.empty()) Prepare(folder, memoPath, HistoryNow());
@@ -133,20 +158,20 @@ void MemoHistory::MarkRemoved(const char* memoPath) {
 
 bool MemoHistory::ReleaseLeftName(const char* memoPath) {
   const std::string folder = FolderOf(memoPath);
-  std::vector<Version> versions = VersionsIn(folder);
+  std::vector<Version> versions = VersionsIn(*ops, folder);
   if (versions.empty() || !SameFile(*ops, versions.front().path.c_str(), memoPath)) return false;
   if (!ops->Delete(versions.front().path.c_str())) return false;
   FlushFolderOf(*ops, versions.front().path.c_str());
   return true;
 }
 
-std::vector<MemoHistory::Version> MemoHistory::VersionsOf(const char* memoPath) { return VersionsIn(FolderOf(memoPath)); }
+std::vector<MemoHistory::Version> MemoHistory::VersionsOf(const char* memoPath) { return VersionsIn(*ops, FolderOf(memoPath)); }
 
-std::vector<MemoHistory::Version> MemoHistory::VersionsIn(const std::string& folder) {
+std::vector<MemoHistory::Version> MemoHistory::VersionsIn(MemoFileOps& calls, const std::string& folder) {
   std::vector<Version> versions;
   if (folder.empty()) return versions;
   WIN32_FIND_DATAA entry;
-  HANDLE find = ops->FindFirst((folder + versionPattern).c_str(), &entry);
+  HANDLE find = calls.FindFirst((folder + versionPattern).c_str(), &entry);
   if (find == INVALID_HANDLE_VALUE) return versions;
   do {
     Version version;
@@ -154,8 +179,8 @@ std::vector<MemoHistory::Version> MemoHistory::VersionsIn(const std::string& fol
     version.path = folder + entry.cFileName;
     version.size = static_cast<uint64_t>(entry.nFileSizeHigh) << 32 | entry.nFileSizeLow;
     versions.push_back(version);
-  } while (ops->FindNext(find, &entry));
-  ops->FindClose(find);
+  } while (calls.FindNext(find, &entry));
+  calls.FindClose(find);
   // Names sort as their times do; a second of one millisecond comes after it.
   std::sort(versions.begin(), versions.end(), [](const Version& a, const Version& b) {
     return a.time != b.time ? a.time > b.time : a.path.size() != b.path.size() ? a.path.size() > b.path.size() : a.path > b.path;
@@ -165,11 +190,13 @@ std::vector<MemoHistory::Version> MemoHistory::VersionsIn(const std::string& fol
 
 void MemoHistory::Prune(uint64_t now) {
   if (Path().empty()) return;
+  // The calls this pruning began with, whatever a test swaps in meanwhile.
+  MemoFileOps& calls = *ops;
   std::vector<Version> all;
   std::vector<HistoryVersion> scheduled;
   std::vector<std::optional<uint64_t>> deletedAt;
   WIN32_FIND_DATAA entry;
-  HANDLE find = ops->FindFirst((path + "*").c_str(), &entry);
+  HANDLE find = calls.FindFirst((path + "*").c_str(), &entry);
   if (find == INVALID_HANDLE_VALUE) return;
   do {
     if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || entry.cFileName[0] == '.') continue;
@@ -177,7 +204,7 @@ void MemoHistory::Prune(uint64_t now) {
     std::string index;
     MemoFileStamp stamp;
     uint64_t deleted = 0;
-    if (LoadMemoFile(*ops, (folder + indexName).c_str(), index, stamp) == MemoLoadResult::Loaded) {
+    if (LoadMemoFile(calls, (folder + indexName).c_str(), index, stamp) == MemoLoadResult::Loaded) {
       size_t at = index.find("deleted=");
       if (at != std::string::npos) deleted = strtoull(index.c_str() + at + 8, NULL, 10);
     }
@@ -185,13 +212,13 @@ void MemoHistory::Prune(uint64_t now) {
     const size_t gone = deletedAt.size(), again = gone + 1;
     deletedAt.push_back(deleted ? std::optional<uint64_t>(deleted) : std::nullopt);
     deletedAt.push_back(std::nullopt);
-    for (const Version& version : VersionsIn(folder)) {
+    for (const Version& version : VersionsIn(calls, folder)) {
       scheduled.push_back({deleted && version.time <= deleted ? gone : again, version.time, version.size});
       all.push_back(version);
     }
-  } while (ops->FindNext(find, &entry));
-  ops->FindClose(find);
+  } while (calls.FindNext(find, &entry));
+  calls.FindClose(find);
   std::vector<bool> keep = VersionsToKeep(scheduled, deletedAt, now);
-  for (size_t i = 0; i < all.size(); ++i)
-    if (!keep[i]) ops->Delete(all[i].path.c_str());
+  for (size_t i = 0; i < all.size() && !stopping; ++i)
+    if (!keep[i]) calls.Delete(all[i].path.c_str());
 }

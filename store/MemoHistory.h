@@ -15,6 +15,10 @@
 class MemoHistory {
 public:
   explicit MemoHistory(MemoFileOps& fileOps) : ops(&fileOps) {}
+  // Waits for a pruning under way, which stops at its next file.
+  ~MemoHistory();
+  MemoHistory(const MemoHistory&) = delete;
+  MemoHistory& operator=(const MemoHistory&) = delete;
 
   // Where the history lives, ending in a backslash; by default
   // Scribbit\History\ in the user's local application data.
@@ -30,6 +34,9 @@ public:
   // A version just kept whose write then failed: the memo's file is as it
   // was, and the version's name goes.
   void Drop(const std::string& version);
+  // The memo took a new name: its versions go with it, where it has none
+  // under that name yet.
+  void Follow(const char* oldPath, const char* newPath);
   // The memo at memoPath is gone: its versions stay a month from now.
   void MarkRemoved(const char* memoPath);
   // A file with a second name that a save left behind when it stopped
@@ -46,15 +53,21 @@ public:
   std::vector<Version> VersionsOf(const char* memoPath);
   // Drops every version the schedule no longer keeps, of every memo.
   void Prune(uint64_t now);
+  // The same on a thread of its own, away from typing and saving.
+  void PruneInBackground();
 
 private:
   std::string FolderOf(const char* memoPath);
   // The memo's folder, made where missing with its index.
   bool Prepare(const std::string& folder, const char* memoPath, uint64_t deletedAt);
-  std::vector<Version> VersionsIn(const std::string& folder);
+  static std::vector<Version> VersionsIn(MemoFileOps& calls, const std::string& folder);
+
+  static DWORD WINAPI PruneThread(void* history);
 
   MemoFileOps* ops;
   std::string path;
+  HANDLE pruning = NULL;
+  volatile LONG stopping = 0;
 };
 
 // The current time as FILETIME ticks.

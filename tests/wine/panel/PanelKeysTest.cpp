@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "Keyboard.h"
 #include "ToolHarness.h"
@@ -83,8 +84,8 @@ TEST(PanelKeys, CtrlFAndF3FindInThePane) {
   EXPECT_EQ("「two」が見つかりません。", notFound.text);
 }
 
-// Shift+F10 in the pane brings up the pane's own menu, its encoding choices
-// with it, in place of the edit control's; Escape leaves it.
+// Shift+F10 in the pane brings up the pane's own menu, the encoding and the
+// history with it, in place of the edit control's; Escape leaves it.
 TEST(PanelKeys, ShiftF10OpensThePanesMenu) {
   ToolHarness harness;
   ::CreateDirectoryA(harness.Folder1().c_str(), NULL);
@@ -96,9 +97,13 @@ TEST(PanelKeys, ShiftF10OpensThePanesMenu) {
   HWND menu = NULL;
   ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(menu = ::FindWindowA("#32768", NULL)); }));
   HMENU items = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
-  char last[64] = "";
-  ::GetMenuStringA(items, ::GetMenuItemCount(items) - 1, last, sizeof(last), MF_BYPOSITION);
-  EXPECT_STREQ("文字コード(&E)", last);
+  std::vector<std::string> labels;
+  for (int i = 0; i < ::GetMenuItemCount(items); ++i) {
+    char label[64] = "";
+    ::GetMenuStringA(items, i, label, sizeof(label), MF_BYPOSITION);
+    labels.push_back(label);
+  }
+  EXPECT_EQ((std::vector<std::string>{"文字コード(&E)", "履歴…(&H)"}), std::vector<std::string>(labels.end() - 2, labels.end()));
   PressKey(VK_ESCAPE);
   EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(menu); }));
 }

@@ -9,7 +9,9 @@
 #include "FaultyFileOps.h"
 #include "TempFolder.h"
 #include "UnixCommand.h"
+#include "core/HistorySchedule.h"
 #include "store/MemoFile.h"
+#include "store/MemoHistory.h"
 #include "store/RecoveryRestore.h"
 
 namespace {
@@ -251,6 +253,38 @@ TEST(FileOperations, AFinalPathPastMaxPathOfAPlainFileLeavesTheMemosOwnPath) {
   std::string target;
   EXPECT_TRUE(WriteTargetOf(mapped, (folder / "memo.txt").c_str(), target));
   EXPECT_EQ(folder / "memo.txt", target);
+}
+
+// The history reads each version's time from its name and a memo's deletion
+// from its index; a renamed memo's versions go with it.
+TEST(FileOperations, TheHistoryPrunesByItsScheduleAndFollowsARename) {
+  TempFolder folder;
+  MemoHistory history(PlatformMemoFileOps());
+  history.SetPath(folder / "history\\");
+  const std::string memo = folder / "memo.txt", renamed = folder / "renamed.txt";
+  ASSERT_TRUE(WriteFileBytes(memo, "memo"));
+  const std::string kept = history.Keep(memo.c_str(), "memo");
+  ASSERT_FALSE(kept.empty());
+  ASSERT_TRUE(::DeleteFileA(kept.c_str()));
+  const std::string versions = kept.substr(0, kept.rfind('\\') + 1);
+  for (const char* name : {"20261208-115900-000", "20261206-120000-000", "20261206-080000-000", "20261001-120000-000"})
+    ASSERT_TRUE(WriteFileBytes(versions + name + ".txt", name));
+  const SYSTEMTIME noon = {2026, 12, 2, 8, 12, 0, 0, 0};
+  FILETIME time;
+  ::SystemTimeToFileTime(&noon, &time);
+  const uint64_t now = static_cast<uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+  history.Prune(now);
+  history.Follow(memo.c_str(), renamed.c_str());
+  EXPECT_TRUE(history.VersionsOf(memo.c_str()).empty());
+  std::vector<std::string> left;
+  for (const MemoHistory::Version& version : history.VersionsOf(renamed.c_str())) left.push_back(ReadFileBytes(version.path));
+  EXPECT_EQ((std::vector<std::string>{"20261208-115900-000", "20261206-120000-000"}), left);
+  // Deleted, its versions stay a month.
+  history.MarkRemoved(renamed.c_str());
+  history.Prune(now + 29 * HistoryDay);
+  EXPECT_EQ(1u, history.VersionsOf(renamed.c_str()).size());
+  history.Prune(now + 31 * HistoryDay);
+  EXPECT_TRUE(history.VersionsOf(renamed.c_str()).empty());
 }
 
 }  // namespace
