@@ -10,6 +10,7 @@
 #include <string>
 
 #include "store/MemoFile.h"
+#include "store/MemoHistory.h"
 #include "Timing.h"
 #include "ToolHarness.h"
 #include "framework/WideText.h"
@@ -202,6 +203,27 @@ int main() {
                        unitSave, bareDurable);
   unitSave *= 1000.0;
   bareDurable *= 1000.0;
+  // A save that first keeps the bytes it replaces as a version, side by
+  // side with the same save without: on one volume the version is a second
+  // name of the old file, and costs a link and a folder flush.
+  double historySave = 0, plainSave = 0;
+  {
+    MemoHistory history(PlatformMemoFileOps());
+    history.SetPath(harness.Folder1() + "\\History\\");
+    const std::string kept = harness.Folder1() + "\\kept.txt", plain = harness.Folder1() + "\\plain.txt";
+    const std::string texts[2] = {text, text + "!"};
+    MemoFileStamp stamp;
+    int keptTurn = 0, plainTurn = 0;
+    SaveMemoFile(PlatformMemoFileOps(), kept.c_str(), texts[0], stamp);
+    BestOfFiveSideBySide(
+        [&] {
+          history.Keep(kept.c_str(), texts[keptTurn++ % 2]);
+          SaveMemoFile(PlatformMemoFileOps(), kept.c_str(), texts[keptTurn % 2], stamp);
+        },
+        [&] { SaveMemoFile(PlatformMemoFileOps(), plain.c_str(), texts[++plainTurn % 2], stamp); }, historySave, plainSave);
+    historySave *= 1000.0;
+    plainSave *= 1000.0;
+  }
   // The check before a save, reading the file whole, alone.
   double checkOnly = 1000.0 * BestOfFive([&] { session.Check(true); });
 
@@ -289,6 +311,9 @@ int main() {
          saveState / bareAtomic);
   Report("write: close of the edited memo (selecting another)", close, bareWrite, "bare write");
   printf("%-52s %7.3f ms\n", "  of which: the check, reading the file whole", checkOnly);
+  printf("%-52s %7.3f ms\n", "save without keeping a version", plainSave);
+  printf("%-52s %7.3f ms  ratio %6.2f to the save without%s\n", "save keeping the bytes it replaces as a version", historySave,
+         historySave / plainSave, historySave <= 1.2 * plainSave ? "" : "  (over 1.2)");
   printf("%-52s %7.3f ms\n", "the folder flush alone, nothing to commit", folderFlush);
   printf("%-52s %7.4f ms\n", "keystroke into the memo, recovery off", withoutRecovery);
   printf("%-52s %7.4f ms  ratio %6.3f to recovery off%s\n", "keystroke into the memo, recovery on", withRecovery,
