@@ -157,12 +157,13 @@ void MemoHistory::MarkRemoved(const char* memoPath) {
 }
 
 bool MemoHistory::ReleaseLeftName(const char* memoPath) {
-  const std::string folder = FolderOf(memoPath);
-  std::vector<Version> versions = VersionsIn(*ops, folder);
-  if (versions.empty() || !SameFile(*ops, versions.front().path.c_str(), memoPath)) return false;
-  if (!ops->Delete(versions.front().path.c_str())) return false;
-  FlushFolderOf(*ops, versions.front().path.c_str());
-  return true;
+  for (const Version& version : VersionsIn(*ops, FolderOf(memoPath))) {
+    if (!SameFile(*ops, version.path.c_str(), memoPath)) continue;
+    if (!ops->Delete(version.path.c_str())) return false;
+    FlushFolderOf(*ops, version.path.c_str());
+    return true;
+  }
+  return false;
 }
 
 std::vector<MemoHistory::Version> MemoHistory::VersionsOf(const char* memoPath) { return VersionsIn(*ops, FolderOf(memoPath)); }

@@ -12,6 +12,7 @@
 #include "core/HistorySchedule.h"
 #include "store/MemoFile.h"
 #include "store/MemoHistory.h"
+#include "store/MemoSession.h"
 #include "store/RecoveryRestore.h"
 
 namespace {
@@ -279,6 +280,17 @@ TEST(FileOperations, TheHistoryPrunesByItsScheduleAndFollowsARename) {
   std::vector<std::string> left;
   for (const MemoHistory::Version& version : history.VersionsOf(renamed.c_str())) left.push_back(ReadFileBytes(version.path));
   EXPECT_EQ((std::vector<std::string>{"20261208-115900-000", "20261206-120000-000"}), left);
+  // A save that stopped between keeping its version and replacing the memo
+  // left the memo a second name: the next open takes it back, and the memo
+  // stays editable.
+  MemoSession session(PlatformMemoFileOps());
+  session.History().SetPath(folder / "history\\");
+  session.Open(folder.Path() + "\\", "renamed", MemoKindText);
+  ASSERT_TRUE(WriteFileBytes(renamed, "renamed"));
+  ASSERT_FALSE(session.History().Keep(renamed.c_str(), "renamed").empty());
+  session.Load();
+  EXPECT_EQ(NeverWriteReason::None, session.NeverWrites());
+  EXPECT_EQ(2u, history.VersionsOf(renamed.c_str()).size());
   // Deleted, its versions stay a month.
   history.MarkRemoved(renamed.c_str());
   history.Prune(now + 29 * HistoryDay);
