@@ -2,21 +2,10 @@
 
 #include <cstring>
 
-#include "core/Cp932.h"
 #include "core/MemoPaths.h"
 
-static const char* LastSingleByteChar(const char* text, unsigned char wanted) {
-  const char* found = nullptr;
-  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
-    if (IsLeadByte(p[0]) && IsTrailByte(p[1]))
-      ++p;
-    else if (*p == wanted)
-      found = reinterpret_cast<const char*>(p);
-  }
-  return found;
-}
-
-const char* ImportExtension(const char* fullPath) { return LastSingleByteChar(fullPath, '.'); }
+// The path is UTF-8: no byte of a character beyond ASCII is a dot.
+const char* ImportExtension(const char* fullPath) { return std::strrchr(fullPath, '.'); }
 
 bool IsImportableExtension(const char* ext) {
   static const char* const importable[] = {".txt", ".TXT", ".html", ".HTML", ".htm", ".HTM"};

@@ -3,8 +3,6 @@
 #include <cctype>
 #include <cstring>
 
-#include "core/Cp932.h"
-
 static bool Concatenate(const char* const* parts, size_t count, char* out, size_t outSize) {
   size_t total = 0;
   for (size_t i = 0; i < count; ++i) total += std::strlen(parts[i]);
@@ -22,24 +20,15 @@ static bool Concatenate(const char* const* parts, size_t count, char* out, size_
   return true;
 }
 
+// No byte of a UTF-8 character beyond ASCII is a backslash.
 bool EndsWithBackslash(const char* path) {
-  const unsigned char* last = nullptr;
-  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(path); *p; ++p) {
-    last = p;
-    if (IsLeadByte(p[0]) && IsTrailByte(p[1])) ++p;
-  }
-  return last && *last == '\\';
+  size_t length = std::strlen(path);
+  return length > 0 && path[length - 1] == '\\';
 }
 
 const char* FileNamePart(const char* path) {
-  const char* name = path;
-  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(path); *p; ++p) {
-    if (IsLeadByte(p[0]) && IsTrailByte(p[1]))
-      ++p;
-    else if (*p == '\\')
-      name = reinterpret_cast<const char*>(p + 1);
-  }
-  return name;
+  const char* last = std::strrchr(path, '\\');
+  return last ? last + 1 : path;
 }
 
 bool FormMemoFolderPath(const char* storedPath, char* out, size_t outSize) {

@@ -5,17 +5,17 @@
 // empty string and returns false when the path and its terminator do not fit
 // in outSize bytes. They never write past outSize.
 
-// True when the path's last character is a backslash of its own. The path is
-// read as CP932 characters from its first byte, so the 5C that ends a
-// double-byte character (ソ, 表, 能, 十...) is not a backslash.
+// Paths are UTF-8 (core/NameText.h).
+
+// True when the path's last character is a backslash.
 bool EndsWithBackslash(const char* path);
 
 // The stored folder path with a backslash appended unless it already ends
 // with one (an empty path gives "\").
 bool FormMemoFolderPath(const char* storedPath, char* out, size_t outSize);
 
-// The part of a path after its last backslash (read as CP932 characters), or
-// the whole path when it has none.
+// The part of a path after its last backslash, or the whole path when it has
+// none.
 const char* FileNamePart(const char* path);
 
 // folderPath + title + extension.

@@ -5,24 +5,25 @@
 #include <string>
 #include <vector>
 
-#include "core/Cp932.h"
+#include "core/Utf8.h"
 
-static bool BeginsDoubleByte(unsigned char b) { return (b >= 0x80 && b <= 0xA0) || b >= 0xE0; }
+// The byte after the character that starts at text[at].
+static size_t NextChar(const std::string& text, size_t at) {
+  char32_t c;
+  return at + DecodeUtf8Char(reinterpret_cast<const unsigned char*>(text.data()) + at, text.size() - at, c);
+}
 
-bool HasForbiddenChar(const char* title) {
-  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(title); *p; ++p) {
-    if (BeginsDoubleByte(*p)) {
-      if (!*++p) return false;
-    } else if (std::strchr("\\/:*?\"<>|", *p)) {
-      return true;
-    }
-  }
-  return false;
+char32_t ForbiddenCharOf(const char* title) {
+  // Every byte of a UTF-8 character beyond ASCII is 80 or above: none is
+  // taken for one of these.
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(title); *p; ++p)
+    if (*p < 0x20 || std::strchr("\\/:*?\"<>|", *p)) return *p;
+  return 0;
 }
 
 bool IsReservedDeviceName(const char* name) {
   // The platform reads the device's name up to the first dot, blanks at its
-  // end ignored. A dot cannot be the second byte of a character.
+  // end ignored.
   size_t length = std::strcspn(name, ".");
   while (length > 0 && name[length - 1] == ' ') --length;
   auto upper = [&](size_t i) { return static_cast<char>(std::toupper(static_cast<unsigned char>(name[i]))); };
@@ -42,8 +43,6 @@ std::string TitleFromFileName(const char* fileName) {
 }
 
 MemoFileType MemoFileTypeOf(const char* fileName) {
-  // No byte of a double-byte character is a dot, and none of "txt" or "htm"
-  // can follow a dot as the second byte of one.
   const char* dot = std::strrchr(fileName, '.');
   if (!dot) return MemoFileType::None;
   auto is = [&](const char* extension) {
@@ -64,7 +63,7 @@ std::string NumberedTitle(const std::string& title, int n, size_t maxLength) {
   // The longest run of whole characters from the start that fits the room.
   size_t kept = 0;
   while (kept < title.size()) {
-    size_t next = kept + (BeginsDoubleByte(static_cast<unsigned char>(title[kept])) && kept + 1 < title.size() ? 2 : 1);
+    size_t next = NextChar(title, kept);
     if (next > room) break;
     kept = next;
   }
@@ -72,19 +71,19 @@ std::string NumberedTitle(const std::string& title, int n, size_t maxLength) {
   return title.substr(0, kept) + number;
 }
 
-std::string CaptionOf(const std::string& title, const std::string& note) { return note.empty() ? title : title + "  （" + note + "）"; }
+std::string CaptionOf(const std::string& title, const std::string& note) { return note.empty() ? title : title + u8"  （" + note + u8"）"; }
 
-std::string FittedCaption(const std::string& title, const std::string& note, int room, const std::function<int(const std::string&)>& width) {
+std::string FittedCaption(const std::string& title, const std::string& note, int room,
+                          const std::function<int(const std::string&)>& width) {
   std::string whole = CaptionOf(title, note);
   if (width(whole) <= room) return whole;
   std::string after = whole.substr(title.size());
   std::vector<size_t> starts;  // of each character, then the end
-  for (size_t at = 0; at < title.size(); at += BeginsDoubleByte(static_cast<unsigned char>(title[at])) && at + 1 < title.size() ? 2 : 1)
-    starts.push_back(at);
+  for (size_t at = 0; at < title.size(); at = NextChar(title, at)) starts.push_back(at);
   size_t count = starts.size();
   starts.push_back(title.size());
   // The first half of the kept characters, "…", the second half.
-  auto cut = [&](size_t kept) { return title.substr(0, starts[(kept + 1) / 2]) + "…" + title.substr(starts[count - kept / 2]) + after; };
+  auto cut = [&](size_t kept) { return title.substr(0, starts[(kept + 1) / 2]) + u8"…" + title.substr(starts[count - kept / 2]) + after; };
   // Every character kept widens the caption: the most that fit, found by halves.
   size_t low = 0, high = count > 0 ? count - 1 : 0;
   while (low < high) {
@@ -99,12 +98,7 @@ std::string FittedCaption(const std::string& title, const std::string& note, int
 
 bool MayBeShortName(const std::string& name) {
   if (name.size() > 12) return false;
-  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(name.data());
-  for (size_t i = 0; i + 1 < name.size(); ++i) {
-    if (IsLeadByte(bytes[i]) && IsTrailByte(bytes[i + 1]))
-      ++i;
-    else if (bytes[i] == '~' && bytes[i + 1] >= '0' && bytes[i + 1] <= '9')
-      return true;
-  }
+  for (size_t i = 0; i + 1 < name.size(); ++i)
+    if (name[i] == '~' && name[i + 1] >= '0' && name[i + 1] <= '9') return true;
   return false;
 }

@@ -1,12 +1,13 @@
 #pragma once
+// A title is a file name without its extension, in UTF-8 (core/NameText.h).
 #include <cstddef>
 #include <functional>
 #include <string>
 
-// True when the title holds one of \ / : * ? " < > | as a character of its
-// own, so it cannot be a file name. The title is read with the file system's
-// loose double-byte rule: a byte in 80-A0 or E0-FF takes the next byte along.
-bool HasForbiddenChar(const char* title);
+// The first character of the title that Windows refuses in a file name: one
+// of \ / : * ? " < > | or a control character (below U+0020); 0 for none.
+// Every other character, accents, Hangul and emoji among them, may be one.
+char32_t ForbiddenCharOf(const char* title);
 
 // True when the name is a device of the platform (CON, PRN, AUX, NUL, COM1-9,
 // LPT1-9), in any case, alone or before an extension, with trailing blanks
@@ -14,13 +15,12 @@ bool HasForbiddenChar(const char* title);
 // never reaches the disk.
 bool IsReservedDeviceName(const char* name);
 
-// The memo list holds a title in this many bytes with its terminator: a title
-// the tool makes up never takes more.
+// The memo list holds a title in this many UTF-8 bytes with its terminator: a
+// title the tool makes up never takes more.
 const size_t MemoTitleBufferSize = 256;
 
 // The name may be a short name (NOTES~1.TXT): at most 12 bytes, with a "~"
-// of its own followed by a digit. The 7E that ends a double-byte character
-// (ミ is 83 7E) is no tilde.
+// followed by a digit.
 bool MayBeShortName(const std::string& name);
 
 // A memo's title is its file name without the last dot and what follows.
@@ -36,7 +36,7 @@ MemoFileType MemoFileTypeOf(const char* fileName);
 
 // The title of the n-th copy of a memo: the title itself for n = 1, else
 // "title (n)". When that is longer than maxLength bytes the title is cut,
-// never inside a double-byte character, so that the whole fits; empty when
+// never inside a character, so that the whole fits; empty when
 // not even one character of the title fits beside the number.
 std::string NumberedTitle(const std::string& title, int n, size_t maxLength);
 
@@ -46,5 +46,5 @@ std::string CaptionOf(const std::string& title, const std::string& note);
 
 // The caption as it fits room, width telling how wide a text is drawn: where
 // the whole is wider, characters from the middle of the title give way to
-// "…", whole double-byte characters only, and the note stays whole.
+// "…", whole characters only, and the note stays whole.
 std::string FittedCaption(const std::string& title, const std::string& note, int room, const std::function<int(const std::string&)>& width);

@@ -8,11 +8,16 @@
 #include <cstring>
 #include <vector>
 
+#include "core/NameText.h"
+
 namespace {
 
 // Text lines first, so a person can tell what a record is for; the pane's
-// text last, as UTF-16LE of exactly the length its line gives.
-const char magic[] = "ScribbitRecovery 1\r\n";
+// text last, as UTF-16LE of exactly the length its line gives. Records of
+// the first form hold the folder and title in code page 932, which cannot
+// spell every name; the second form holds them in UTF-8.
+const char magic[] = "ScribbitRecovery 2\r\n";
+const char cp932Magic[] = "ScribbitRecovery 1\r\n";
 
 bool TakeLine(const std::string& bytes, size_t& at, const char* key, std::string& value) {
   size_t keyLength = std::strlen(key);
@@ -70,7 +75,8 @@ std::string FormatRecoveryRecord(const RecoveryRecord& record) {
 }
 
 bool ParseRecoveryRecord(const std::string& bytes, RecoveryRecord& record) {
-  if (bytes.compare(0, sizeof(magic) - 1, magic) != 0) return false;
+  bool cp932 = bytes.compare(0, sizeof(cp932Magic) - 1, cp932Magic) == 0;
+  if (!cp932 && bytes.compare(0, sizeof(magic) - 1, magic) != 0) return false;
   size_t at = sizeof(magic) - 1;
   std::string owner, serial, encoding, base, length;
   if (!TakeLine(bytes, at, "owner", owner) || !TakeLine(bytes, at, "serial", serial) || !TakeLine(bytes, at, "folder", record.folder))
@@ -90,6 +96,8 @@ bool ParseRecoveryRecord(const std::string& bytes, RecoveryRecord& record) {
       !ParseNumber(stamp[3], 16, record.baseChecksum) || !ParseNumber(length, 10, units) || (bytes.size() - at) / 2 != units ||
       (bytes.size() - at) % 2 != 0)
     return false;
+  if (cp932)
+    for (std::string* name : {&record.folder, &record.home, &record.title}) *name = Utf8FromCp932(*name);
   record.serial = static_cast<uint32_t>(serialNumber);
   record.encoding = static_cast<MemoEncoding>(encodingNumber);
   record.baseExists = exists == 1;

@@ -28,3 +28,11 @@ int AfxMessageBox(const char* text, UINT type) {
   ModuleCaption(caption, sizeof(caption));
   return ::MessageBoxA(::GetActiveWindow(), text, caption, type);
 }
+
+int AfxMessageBox(const std::u16string& text, UINT type) {
+  char caption[MAX_PATH];
+  ModuleCaption(caption, sizeof(caption));
+  wchar_t wideCaption[MAX_PATH];
+  if (!::MultiByteToWideChar(CP_ACP, 0, caption, -1, wideCaption, MAX_PATH)) wideCaption[0] = L'\0';
+  return ::MessageBoxW(::GetActiveWindow(), reinterpret_cast<const wchar_t*>(text.c_str()), wideCaption, type);
+}

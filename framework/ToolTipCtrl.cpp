@@ -32,6 +32,17 @@ BOOL CToolTipCtrl::AddTool(HWND tool, const char* text) {
   return static_cast<BOOL>(SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)));
 }
 
+BOOL CToolTipCtrl::AddTool(HWND tool, const std::u16string& text) {
+  TOOLINFOW info = {};
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
+  info.uFlags = TTF_IDISHWND;
+  info.hwnd = ::GetParent(tool);
+  info.uId = reinterpret_cast<UINT_PTR>(tool);
+  info.lpszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(text.c_str()));
+  SendMessage(TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  return static_cast<BOOL>(SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)));
+}
+
 void CToolTipCtrl::GetText(HWND tool, char* buffer, int size) const {
   if (size <= 0) return;
   // The ANSI message gives at most 80 bytes of the text. The wide one takes

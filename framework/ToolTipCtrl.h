@@ -1,5 +1,6 @@
 // CToolTipCtrl: tooltips for controls, fed by relayed mouse messages.
 #pragma once
+#include <string>
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,6 +12,8 @@ public:
   void SetDelayTime(DWORD duration, int milliseconds) const { SendMessage(TTM_SETDELAYTIME, duration, MAKELONG(milliseconds, 0)); }
   // Registers tool with text; a tool registered again shows the new text.
   BOOL AddTool(HWND tool, const char* text);
+  // The text in UTF-16: a memo's title, whatever code page 932 spells.
+  BOOL AddTool(HWND tool, const std::u16string& text);
   void RelayEvent(MSG* msg) const { SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg)); }
   // The text shown for tool, into a buffer of size bytes; empty when none.
   void GetText(HWND tool, char* buffer, int size) const;

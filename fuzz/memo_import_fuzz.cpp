@@ -8,16 +8,14 @@
 #include "Check.h"
 #include "GuardedCopy.h"
 #include "core/MemoImport.h"
-#include "Reference.h"
 
 namespace {
 
-// Where the last wanted byte standing as a CP932 character of its own is, or npos.
+// Where the last wanted byte is, or npos.
 size_t RefLastChar(const std::string& path, char wanted) {
   size_t last = std::string::npos;
-  for (size_t i = 0; i < path.size(); i += RefCharLen(path, i)) {
-    if (path[i] == wanted && RefCharLen(path, i) == 1) last = i;
-  }
+  for (size_t i = 0; i < path.size(); ++i)
+    if (path[i] == wanted) last = i;
   return last;
 }
 

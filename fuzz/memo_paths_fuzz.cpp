@@ -1,5 +1,5 @@
 // Path forming against plain concatenation and a character walk for the
-// final backslash, with output buffers of outSize bytes guarded at their end,
+// final byte, with output buffers of outSize bytes guarded at their end,
 // so that a write past outSize is an AddressSanitizer report. outSize lies within a
 // few bytes of what the path needs, where fitting turns to not fitting.
 //
@@ -15,15 +15,10 @@
 #include "Check.h"
 #include "GuardedCopy.h"
 #include "core/MemoPaths.h"
-#include "Reference.h"
 
 namespace {
 
-bool RefEndsWithBackslash(const std::string& path) {
-  std::string lastChar;
-  for (size_t i = 0; i < path.size(); i += lastChar.size()) lastChar = path.substr(i, RefCharLen(path, i));
-  return lastChar == "\\";
-}
+bool RefEndsWithBackslash(const std::string& path) { return !path.empty() && path.back() == '\\'; }
 
 // Output bytes with no terminator among them, so that a result without one shows.
 std::string Unterminated(size_t outSize) { return std::string(outSize, '#'); }

@@ -2,9 +2,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cstdio>
-
+#include "core/NameText.h"
 #include "core/SettingKeys.h"
+#include "framework/WideText.h"
 #include "plugin/ToolPanel.h"
 
 namespace {
@@ -22,10 +22,10 @@ void ToolPanel::OpenInEditor() {
   // when another program changed it. The user kept the edits out of the
   // file: the editor would not see them.
   if (memo.IsText() && WriteOpenMemo(MemoWriter::Editor).outcome == WriteOutcome::Declined) return;
-  std::string editor = Settings().Read(SettingKeys[EditorPathKey]);
+  // The editor's path is a setting, in code page 932; the memo's is its own.
+  std::u16string editor = WideFromCp932(Settings().Read(SettingKeys[EditorPathKey]).c_str());
   // Quoted: a blank in the memo's folder or title would otherwise part the
   // path into several arguments. No path holds a quotation mark.
-  char parameter[MAX_PATH + 2];
-  snprintf(parameter, sizeof(parameter), "\"%s\"", path);
-  ::ShellExecuteA(NULL, "open", editor.c_str(), parameter, "", SW_SHOWNORMAL);
+  std::u16string parameter = u"\"" + Utf16FromUtf8(path) + u"\"";
+  ::ShellExecuteW(NULL, L"open", WidePointer(editor), WidePointer(parameter), L"", SW_SHOWNORMAL);
 }

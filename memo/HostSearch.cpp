@@ -8,6 +8,7 @@
 
 #include "store/MemoFile.h"
 #include "core/MemoPaths.h"
+#include "core/NameText.h"
 #include "core/MemoTitle.h"
 #include "core/MemoScan.h"
 #include "store/SearchCache.h"
@@ -25,7 +26,8 @@ class MemoFileReader : public BlockReader {
 public:
   MemoFileReader(MemoFileOps& fileOps, const char* path)
       : ops(fileOps),
-        file(fileOps.Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN)) {}
+        file(fileOps.Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
+                          FILE_FLAG_SEQUENTIAL_SCAN)) {}
   ~MemoFileReader() override { Close(); }
   MemoFileReader(const MemoFileReader&) = delete;
   MemoFileReader& operator=(const MemoFileReader&) = delete;
@@ -82,11 +84,22 @@ const char* SkipLeadingBlanks(const char* name) {
   return name;
 }
 
+// The host shows code page 932 only: a name it cannot spell goes in the look
+// Windows gives it (café as cafe), which the user still recognises.
+std::string ShownToHost(const char* name) {
+  std::u16string wide = Utf16FromUtf8(name);
+  const wchar_t* text = reinterpret_cast<const wchar_t*>(wide.c_str());
+  int length = ::WideCharToMultiByte(932, 0, text, static_cast<int>(wide.size()), NULL, 0, NULL, NULL);
+  std::string shown(static_cast<size_t>(length > 0 ? length : 0), '\0');
+  if (length > 0) ::WideCharToMultiByte(932, 0, text, static_cast<int>(wide.size()), &shown[0], length, NULL, NULL);
+  return shown;
+}
+
 // Sends a result unless the host's window is gone.
 void Report(const SearchRequest& request, const char* label, const char* name, CString& result) {
   CWindow window = ResultWindow(request);
   if (!window.Exists()) return;
-  result.Format("[%s] %s", label, name);
+  result.Format("[%s] %s", label, ShownToHost(name).c_str());
   SendResult(window, result);
 }
 

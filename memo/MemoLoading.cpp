@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/MemoTitle.h"
+#include "core/NameText.h"
 #include "framework/WideText.h"
 #include "plugin/ToolPanel.h"
 
@@ -11,13 +12,12 @@ const char NoMemoTitle[] = " (No files opened!) ";
 namespace {
 
 const char createdNotice[] = "（ファイルを開けなかったため新規作成しました。）";
+const char missingNotice[] = "（メモファイルが見つかりません。ほかのプログラムで削除されたか、名前を変えられたようです。）";
 const char overflowNotice[] = " // -- 文字数オーバー！";
 const char pathTooLong[] = "メモファイルのパスが長すぎるため、開けませんでした！";
 // A page still loading is looked at again this often, this many times.
 const UINT htmlCheckMs = 250;
 const int htmlChecks = 20;
-// Memo text is code page 932 whatever the system's code page.
-const UINT memoCodePage = 932;
 
 // Why the memo is read-only, shown in the title strip: short, so that a long
 // title keeps a few characters of its start and end beside each.
@@ -29,6 +29,8 @@ const char* ReasonText(NeverWriteReason reason) {
       return "全文を表示できないため読取り専用";
     case NeverWriteReason::Unreadable:
       return "ファイルを読み込めないため読取り専用";
+    case NeverWriteReason::Missing:
+      return "ファイルが見つからないため読取り専用";
     case NeverWriteReason::NotItsEncoding:
       return "文字コードが正しくないため読取り専用";
     case NeverWriteReason::PathTooLong:
@@ -52,6 +54,8 @@ std::u16string ShownText(const MemoView& view) {
       return view.text + WideFromCp932(overflowNotice);
     case MemoView::Notice::Created:
       return view.text + WideFromCp932(createdNotice);
+    case MemoView::Notice::Missing:
+      return view.text + WideFromCp932(missingNotice);
   }
   return view.text;
 }
@@ -119,18 +123,22 @@ void ToolPanel::ShowTitleCaption(const char* reason) {
   HDC dc = ::GetDC(strip);
   HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(strip.SendMessage(WM_GETFONT)));
   auto width = [dc](const std::string& text) {
+    std::u16string wide = Utf16FromUtf8(text);
     SIZE size = {};
-    ::GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+    ::GetTextExtentPoint32W(dc, WidePointer(wide), static_cast<int>(wide.size()), &size);
     return static_cast<int>(size.cx);
   };
-  std::string title = memo.Title(), note = reason ? reason : "";
+  // The title is UTF-8, the note one of our code page 932 texts.
+  std::string title = memo.Title(), note = reason ? Utf8FromCp932(reason) : "";
   std::string caption = FittedCaption(title, note, room.right - room.left, width);
   ::SelectObject(dc, oldFont);
   ::ReleaseDC(strip, dc);
-  strip.SetWindowText(caption.c_str());
+  ::SetWindowTextW(strip, WidePointer(Utf16FromUtf8(caption)));
   std::string whole = CaptionOf(title, note);
-  toolTips.AddTool(strip, caption == whole ? "" : whole.c_str());
+  toolTips.AddTool(strip, caption == whole ? std::u16string() : Utf16FromUtf8(whole));
 }
+
+void ToolPanel::ShowMemoCaption() { ShowTitleCaption(ReasonText(memo.NeverWrites())); }
 
 // The panel with no memo open: only the marker in the title strip, and the
 // toggle free.
@@ -197,12 +205,11 @@ void ToolPanel::ShowHtmlAsText() {
 }
 
 void ToolPanel::NavigateBrowser(const char* url) {
-  int length = ::MultiByteToWideChar(memoCodePage, 0, url, -1, NULL, 0);
+  std::u16string wide = Utf16FromUtf8(url);
   VARIANT address;
   ::VariantInit(&address);
   address.vt = VT_BSTR;
-  address.bstrVal = ::SysAllocStringLen(NULL, length > 0 ? length - 1 : 0);
-  if (length > 0) ::MultiByteToWideChar(memoCodePage, 0, url, -1, address.bstrVal, length);
+  address.bstrVal = ::SysAllocStringLen(WidePointer(wide), static_cast<UINT>(wide.size()));
   browser.Navigate2(&address, NULL, NULL, NULL, NULL);
   ::VariantClear(&address);
 }

@@ -1,6 +1,7 @@
 // Keeping the open memo's edits for recovery while they are only in the
 // pane, saving them when Windows ends the session, and putting back at the
 // panel's start what a host that died left behind.
+#include "plugin/NamedMessage.h"
 #include "plugin/ToolPanel.h"
 #include "store/RecoveryRestore.h"
 
@@ -12,35 +13,32 @@ const char recordFailure[] =
     "編集中の内容を復元用に記録できません。このまま Jotbook が異常終了すると、メモに保存されていない編集は失われます。";
 
 // One line of the restore's message: where the edits of one record are now.
-CString RestoredLine(const RestoredEdits& edits) {
-  CString line;
-  const char* title = edits.title.c_str();
-  const char* place = edits.place.c_str();
-  if (edits.title.empty()) {
-    line.Format("・読み込めない復元用のファイル %s は、そのまま残してあります", place);
-    return line;
-  }
+std::u16string RestoredLine(const RestoredEdits& edits) {
+  const std::string& title = edits.title;
+  const std::string& place = edits.place;
+  if (edits.title.empty()) return NamedMessage("・読み込めない復元用のファイル %s は、そのまま残してあります", {place});
+  const char* line = "";
   switch (edits.outcome) {
     case RestoredEdits::IntoMemo:
-      line.Format("・「%s」→ %s", title, place);
+      line = "・「%s」→ %s";
       break;
     case RestoredEdits::Recreated:
-      line.Format("・「%s」→ %s（ファイルがなかったため作り直しました）", title, place);
+      line = "・「%s」→ %s（ファイルがなかったため作り直しました）";
       break;
     case RestoredEdits::BesideMemo:
-      line.Format("・「%s」→ %s（元のメモがほかのプログラムで書き換えられていたため）", title, place);
+      line = "・「%s」→ %s（元のメモがほかのプログラムで書き換えられていたため）";
       break;
     case RestoredEdits::BesideInUtf8:
-      line.Format("・「%s」→ %s（元のメモの文字コードで保存できない文字があったため、UTF-8 で保存しました）", title, place);
+      line = "・「%s」→ %s（元のメモの文字コードで保存できない文字があったため、UTF-8 で保存しました）";
       break;
     case RestoredEdits::InFolder1:
-      line.Format("・「%s」→ %s（元のメモフォルダが設定されていないため）", title, place);
+      line = "・「%s」→ %s（元のメモフォルダが設定されていないため）";
       break;
     case RestoredEdits::Kept:
-      line.Format("・「%s」→ 保存できなかったため、%s に残してあります", title, place);
+      line = "・「%s」→ 保存できなかったため、%s に残してあります";
       break;
   }
-  return line;
+  return NamedMessage(line, {title, place});
 }
 
 }  // namespace
@@ -104,11 +102,8 @@ void ToolPanel::RestoreAbandonedEdits() {
   memo.Recovery().SetHome(folder1);
   std::vector<RestoredEdits> restored = ::RestoreAbandonedEdits(memo.Recovery(), memo.History(), settings.SetFolderPaths());
   if (restored.empty()) return;
-  CString message = restoredHeading;
-  for (const RestoredEdits& edits : restored) {
-    message += "\n";
-    message += RestoredLine(edits);
-  }
+  std::u16string message = WideFromCp932(restoredHeading);
+  for (const RestoredEdits& edits : restored) message += u"\n" + RestoredLine(edits);
   // Shown once the panel is up.
   DeferMessage(message, MB_ICONINFORMATION);
 }
@@ -118,9 +113,7 @@ void ToolPanel::ClearLeftovers(const std::string& folderPath) {
     if (cleared == folderPath) return;
   bool youngLeft = false;
   for (const std::string& kept : ClearLeftoverTemporaries(memo.Ops(), folderPath, youngLeft)) {
-    CString message;
-    message.Format(leftoverKept, kept.c_str());
-    DeferMessage(message, MB_ICONINFORMATION);
+    DeferMessage(NamedMessage(leftoverKept, {kept}), MB_ICONINFORMATION);
   }
   // A save of another host may still finish what it left.
   if (!youngLeft) clearedFolders.push_back(folderPath);

@@ -3,6 +3,7 @@
 // The session decides every write; here the user is asked what only the
 // user may decide, and told what became of the edits.
 #include "framework/WideText.h"
+#include "plugin/NamedMessage.h"
 #include "plugin/ToolPanel.h"
 
 namespace {
@@ -104,9 +105,7 @@ void ToolPanel::ShowWriteResult(const WriteResult& result, bool closing, bool ed
       // message is up neither keeps the edits twice nor writes them over
       // the other program's text.
       ShowTextMemo(memo.View());
-      CString message;
-      message.Format(keptBeside, result.keptTitle.c_str());
-      ShowMessage(message, MB_ICONINFORMATION);
+      ShowMessage(NamedMessage(keptBeside, {result.keptTitle}), MB_ICONINFORMATION);
       return;
     }
     case WriteOutcome::Reloaded:
@@ -153,15 +152,12 @@ void ToolPanel::RescueUnsavedEdits() {
   // An unset folder 1 would put the memo at the root of a drive.
   Settings().FolderPath(1, folder1);
   MemoSession::Rescued rescue = memo.Rescue(Pane().Text(), folder1);
-  CString message;
   switch (rescue.outcome) {
     case MemoSession::Rescued::InFolder1:
-      message.Format(rescued, rescue.place.c_str());
-      ShowMessage(message, MB_ICONINFORMATION);
+      ShowMessage(NamedMessage(rescued, {rescue.place}), MB_ICONINFORMATION);
       return;
     case MemoSession::Rescued::ForNextStart:
-      message.Format(rescuedForNextStart, rescue.place.c_str());
-      ShowMessage(message, MB_ICONINFORMATION);
+      ShowMessage(NamedMessage(rescuedForNextStart, {rescue.place}), MB_ICONINFORMATION);
       return;
     case MemoSession::Rescued::Lost:
       ShowMessage(rescueFailure, MB_ICONSTOP);

@@ -1,17 +1,22 @@
 #include "operations/MemoNameDialog.h"
 
+#include <cstdio>
 #include <cstring>
 
+#include "framework/WideText.h"
 #include "plugin/ToolSettings.h"
 #include "store/MemoFile.h"
 #include "core/MemoPaths.h"
 #include "core/MemoTitle.h"
+#include "core/NameText.h"
 #include "core/SettingKeys.h"
 #include "resources/resource.h"
 
 namespace {
 const char dialogCaption[] = "スクリビット";
-const char forbiddenCharMessage[] = "メモタイトルとして適切ではありません。\nファイル名に使用できない文字は使用できません。（\\/:*?\"<>|）";
+const char forbiddenCharMessage[] =
+    "メモタイトルとして適切ではありません。\nファイル名に使用できない文字「%s」が含まれています。（\\/:*?\"<>| "
+    "と制御文字は使用できません）";
 const char reservedNameMessage[] =
     "メモタイトルとして適切ではありません。\nCON、PRN、AUX、NUL、COM1～COM9、LPT1～LPT9 はデバイス名のため、ファイル名に使用できません。";
 const char duplicateMessage[] = "その名前のメモは既に登録されています！";
@@ -37,23 +42,30 @@ void MemoNameDialog::TakeTitle(char* out) {
   title[0] = '\0';
 }
 
-int MemoNameDialog::HasForbiddenChar(const char* text) { return ::HasForbiddenChar(text) ? 1 : 0; }
-
 BOOL MemoNameDialog::OnInitDialog() {
   CDialog::OnInitDialog();
-  GetDlgItem(IDC_MEMO_NAME_TITLE).SetWindowText(title);
+  ::SetWindowTextW(GetDlgItem(IDC_MEMO_NAME_TITLE), WidePointer(Utf16FromUtf8(title)));
   return TRUE;
 }
 
 void MemoNameDialog::OnOK() {
-  char text[sizeof(title)];
-  GetDlgItem(IDC_MEMO_NAME_TITLE).GetWindowText(text, sizeof(text));
-  if (text[0] == '\0') {
+  std::string typed = Utf8FromUtf16(GetWideText(GetDlgItem(IDC_MEMO_NAME_TITLE)));
+  if (typed.empty()) {
     EndDialog(IDCANCEL);
     return;
   }
-  if (HasForbiddenChar(text)) {
-    Refuse(forbiddenCharMessage);
+  if (typed.size() >= sizeof(title)) {
+    Refuse(tooLongMessage);
+    return;
+  }
+  const char* text = typed.c_str();
+  if (char32_t forbidden = ForbiddenCharOf(text)) {
+    // A control character shows as nothing: its code names it.
+    char shown[8];
+    std::snprintf(shown, sizeof(shown), forbidden < 0x20 ? "U+%04X" : "%c", static_cast<unsigned>(forbidden));
+    std::u16string message = WideFromCp932(forbiddenCharMessage);
+    message.replace(message.find(u"%s"), 2, WideFromCp932(shown));
+    Refuse(message);
     return;
   }
   if (IsReservedDeviceName(text)) {
@@ -72,11 +84,13 @@ void MemoNameDialog::OnOK() {
     Refuse(duplicateMessage);
     return;
   }
-  memcpy(title, text, sizeof(title));
+  memcpy(title, text, typed.size() + 1);
   CDialog::OnOK();
 }
 
-void MemoNameDialog::Refuse(const char* message) {
-  ::MessageBoxA(m_hWnd, message, dialogCaption, MB_ICONSTOP);
+void MemoNameDialog::Refuse(const char* message) { Refuse(WideFromCp932(message)); }
+
+void MemoNameDialog::Refuse(const std::u16string& message) {
+  ::MessageBoxW(m_hWnd, WidePointer(message), WidePointer(WideFromCp932(dialogCaption)), MB_ICONSTOP);
   GetDlgItem(IDC_MEMO_NAME_TITLE).SetFocus();
 }

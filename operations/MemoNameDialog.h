@@ -1,6 +1,8 @@
 // MemoNameDialog: asks for a memo title, refusing titles a file name cannot
 // hold and titles of text memos that already exist in the folder.
 #pragma once
+#include <string>
+
 #include "framework/Dialog.h"
 #include "plugin/HostContract.h"
 #include "store/MemoFileOps.h"
@@ -11,14 +13,12 @@ public:
   // Stores settings and runs the dialog modally: 1 after an accepted title, 2 otherwise.
   virtual INT_PTR DoModalWithSettings(HostSettings* settings);
 
-  // The text the edit field starts with.
+  // The text the edit field starts with, in UTF-8 as every title.
   void SetTitle(const char* text);
   // The memo folder (1 to 5) whose text memos a title must not name.
   void SetFolderNumber(short number);
   // Copies the accepted title into out (sizeof(title) bytes) and empties it.
   void TakeTitle(char* out);
-  // 1 when the text holds a character that file names cannot hold, else 0.
-  static int HasForbiddenChar(const char* text);
 
   BOOL OnInitDialog() override;
   void OnOK() override;
@@ -32,4 +32,5 @@ public:
 private:
   // Keeps the dialog open with the text as typed, after saying why.
   void Refuse(const char* message);
+  void Refuse(const std::u16string& message);
 };

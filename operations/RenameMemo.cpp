@@ -8,14 +8,6 @@ namespace {
 const char cannotRename[] = "このメモは読取り専用です。メモ名を変更できません！";
 const char renameFailure[] = "メモファイルの名前を変更できませんでした！\nメモは元の名前のままです。";
 
-// The caption with newTitle in place of oldTitle: a note after the title (a
-// memo shown cut says why) stays.
-CString RenamedCaption(const CString& caption, const CString& oldTitle, const char* newTitle) {
-  CString renamed = newTitle;
-  if (strncmp(caption, oldTitle, oldTitle.GetLength()) == 0) renamed += caption.GetString() + oldTitle.GetLength();
-  return renamed;
-}
-
 }  // namespace
 
 int ToolPanel::OnRenameMemo() {
@@ -44,8 +36,9 @@ int ToolPanel::OnRenameMemo() {
     return -1;
   }
   memo.History().Follow(oldPath, newPath);
-  TitleCaption().SetWindowText(RenamedCaption(TitleCaption().GetWindowText(), memo.Title().c_str(), title));
   memo.Retitle(title);
+  // A note after the title (a memo shown cut says why) stays.
+  ShowMemoCaption();
   // The file keeps its bytes and time stamps under the new name: edits still
   // in the pane go to it at the next write, as before.
   int index = memoList->GetCurSel();

@@ -18,7 +18,7 @@ bool ToolPanel::ListMemos() {
     settings.StoreOwnFolder();
   }
   // The tool's own folder must always exist, even if someone removed it.
-  if (currentFolder == 1) memo.Ops().MakeFolder(settings.Read(FolderPathKey(1)).c_str());
+  if (currentFolder == 1) memo.Ops().MakeFolder(settings.ReadName(FolderPathKey(1)).c_str());
 
   std::string folder;
   memoList->ResetContent();
@@ -57,8 +57,9 @@ void ToolPanel::StoreWhereLeft() {
   settings.Write(LastFolderKey, std::to_string(currentFolder));
   std::string name;
   if (memo.IsOpen()) name = memo.Title() + (memo.IsText() ? ".txt" : ".html");
-  // A name too long for a setting's value reopens the folder only.
-  settings.Write(LastMemoKey, name.size() < SettingValueSize ? name : std::string());
+  // A name too long for a setting's value, or that code page 932 cannot
+  // spell, reopens the folder only.
+  if (name.size() >= SettingValueSize || !settings.WriteName(LastMemoKey, name)) settings.Write(LastMemoKey, std::string());
 }
 
 void ToolPanel::ReturnWhereLeft() {
@@ -66,7 +67,7 @@ void ToolPanel::ReturnWhereLeft() {
   int folder = StoredFolderNumber(settings.Read(LastFolderKey));
   if (folder > 1 && settings.IsFolderSet(folder)) currentFolder = static_cast<short>(folder);
   ListMemos();
-  std::string name = settings.Read(LastMemoKey);
+  std::string name = settings.ReadName(LastMemoKey);
   MemoFileType type = MemoFileTypeOf(name.c_str());
   if (type == MemoFileType::None) return;
   std::string title = TitleFromFileName(name.c_str());

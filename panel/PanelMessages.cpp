@@ -1,9 +1,12 @@
 // The panel's message boxes: shown at once, or held while the host waits;
 // each bracketed by the modal flag the host reads.
 #include "framework/MessageBox.h"
+#include "framework/WideText.h"
 #include "plugin/ToolPanel.h"
 
-int ToolPanel::ShowMessage(const char* text, UINT type) {
+int ToolPanel::ShowMessage(const char* text, UINT type) { return ShowMessage(WideFromCp932(text), type); }
+
+int ToolPanel::ShowMessage(const std::u16string& text, UINT type) {
   // The session ends: nobody is left to read it, and a box would hold the
   // process until answered.
   if (sessionEnded) return IDOK;
@@ -53,20 +56,20 @@ CString FailureReason(DWORD error) {
 
 }  // namespace
 
-int ToolPanel::ShowFailure(const char* text, DWORD error) {
-  CString message = text;
-  message += "\n";
-  message += FailureReason(error);
-  return ShowMessage(message, MB_ICONEXCLAMATION);
+int ToolPanel::ShowFailure(const char* text, DWORD error) { return ShowFailure(WideFromCp932(text), error); }
+
+int ToolPanel::ShowFailure(const std::u16string& text, DWORD error) {
+  CString reason = FailureReason(error);
+  return ShowMessage(text + u"\n" + WideFromCp932(reason, reason.GetLength()), MB_ICONEXCLAMATION);
 }
 
-void ToolPanel::DeferMessage(const CString& text, UINT type) {
+void ToolPanel::DeferMessage(const std::u16string& text, UINT type) {
   deferredMessages.push_back(std::make_pair(text, type));
   if (deferredMessages.size() == 1) PostMessage(WM_PANEL_DEFERRED_MESSAGES);
 }
 
 void ToolPanel::ShowDeferredMessages() {
-  std::vector<std::pair<CString, UINT>> messages;
+  std::vector<std::pair<std::u16string, UINT>> messages;
   messages.swap(deferredMessages);
   for (const auto& message : messages) ShowMessage(message.first, message.second);
 }

@@ -64,7 +64,7 @@ BOOL ToolPanel::CreateToolWindow(UINT templateId, CWnd* parent) {
 }
 
 void ToolPanel::StartTool() {
-  memo.Ops().MakeFolder(OwnFolderPath(hostSettings->GetHostPath(1, 0)).c_str());
+  memo.Ops().MakeFolder(Utf8FromCp932(OwnFolderPath(hostSettings->GetHostPath(1, 0))).c_str());
   // The fonts exist before the thread starts, so panel initialisation finds them ready.
   CreatePanelFont(listFont, Scaled(14), FW_NORMAL);
   CreatePanelFont(titleFont, Scaled(18), FW_BOLD);

@@ -145,9 +145,12 @@ private:
   // While the host waits in SaveState it is shown once SaveState has
   // returned (the answer is then IDOK).
   int ShowMessage(const char* text, UINT type);
+  // A message that quotes a memo's name, in UTF-16 (see NamedMessage).
+  int ShowMessage(const std::u16string& text, UINT type);
   // A failure's fixed text with the reason for error on a line below it.
   int ShowFailure(const char* text, DWORD error);
-  void DeferMessage(const CString& text, UINT type);
+  int ShowFailure(const std::u16string& text, DWORD error);
+  void DeferMessage(const std::u16string& text, UINT type);
   void ShowDeferredMessages();
   // modalFlag stays 1 from the first modal dialog or box opened until the
   // last one closes; a settings command held meanwhile runs after that.
@@ -181,6 +184,8 @@ private:
   // The pane never writes the memo: it is read-only, and the title strip
   // says why.
   void ShowNeverWrite(NeverWriteReason reason);
+  // The open memo's title and why it may not be written, as they are now.
+  void ShowMemoCaption();
   void ShowTitleCaption(const char* reason);
   void ShowHtmlMemo();
   // Looks again whether the browser shows the open HTML memo; where it
@@ -248,7 +253,7 @@ private:
   int hostWaiting;
   // Windows ends the session: no box ever again.
   bool sessionEnded;
-  std::vector<std::pair<CString, UINT>> deferredMessages;
+  std::vector<std::pair<std::u16string, UINT>> deferredMessages;
 };
 
 // Brackets a modal dialog or message box of the panel.

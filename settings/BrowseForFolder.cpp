@@ -21,7 +21,7 @@ void FreeItem(LPITEMIDLIST item) {
 
 }  // namespace
 
-int BrowseForFolder(HWND owner, const char* initialPath, char* out, int outSize) {
+int BrowseForFolder(HWND owner, const char* initialPath, std::u16string& out) {
   BROWSEINFOA info;
   memset(&info, 0, sizeof(info));
   info.hwndOwner = owner;
@@ -31,11 +31,13 @@ int BrowseForFolder(HWND owner, const char* initialPath, char* out, int outSize)
   LPITEMIDLIST item = ::SHBrowseForFolderA(&info);
   if (!item) return 2;
 
-  char path[MAX_PATH];
+  // The real name, which the settings dialog refuses when code page 932
+  // cannot spell it, rather than a look-alike path.
+  wchar_t path[MAX_PATH];
   // A virtual folder of the shell (the computer, the network...) has no path.
-  bool isFolder = ::SHGetPathFromIDListA(item, path) != FALSE;
+  bool isFolder = ::SHGetPathFromIDListW(item, path) != FALSE;
   FreeItem(item);
-  if (!isFolder || static_cast<int>(strlen(path)) >= outSize) return 2;
-  memcpy(out, path, strlen(path) + 1);
+  if (!isFolder) return 2;
+  out.assign(reinterpret_cast<const char16_t*>(path));
   return 1;
 }

@@ -4,6 +4,8 @@
 
 #include "settings/BrowseForFolder.h"
 #include "core/Cp932.h"
+#include "core/NameText.h"
+#include "framework/WideText.h"
 #include "plugin/ToolSettings.h"
 #include "resources/resource.h"
 
@@ -22,6 +24,11 @@ const FolderRow folderRows[5] = {
     {IDC_SETTINGS_PATH4, IDC_SETTINGS_NAME4, IDC_SETTINGS_BROWSE4},
     {IDC_SETTINGS_PATH5, IDC_SETTINGS_NAME5, IDC_SETTINGS_BROWSE5},
 };
+
+const char dialogCaption[] = "スクリビット";
+const char unspellablePath[] =
+    "メモフォルダ %d のパスには、Shift_JIS（コードページ 932）で表せない文字が含まれているため、設定できません：\n%s\n"
+    "ほかのフォルダを選んでください。";
 
 const char editorFilter[] = "ﾌﾟﾛｸﾞﾗﾑ(*.exe)|*.exe|全てのﾌｧｲﾙ(*.*)|*.*|";
 
@@ -75,6 +82,21 @@ void SettingsDialog::StoreField(int id, const char* key) {
 }
 
 void SettingsDialog::OnOK() {
+  // The host keeps paths in code page 932: a look-alike of a path it cannot
+  // spell would name another folder, or none.
+  for (int folder = 2; folder <= 5; ++folder) {
+    CWindow pathEdit = GetDlgItem(folderRows[folder - 1].pathEdit);
+    std::u16string path = GetWideText(pathEdit);
+    std::string stored;
+    if (Cp932FromUtf8(Utf8FromUtf16(path), stored)) continue;
+    std::u16string message = WideFromCp932(unspellablePath);
+    std::u16string number = WideFromCp932(std::to_string(folder).c_str());
+    message.replace(message.find(u"%d"), 2, number);
+    message.replace(message.find(u"%s"), 2, path);
+    ::MessageBoxW(m_hWnd, WidePointer(message), WidePointer(WideFromCp932(dialogCaption)), MB_ICONSTOP);
+    pathEdit.SetFocus();
+    return;
+  }
   // Folder 1 goes back as it was shown, so its stored values never change here.
   for (int folder = 1; folder <= 5; ++folder) {
     StoreField(folderRows[folder - 1].pathEdit, FolderPathKey(folder));
@@ -103,8 +125,9 @@ bool SettingsDialog::OnCommand(int notifyCode, int id, HWND control) {
 void SettingsDialog::OnBrowseFolder(int folder) {
   // The browser starts at the folder as stored, whatever the edit holds now.
   std::string stored = ToolSettings(hostSettings).Read(FolderPathKey(folder));
-  char chosen[SettingValueSize];
-  if (BrowseForFolder(NULL, stored.c_str(), chosen, sizeof(chosen)) == 1) GetDlgItem(folderRows[folder - 1].pathEdit).SetWindowText(chosen);
+  std::u16string chosen;
+  if (BrowseForFolder(NULL, stored.c_str(), chosen) == 1)
+    ::SetWindowTextW(GetDlgItem(folderRows[folder - 1].pathEdit), WidePointer(chosen));
 }
 
 void SettingsDialog::OnBrowseEditor() {

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "core/NameText.h"
+
 namespace {
 
 const DWORD WatchedChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_ATTRIBUTES | FILE_NOTIFY_CHANGE_SIZE |
@@ -15,16 +17,15 @@ struct FolderIdentity {
   }
 };
 
-bool IdentityOf(HANDLE folder, FolderIdentity& identity) {
+bool IdentityOf(MemoFileOps& ops, HANDLE folder, FolderIdentity& identity) {
   BY_HANDLE_FILE_INFORMATION info;
-  if (!::GetFileInformationByHandle(folder, &info)) return false;
+  if (!ops.Info(folder, &info)) return false;
   identity = FolderIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
   return true;
 }
 
-HANDLE OpenFolder(const char* path, DWORD access, DWORD flags) {
-  return ::CreateFileA(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
-                       FILE_FLAG_BACKUP_SEMANTICS | flags, NULL);
+HANDLE OpenFolder(MemoFileOps& ops, const char* path, DWORD access, DWORD flags) {
+  return ops.Open(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags);
 }
 
 class Locked {
@@ -56,7 +57,7 @@ struct FolderWatch::Slot {
   Changes changes;
 };
 
-FolderWatch::FolderWatch() : slots(new Slot[SlotCount]) { ::InitializeCriticalSection(&lock); }
+FolderWatch::FolderWatch(MemoFileOps& fileOps) : ops(fileOps), slots(new Slot[SlotCount]) { ::InitializeCriticalSection(&lock); }
 
 FolderWatch::~FolderWatch() {
   if (thread) {
@@ -87,11 +88,11 @@ bool FolderWatch::IsWatching(int slot, const char* path) {
     if (!slots[slot].watching || slots[slot].path != path) return false;
     watched = slots[slot].identity;
   }
-  HANDLE folder = OpenFolder(path, 0, 0);
+  HANDLE folder = OpenFolder(ops, path, 0, 0);
   if (folder == INVALID_HANDLE_VALUE) return false;
   FolderIdentity now;
-  bool same = IdentityOf(folder, now) && now == watched;
-  ::CloseHandle(folder);
+  bool same = IdentityOf(ops, folder, now) && now == watched;
+  ops.Close(folder);
   return same;
 }
 
@@ -205,10 +206,10 @@ void FolderWatch::Arm(Slot& slot) {
     path = slot.path;
     slot.changes = Changes();
   }
-  slot.folder = OpenFolder(path.c_str(), FILE_LIST_DIRECTORY, FILE_FLAG_OVERLAPPED);
+  slot.folder = OpenFolder(ops, path.c_str(), FILE_LIST_DIRECTORY, FILE_FLAG_OVERLAPPED);
   FolderIdentity identity;
   if (slot.folder == INVALID_HANDLE_VALUE) return;
-  if (!IdentityOf(slot.folder, identity)) return Close(slot);
+  if (!IdentityOf(ops, slot.folder, identity)) return Close(slot);
   if (!StartRead(slot)) return Close(slot);
   Locked locked(lock);
   slot.identity = identity;
@@ -225,11 +226,8 @@ void TakeReports(bool read, const void* reports, DWORD got, FolderWatch::Changes
       changes.everything = true;
       break;
     }
-    int wide = static_cast<int>(report->FileNameLength / sizeof(WCHAR));
-    char name[MAX_PATH * 2];
-    int length = ::WideCharToMultiByte(CP_ACP, 0, report->FileName, wide, name, sizeof(name), NULL, NULL);
-    // A name too long for the listing's names is no memo the search reads.
-    if (length > 0) changes.names.insert(std::string(name, length));
+    size_t wide = report->FileNameLength / sizeof(WCHAR);
+    changes.names.insert(Utf8FromUtf16(reinterpret_cast<const char16_t*>(report->FileName), wide));
     if (report->NextEntryOffset == 0) break;
     at += report->NextEntryOffset;
   }
@@ -237,7 +235,7 @@ void TakeReports(bool read, const void* reports, DWORD got, FolderWatch::Changes
 
 void FolderWatch::CollectReports(Slot& slot) {
   DWORD got = 0;
-  bool read = ::GetOverlappedResult(slot.folder, &slot.overlapped, &got, FALSE) != FALSE;
+  bool read = ops.WatchResult(slot.folder, &slot.overlapped, &got, FALSE) != FALSE;
   slot.pending = false;
   {
     Locked locked(lock);
@@ -255,20 +253,19 @@ bool FolderWatch::StartRead(Slot& slot) {
   ::ResetEvent(slot.event);
   slot.overlapped = OVERLAPPED();
   slot.overlapped.hEvent = slot.event;
-  slot.pending = ::ReadDirectoryChangesW(slot.folder, slot.reports, sizeof(slot.reports), FALSE, WatchedChanges, NULL, &slot.overlapped,
-                                         NULL) != FALSE;
+  slot.pending = ops.WatchChanges(slot.folder, slot.reports, sizeof(slot.reports), WatchedChanges, &slot.overlapped) != FALSE;
   return slot.pending;
 }
 
 void FolderWatch::Close(Slot& slot) {
   if (slot.pending) {
     // The system writes into the slot until the cancelled read is done.
-    ::CancelIo(slot.folder);
+    ops.CancelWatch(slot.folder);
     DWORD got;
-    ::GetOverlappedResult(slot.folder, &slot.overlapped, &got, TRUE);
+    ops.WatchResult(slot.folder, &slot.overlapped, &got, TRUE);
     slot.pending = false;
   }
-  if (slot.folder != INVALID_HANDLE_VALUE) ::CloseHandle(slot.folder);
+  if (slot.folder != INVALID_HANDLE_VALUE) ops.Close(slot.folder);
   slot.folder = INVALID_HANDLE_VALUE;
   Locked locked(lock);
   slot.watching = false;

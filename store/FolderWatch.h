@@ -11,11 +11,13 @@
 #include <set>
 #include <string>
 
+#include "store/MemoFileOps.h"
+
 class FolderWatch {
 public:
   static const int SlotCount = 5;
 
-  FolderWatch();
+  explicit FolderWatch(MemoFileOps& ops);
   // Ends the watching thread and every read it keeps pending.
   ~FolderWatch();
   FolderWatch(const FolderWatch&) = delete;
@@ -55,6 +57,7 @@ private:
   void Close(Slot& slot);
   void Ask(Request request, int slot, const char* path);
 
+  MemoFileOps& ops;
   Slot* slots;
   HANDLE thread = NULL;
   HANDLE wake = NULL;

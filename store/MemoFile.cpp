@@ -329,11 +329,10 @@ bool WriteTargetOf(MemoFileOps& ops, const char* path, std::string& target) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!ops.Attributes(path, &data)) return true;
   HANDLE file = ops.Open(path, 0, shareAll, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
-  char final[MAX_PATH + 8];
-  DWORD length = file != INVALID_HANDLE_VALUE ? ops.FinalPath(file, final, sizeof(final)) : 0;
+  std::string resolved;
+  bool found = file != INVALID_HANDLE_VALUE && ops.FinalPath(file, resolved);
   if (file != INVALID_HANDLE_VALUE) ops.Close(file);
-  if (length == 0 || length >= sizeof(final)) return !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
-  std::string resolved = final;
+  if (!found) return !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
   if (resolved.compare(0, 8, "\\\\?\\UNC\\") == 0)
     resolved = "\\\\" + resolved.substr(8);
   else if (resolved.compare(0, 4, "\\\\?\\") == 0)
@@ -342,7 +341,7 @@ bool WriteTargetOf(MemoFileOps& ops, const char* path, std::string& target) {
   // network or SUBST drive, unless the file is a link: the memo's own path
   // reaches the same file. A link there cannot be written.
   if (resolved.size() >= MAX_PATH) return !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
-  if (::lstrcmpiA(resolved.c_str(), path) != 0) target = resolved;
+  if (!SameNames(resolved, path)) target = resolved;
   return true;
 }
 

@@ -6,9 +6,8 @@
 
 namespace {
 
-ListedStamp StampOf(const WIN32_FIND_DATAA& found) {
-  return ListedStamp{(static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow, found.ftLastWriteTime,
-                     (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0};
+ListedStamp StampOf(const FoundFile& found) {
+  return ListedStamp{found.size, found.lastWrite, (found.attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0};
 }
 
 }  // namespace
@@ -20,18 +19,18 @@ void ForEachMemoFile(MemoFileOps& ops, const char* folderPath,
   // a short name (NOTES~1.TXT for notes.txt~) never counts.
   std::string search(folderPath);
   search += "*";
-  WIN32_FIND_DATAA found;
+  FoundFile found;
   HANDLE find = ops.FindFirst(search.c_str(), &found);
   if (find == INVALID_HANDLE_VALUE) return;
   std::vector<std::pair<std::string, ListedStamp>> html;
   do {
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    switch (MemoFileTypeOf(found.cFileName)) {
+    if (found.attributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    switch (MemoFileTypeOf(found.name.c_str())) {
       case MemoFileType::Text:
-        visit(found.cFileName, MemoFileType::Text, StampOf(found));
+        visit(found.name.c_str(), MemoFileType::Text, StampOf(found));
         break;
       case MemoFileType::Html:
-        html.emplace_back(found.cFileName, StampOf(found));
+        html.emplace_back(found.name, StampOf(found));
         break;
       case MemoFileType::None:
         break;

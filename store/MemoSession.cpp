@@ -119,10 +119,6 @@ MemoView MemoSession::Load() {
     return MemoView();
   }
   lastLoad = ReadFile();
-  if (lastLoad == MemoLoadResult::Missing && !deviceName) {
-    CreateEmptyMemoFile(*ops, path.c_str());
-    ReadFile();
-  }
   return View();
 }
 
@@ -152,7 +148,10 @@ MemoView MemoSession::View() {
       neverWrite = NeverWriteReason::Unreadable;
       break;
     case MemoLoadResult::Missing:
-      view.notice = MemoView::Notice::Created;
+      // Another program removed or renamed it since it was listed: a file
+      // of the name is made by the user's own New, never by a look at it.
+      view.notice = MemoView::Notice::Missing;
+      neverWrite = NeverWriteReason::Missing;
       break;
   }
   if (deviceName) neverWrite = NeverWriteReason::DeviceName;

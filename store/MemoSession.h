@@ -27,6 +27,7 @@ enum class NeverWriteReason {
   None,
   Cut,             // longer than the pane's limit, or a NUL hid part of it
   Unreadable,      // it could not be read, or not whole
+  Missing,         // listed, but gone when opened: opening never makes it anew
   NotItsEncoding,  // bytes that are no character of its encoding
   PathTooLong,     // its path does not fit
   HtmlAsText,      // an HTML memo that no engine draws, shown as its text
@@ -39,7 +40,8 @@ struct MemoView {
   enum class Notice {
     None,
     Overflow,  // the text was cut at the pane's limit
-    Created,   // the file could not be opened, and was made anew where missing
+    Created,   // the file could not be opened
+    Missing,   // the file is gone
   };
   std::u16string text;
   Notice notice = Notice::None;

@@ -4,15 +4,17 @@
 
 #include <cstdio>
 
+#include "core/NameText.h"
+
 namespace {
 
 const char recordExtension[] = ".rcv";
 const char lockExtension[] = ".lock";
 
 std::string DefaultRecoveryPath() {
-  char appData[MAX_PATH];
-  if (FAILED(::SHGetFolderPathA(NULL, CSIDL_LOCAL_APPDATA, NULL, SHGFP_TYPE_CURRENT, appData))) return std::string();
-  return std::string(appData) + "\\Scribbit\\Recovery\\";
+  wchar_t appData[MAX_PATH];
+  if (FAILED(::SHGetFolderPathW(NULL, CSIDL_LOCAL_APPDATA, NULL, SHGFP_TYPE_CURRENT, appData))) return std::string();
+  return Utf8FromUtf16(reinterpret_cast<const char16_t*>(appData), wcslen(appData)) + "\\Scribbit\\Recovery\\";
 }
 
 }  // namespace
@@ -81,12 +83,12 @@ std::vector<RecoveryFolder::Found> RecoveryFolder::Abandoned() {
   if (Path().empty()) return found;
   for (const char* pattern : {"*.rcv", "~sb*.tmp"}) {
     bool temporary = pattern[0] == '~';
-    WIN32_FIND_DATAA entry;
+    FoundFile entry;
     HANDLE find = ops->FindFirst((path + pattern).c_str(), &entry);
     if (find == INVALID_HANDLE_VALUE) continue;
     do {
       Found record;
-      record.path = path + entry.cFileName;
+      record.path = path + entry.name;
       std::string bytes;
       MemoFileStamp stamp;
       record.readable =

@@ -10,12 +10,12 @@
 namespace {
 
 // The title a leftover temporary file's text is kept under.
-const char leftoverTitle[] = "復元されたメモ";
+const char leftoverTitle[] = u8"復元されたメモ";
 // A save renames its temporary file at once after closing it: one younger
 // than this may be about to be renamed.
 const ULONGLONG leftoverAgeMs = 10000;
 
-bool SameFolder(const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+bool SameFolder(const std::string& a, const std::string& b) { return SameNames(a, b); }
 
 bool IsSet(const std::vector<std::string>& setFolders, const std::string& folder) {
   for (const std::string& set : setFolders)
@@ -99,14 +99,14 @@ void DeleteLeftover(MemoFileOps& ops, const std::string& path) {
 bool HeldByMemo(MemoFileOps& ops, const std::string& folder, const std::string& bytes) {
   if (bytes.empty()) return true;
   bool held = false;
-  WIN32_FIND_DATAA memo;
+  FoundFile memo;
   HANDLE memos = ops.FindFirst((folder + "*.txt").c_str(), &memo);
   if (memos == INVALID_HANDLE_VALUE) return false;
   do {
-    if (memo.nFileSizeHigh != 0 || memo.nFileSizeLow != bytes.size()) continue;
+    if (memo.size != bytes.size()) continue;
     std::string text;
     MemoFileStamp memoStamp;
-    held = LoadMemoFile(ops, (folder + memo.cFileName).c_str(), text, memoStamp) == MemoLoadResult::Loaded && text == bytes;
+    held = LoadMemoFile(ops, (folder + memo.name).c_str(), text, memoStamp) == MemoLoadResult::Loaded && text == bytes;
   } while (!held && ops.FindNext(memos, &memo));
   ops.FindClose(memos);
   return held;
@@ -145,19 +145,19 @@ std::vector<RestoredEdits> RestoreAbandonedEdits(RecoveryFolder& recovery, MemoH
 std::vector<std::string> ClearLeftoverTemporaries(MemoFileOps& ops, const std::string& folder, bool& youngLeft) {
   std::vector<std::string> kept;
   youngLeft = false;
-  WIN32_FIND_DATAA entry;
+  FoundFile entry;
   HANDLE find = ops.FindFirst((folder + "~sb*").c_str(), &entry);
   if (find == INVALID_HANDLE_VALUE) return kept;
   FILETIME now;
   ::GetSystemTimeAsFileTime(&now);
   auto ticks = [](const FILETIME& time) { return static_cast<ULONGLONG>(time.dwHighDateTime) << 32 | time.dwLowDateTime; };
   do {
-    if (!IsTemporaryName(entry.cFileName) || (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+    if (!IsTemporaryName(entry.name.c_str()) || (entry.attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
     // Only what a memo of ours can hold whole is ours to take: a larger file
     // of that name is somebody else's, and stays as it is.
-    if (entry.nFileSizeHigh != 0 || entry.nFileSizeLow > MemoLoadLimit) continue;
-    std::string path = folder + entry.cFileName;
-    if (ticks(now) - ticks(entry.ftLastWriteTime) < leftoverAgeMs * 10000 || IsFileInUse(ops, path.c_str())) {
+    if (entry.size > MemoLoadLimit) continue;
+    std::string path = folder + entry.name;
+    if (ticks(now) - ticks(entry.lastWrite) < leftoverAgeMs * 10000 || IsFileInUse(ops, path.c_str())) {
       youngLeft = true;
       continue;
     }

@@ -95,15 +95,13 @@ void CachedFolder::DropChanged(const FolderWatch::Changes& changes) {
     // change reported by a short name cannot be told apart from the others.
     if (copy == copies.end() && MayBeShortName(name)) return DropAll();
     if (copy == copies.end())
-      copy = std::find_if(copies.begin(), copies.end(), [&](const Copies::value_type& kept) {
-        return ::CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, kept.first.data(), static_cast<int>(kept.first.size()),
-                                name.c_str(), -1) == CSTR_EQUAL;
-      });
+      copy = std::find_if(copies.begin(), copies.end(),
+                          [&](const Copies::value_type& kept) { return SameNames(std::string(kept.first), name); });
     if (copy != copies.end()) Drop(copy);
   }
 }
 
-SearchCache::SearchCache(size_t most, MemoFileOps& fileOps) : bound(most), ops(fileOps) {}
+SearchCache::SearchCache(size_t most, MemoFileOps& fileOps) : bound(most), ops(fileOps), watch(fileOps) {}
 
 bool SearchCache::TryHold() {
   if (::InterlockedCompareExchange(&holder, 1, 0) != 0) return false;

@@ -10,13 +10,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/NameText.h"
 #include "framework/Wnd.h"
 
 namespace {
 
 const char objectProperty[] = "ScribbitVardenList";
-// Item texts are code page 932 whatever the system's ANSI code page is.
-const UINT textCodePage = 932;
 const int textMargin = 4;
 
 CVardenListBox* FromWindow(HWND window) { return static_cast<CVardenListBox*>(::GetPropA(window, objectProperty)); }
@@ -29,15 +28,12 @@ UINT ItemCountMessage() {
 }
 
 // The length that fits a buffer of size bytes with its terminator, without
-// cutting a double-byte character in two.
+// cutting a character in two.
 size_t FittingLength(const std::string& text, size_t size) {
   if (text.size() < size) return text.size();
-  size_t length = 0;
-  for (;;) {
-    size_t next = length + (::IsDBCSLeadByteEx(textCodePage, static_cast<BYTE>(text[length])) ? 2 : 1);
-    if (next >= size) return length;
-    length = next;
-  }
+  size_t length = size - 1;
+  while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
+  return length;
 }
 
 // Without the focus the selection is drawn in the highlight colour halfway to
@@ -276,17 +272,20 @@ LRESULT CVardenListBox::OnFrameMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_NOTIFY:
       // The list view keeps no texts of its own: whoever asks it for an
       // item's text (a screen reader, a test) gets the item's.
-      if (reinterpret_cast<const NMHDR*>(lParam)->code == LVN_GETDISPINFOA) {
-        LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lParam)->item;
+      if (reinterpret_cast<const NMHDR*>(lParam)->code == LVN_GETDISPINFOW) {
+        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(lParam)->item;
         if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0 && IsValidIndex(item.iItem)) {
-          const std::string& text = items[item.iItem].text;
-          size_t length = FittingLength(text, static_cast<size_t>(item.cchTextMax));
-          memcpy(item.pszText, text.data(), length);
-          item.pszText[length] = '\0';
+          std::u16string text = Utf16FromUtf8(items[item.iItem].text);
+          size_t length = std::min(text.size(), static_cast<size_t>(item.cchTextMax) - 1);
+          memcpy(item.pszText, text.data(), length * sizeof(wchar_t));
+          item.pszText[length] = L'\0';
         }
         return 0;
       }
       break;
+    case WM_NOTIFYFORMAT:
+      // Titles in UTF-16, whatever the system's code page.
+      return NFR_UNICODE;
     case WM_NCDESTROY:
       ::RemovePropA(window, objectProperty);
       ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(frameDefaultProc));
@@ -489,8 +488,9 @@ void CVardenListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
   ::SetTextColor(dc, ::GetSysColor(selected && focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   HGDIOBJ previousFont = listFont ? ::SelectObject(dc, listFont) : NULL;
   rect.left += textMargin;
-  const std::string& text = items[index].text;
-  ::DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  std::u16string text = Utf16FromUtf8(items[index].text);
+  ::DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()), &rect,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   if (previousFont) ::SelectObject(dc, previousFont);
 }
 
@@ -498,11 +498,11 @@ void CVardenListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
 bool CVardenListBox::IsTextCut(int index) const {
   RECT rect = {LVIR_BOUNDS, 0, 0, 0};
   if (!IsValidIndex(index) || !list.SendMessage(LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect))) return false;
-  const std::string& text = items[index].text;
+  std::u16string text = Utf16FromUtf8(items[index].text);
   HDC dc = ::GetDC(list.GetSafeHwnd());
   HGDIOBJ previousFont = listFont ? ::SelectObject(dc, listFont) : NULL;
   SIZE size = {};
-  ::GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+  ::GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()), &size);
   if (previousFont) ::SelectObject(dc, previousFont);
   ::ReleaseDC(list.GetSafeHwnd(), dc);
   return size.cx > rect.right - rect.left - textMargin;
@@ -526,7 +526,7 @@ void CVardenListBox::ShowTip(LPARAM point) {
   // Over the item's own text, as a label tip lies.
   POINT at = {rect.left + textMargin - 3, rect.top};
   ::ClientToScreen(list.GetSafeHwnd(), &at);
-  tip.Show(items[item].text.c_str(), at);
+  tip.Show(Utf16FromUtf8(items[item].text), at);
 }
 
 void CVardenListBox::ScheduleItemCountSync() {

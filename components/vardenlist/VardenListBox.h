@@ -1,4 +1,5 @@
-// CVardenListBox: the memo list control. A single-column list with a header,
+// CVardenListBox: the memo list control, its item texts in UTF-8
+// (core/NameText.h), drawn and answered in UTF-16. A single-column list with a header,
 // lines between items and one data word per item, which tells its owner about
 // selection changes, rename requests and dropped files through registered
 // event handlers.

@@ -2,12 +2,12 @@
 
 bool CVardenTip::Create(HWND ownerWindow, HINSTANCE instance) {
   owner = ownerWindow;
-  window = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, NULL, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+  window = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, NULL, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, owner, NULL, instance, NULL);
   if (!window) return false;
-  TOOLINFOA tool = Tool();
-  tool.lpszText = const_cast<char*>("");
-  SendMessage(TTM_ADDTOOLA, 0, tool);
+  TOOLINFOW tool = Tool();
+  tool.lpszText = const_cast<wchar_t*>(L"");
+  SendMessage(TTM_ADDTOOLW, 0, tool);
   // As wide as the title strip's: a title of 255 bytes wraps rather than run off the screen.
   ::SendMessageA(window, TTM_SETMAXTIPWIDTH, 0, 510);
   return true;
@@ -18,18 +18,18 @@ void CVardenTip::Destroy() {
   window = NULL;
 }
 
-void CVardenTip::Show(const char* text, POINT at) const {
-  TOOLINFOA tool = Tool();
-  tool.lpszText = const_cast<char*>(text);
-  SendMessage(TTM_UPDATETIPTEXTA, 0, tool);
+void CVardenTip::Show(const std::u16string& text, POINT at) const {
+  TOOLINFOW tool = Tool();
+  tool.lpszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(text.c_str()));
+  SendMessage(TTM_UPDATETIPTEXTW, 0, tool);
   ::SendMessageA(window, TTM_TRACKPOSITION, 0, MAKELPARAM(at.x, at.y));
   SendMessage(TTM_TRACKACTIVATE, TRUE, tool);
 }
 
-TOOLINFOA CVardenTip::Tool() const {
-  TOOLINFOA tool = {};
+TOOLINFOW CVardenTip::Tool() const {
+  TOOLINFOW tool = {};
   // The size of the structure the common controls of every version accept.
-  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
   tool.hwnd = owner;
   tool.uId = reinterpret_cast<UINT_PTR>(owner);

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 class CVardenTip {
 public:
   CVardenTip() : window(NULL), owner(NULL) {}
@@ -14,14 +16,14 @@ public:
   HWND GetSafeHwnd() const { return window; }
 
   // Shows text with its corner at at (screen coordinates).
-  void Show(const char* text, POINT at) const;
+  void Show(const std::u16string& text, POINT at) const;
   void Hide() const { SendMessage(TTM_TRACKACTIVATE, FALSE, Tool()); }
 
 private:
-  LRESULT SendMessage(UINT message, WPARAM wParam, const TOOLINFOA& tool) const {
-    return ::SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(&tool));
+  LRESULT SendMessage(UINT message, WPARAM wParam, const TOOLINFOW& tool) const {
+    return ::SendMessageW(window, message, wParam, reinterpret_cast<LPARAM>(&tool));
   }
-  TOOLINFOA Tool() const;
+  TOOLINFOW Tool() const;
 
   HWND window;
   HWND owner;

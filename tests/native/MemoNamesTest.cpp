@@ -3,24 +3,16 @@
 #include "core/MemoImport.h"
 #include "core/MemoTitle.h"
 
-TEST(MemoNames, ForbiddenCharactersInTitles) {
+TEST(MemoNames, TitlesRefuseOnlyWhatWindowsRefuses) {
   struct Case {
     const char* title;
-    bool forbidden;
+    char32_t forbidden;
   } cases[] = {
-      {"a/b", true},         {"a:b", true},
-      {"a*b", true},         {"a?b", true},
-      {"a<b", true},         {"a>b", true},
-      {"a|b", true},         {"a\\b", true},
-      {"a\"b", true},        {"\\\x83\x5C", true},
-      {"1.2.3", false},      {"   ", false},
-      {"a\x83", false},      {"\x83\x5C\x95\x5C\x94\x5C", false},  // ソ表能
-      {"\x83\x81\\a", true},                                       // メ then a real backslash
-      {"\x80\\", false},     {"\xA0\\", false},
-      {"\xFF|", false},  // the loose double-byte rule
-      {"\xA1\\", true},      {"\xDF|", true},
+      {"a/b", '/'},   {"a:b", ':'},   {"a*b", '*'},   {"a?b", '?'},    {"a<b", '<'},       {"a>b", '>'}, {"a|b", '|'},
+      {"a\\b", '\\'}, {"a\"b", '"'},  {"a\tb", '\t'}, {"\x1F", 0x1F},  {u8"メ\\a:", '\\'}, {"1.2.3", 0}, {"   ", 0},
+      {u8"café", 0},  {u8"😀メモ", 0}, {u8"한글", 0},  {u8"ソ表能", 0}, {u8"¥~！", 0},
   };
-  for (const Case& c : cases) EXPECT_EQ(c.forbidden, HasForbiddenChar(c.title)) << c.title;
+  for (const Case& c : cases) EXPECT_EQ(c.forbidden, ForbiddenCharOf(c.title)) << c.title;
   EXPECT_EQ("notes.2010", TitleFromFileName("notes.2010.txt"));
   EXPECT_EQ("notes", TitleFromFileName("notes"));
 }
@@ -36,7 +28,7 @@ TEST(MemoNames, FileTypesByTheRealExtension) {
       {"notes.2010.txt", MemoFileType::Text},
       {"a.htm.txt", MemoFileType::Text},
       {".txt", MemoFileType::Text},
-      {"\x83\x81\x83\x82.txt", MemoFileType::Text},  // メモ
+      {u8"メモ.txt", MemoFileType::Text},
       {"a.htm", MemoFileType::Html},
       {"a.html", MemoFileType::Html},
       {"A.HTML", MemoFileType::Html},
@@ -53,7 +45,6 @@ TEST(MemoNames, FileTypesByTheRealExtension) {
       {"txt", MemoFileType::None},
       {"a.", MemoFileType::None},
       {"", MemoFileType::None},
-      {"a.\x83txt", MemoFileType::None},
   };
   for (const Case& c : cases) EXPECT_EQ(c.type, MemoFileTypeOf(c.name)) << c.name;
 }
@@ -65,29 +56,16 @@ TEST(MemoNames, NumberedTitlesFitTheirRoom) {
     size_t maxLength;
     const char* numbered;
   } cases[] = {
-      {"memo", 1, 10, "memo"},
-      {"memo", 2, 10, "memo (2)"},
-      {"memo", 2, 8, "memo (2)"},
-      {"memo", 2, 7, "mem (2)"},
-      {"memo", 12, 7, "me (12)"},
-      {"memo", 1, 3, "mem"},
-      {"memo", 2, 4, ""},  // no character of the title beside " (2)"
-      {"memo", 2, 5, "m (2)"},
-      {"\x83\x81\x83\x82", 2, 7, "\x83\x81 (2)"},  // メモ: モ does not fit whole
-      {"\x83\x81\x83\x82", 2, 8, "\x83\x81\x83\x82 (2)"},
-      {"a\x83", 2, 6, "a\x83 (2)"},  // a lead byte at the end is a character of its own
-      {"\x83\x5C"
-       "abc",
-       1, 2, "\x83\x5C"},  // ソ kept whole, its 5C no cut point
-      {"\x83\x5C"
-       "abc",
-       1, 1, ""},
+      {"memo", 1, 10, "memo"},         {"memo", 2, 10, "memo (2)"},  {"memo", 2, 8, "memo (2)"}, {"memo", 2, 7, "mem (2)"},
+      {"memo", 12, 7, "me (12)"},      {"memo", 1, 3, "mem"},        {"memo", 2, 4, ""},  // no character of the title beside " (2)"
+      {"memo", 2, 5, "m (2)"},         {u8"メモ", 2, 9, u8"メ (2)"},                      // モ does not fit whole
+      {u8"メモ", 2, 10, u8"メモ (2)"}, {u8"😀a", 1, 3, ""},           {u8"😀a", 1, 4, u8"😀"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(c.numbered, NumberedTitle(c.title, c.n, c.maxLength)) << c.title << " " << c.n << " " << c.maxLength;
 }
 
-// Measured in bytes here; the panel measures drawn pixels. "…" is two bytes.
+// Measured in bytes here; the panel measures drawn pixels. "…" is three bytes.
 TEST(MemoNames, CaptionsGiveUpTheTitlesMiddleNeverTheNote) {
   struct Case {
     const char* title;
@@ -96,11 +74,12 @@ TEST(MemoNames, CaptionsGiveUpTheTitlesMiddleNeverTheNote) {
     const char* caption;
   } cases[] = {
       {"abcdefgh", "", 8, "abcdefgh"},
-      {"abcdefgh", "", 7, "abc\x81\x63gh"},
-      {"abcdefgh", "N", 11, "a\x81\x63h  \x81\x69N\x81\x6A"},
-      {"abcdefgh", "too long a note", 10, "\x81\x63  \x81\x69too long a note\x81\x6A"},
-      // メモ帳です: never half a character.
-      {"\x83\x81\x83\x82\x92\xA0\x82\xC5\x82\xB7", "", 9, "\x83\x81\x83\x82\x81\x63\x82\xB7"},
+      {"abcdefgh", "", 7, u8"ab…gh"},
+      {"abcdefgh", "N", 14, u8"a…h  （N）"},
+      {"abcdefgh", "too long a note", 10, u8"…  （too long a note）"},
+      // never half a character
+      {u8"メモ帳です", "", 11, u8"メ…す"},
+      {u8"😀メモ帳", "", 11, u8"😀…帳"},
   };
   auto bytes = [](const std::string& text) { return static_cast<int>(text.size()); };
   for (const Case& c : cases) EXPECT_EQ(c.caption, FittedCaption(c.title, c.note, c.room, bytes)) << c.title << " " << c.room;
@@ -109,20 +88,8 @@ TEST(MemoNames, CaptionsGiveUpTheTitlesMiddleNeverTheNote) {
 TEST(MemoNames, ReservedDeviceNames) {
   const char* reserved[] = {"CON",     "con",        "Prn",  "aux",   "NUL",  "COM1",  "com9",     "LPT1",    "lpt9",
                             "CON.txt", "nul.tar.gz", "CON ", "CON  ", "CON.", "CON..", "AUX .txt", "COM1 . x"};
-  const char* allowed[] = {"",
-                           "CO",
-                           "CONS",
-                           "ACON",
-                           " CON",
-                           "COM0",
-                           "COM10",
-                           "LPT",
-                           "LPTX",
-                           "CON_1",
-                           "NULL.txt",
-                           "\x83\x52\x83\x93",  // コン
-                           "C\x82\x6EN",
-                           ".CON"};
+  const char* allowed[] = {"",    "CO",   "CONS",  "ACON",     " CON",   "COM0",   "COM10",
+                           "LPT", "LPTX", "CON_1", "NULL.txt", u8"コン", u8"CＯN", ".CON"};
   for (const char* name : reserved) EXPECT_TRUE(IsReservedDeviceName(name)) << name;
   for (const char* name : allowed) EXPECT_FALSE(IsReservedDeviceName(name)) << name;
 }
@@ -134,10 +101,10 @@ TEST(MemoNames, ImportRules) {
     const char* fileName;
     bool importable;
   } cases[] = {
-      {"C:\\a\\b.txt", ".txt", "b.txt", true},        {"C:\\a\\b.Txt", ".Txt", "b.Txt", false},
-      {"C:\\a.b\\c.d.htm", ".htm", "c.d.htm", true},  {"C:\\notes.old\\readme", ".old\\readme", "readme", false},
-      {"C:\\a\\readme", nullptr, "readme", false},    {"C:\\dir\\\x83\x5C.txt", ".txt", "\x83\x5C.txt", true},  // ソ.txt is not split
-      {"\x83\x5C.htm", ".htm", "\x83\x5C.htm", true},
+      {"C:\\a\\b.txt", ".txt", "b.txt", true},       {"C:\\a\\b.Txt", ".Txt", "b.Txt", false},
+      {"C:\\a.b\\c.d.htm", ".htm", "c.d.htm", true}, {"C:\\notes.old\\readme", ".old\\readme", "readme", false},
+      {"C:\\a\\readme", nullptr, "readme", false},   {u8"C:\\dir\\😀ソ.txt", ".txt", u8"😀ソ.txt", true},
+      {u8"é.htm", ".htm", u8"é.htm", true},
   };
   for (const Case& c : cases) {
     const char* ext = ImportExtension(c.path);
@@ -153,8 +120,7 @@ TEST(MemoNames, ShortNamesByTheirOwnTilde) {
   const struct {
     const char* name;
     bool mayBeShort;
-  } cases[] = {{"NOTES~1.TXT", true}, {"A~12.TXT", true}, {"notes~x.txt", false}, {"long-name~1.txt", false},
-               // ミ ends in 7E: no tilde of its own.
-               {"\x83\x7E" "1.txt", false}, {"\x83\x7E~2.TXT", true}};
+  } cases[] = {{"NOTES~1.TXT", true},      {"A~12.TXT", true},   {"notes~x.txt", false},
+               {"long-name~1.txt", false}, {u8"ミ1.txt", false}, {u8"ミ~2.TXT", true}};
   for (const auto& c : cases) EXPECT_EQ(c.mayBeShort, MayBeShortName(c.name)) << c.name;
 }

@@ -14,10 +14,8 @@ TEST(MemoPaths, FormsPathsWithinBuffer) {
       {"C:\\memo", nullptr, 260, "C:\\memo\\"},
       {"C:\\memo\\", nullptr, 260, "C:\\memo\\"},
       {"", nullptr, 260, "\\"},
-      {"C:\\\x83\x5C", nullptr, 260, "C:\\\x83\x5C\\"},    // ends in ソ: its 5C is no separator
-      {"C:\\\x95\x5C\\", nullptr, 260, "C:\\\x95\x5C\\"},  // 表 then a separator
-      {"C:\\\x83", nullptr, 260, "C:\\\x83\\"},            // a lead byte at the end stands alone
-      {"C:\\\x83\\\\", nullptr, 260, "C:\\\x83\\\\"},      // ... and a lead byte takes the 5C after it
+      {u8"C:\\ソ", nullptr, 260, u8"C:\\ソ\\"},
+      {u8"C:\\😀\\", nullptr, 260, u8"C:\\😀\\"},
       {"abc", nullptr, 5, "abc\\"},
       {"abc", nullptr, 4, nullptr},
       {"abc\\", nullptr, 4, nullptr},

@@ -10,9 +10,9 @@ RecoveryRecord Sample() {
   RecoveryRecord record;
   record.owner = "00000a2c0001f3a000000001";
   record.serial = 4294967295u;
-  record.folder = "C:\\\x83\x81\x83\x82\\";  // C:\メモ\ .
+  record.folder = u8"C:\\メモ\\";
   record.home = "D:\\";
-  record.title = "\x83\x5C\x95\x5C";         // ソ表
+  record.title = u8"😀café 한글";  // what code page 932 cannot spell
   record.encoding = MemoEncoding::Utf8Bom;
   record.baseExists = true;
   record.baseSize = 200000;
@@ -49,7 +49,7 @@ TEST(RecoveryRecord, KeepsEveryFieldAndRefusesAnythingButAWholeRecord) {
     const char* from;
     const char* to;
   } damages[] = {
-      {"ScribbitRecovery 1", "ScribbitRecovery 2"},
+      {"ScribbitRecovery 2", "ScribbitRecovery 3"},
       {"encoding 2", "encoding 5"},
       {"encoding 2", "encoding -1"},
       {"base 1 ", "base 2 "},
@@ -65,6 +65,17 @@ TEST(RecoveryRecord, KeepsEveryFieldAndRefusesAnythingButAWholeRecord) {
     RecoveryRecord read;
     EXPECT_FALSE(ParseRecoveryRecord(bytes, read)) << damage.to;
   }
+}
+
+// Records of before hold the folder and title in code page 932.
+TEST(RecoveryRecord, ReadsTheNamesOfRecordsOfBefore) {
+  RecoveryRecord old = Sample(), read;
+  old.folder = "C:\\\x83\x81\x83\x82\\";  // C:\メモ\ .
+  old.title = "\x83\x5C\x95\x5C";         // ソ表
+  std::string bytes = FormatRecoveryRecord(old);
+  ASSERT_TRUE(ParseRecoveryRecord(bytes.replace(0, 18, "ScribbitRecovery 1"), read));
+  EXPECT_EQ(u8"C:\\メモ\\", read.folder);
+  EXPECT_EQ(u8"ソ表", read.title);
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ TEST(Settings, PositionsAsDecimalText) {
 }
 
 // An empty stored path means the folder is unset; any other gets exactly one
-// backslash at its end, read by code page 932 characters.
+// backslash at its end.
 TEST(Settings, AFolderPathFromItsStoredValue) {
   const struct {
     std::string stored;
@@ -43,8 +43,7 @@ TEST(Settings, AFolderPathFromItsStoredValue) {
       {"", false, ""},
       {"C:\\memo", true, "C:\\memo\\"},
       {"C:\\memo\\", true, "C:\\memo\\"},
-      // The 5C that ends ソ is no backslash.
-      {"C:\\\x83\x5C", true, "C:\\\x83\x5C\\"},
+      {u8"C:\\ソ", true, u8"C:\\ソ\\"},
       {"C:\\" + std::string(255, 'a'), true, "C:\\" + std::string(255, 'a') + "\\"},
       {"C:\\" + std::string(256, 'a'), false, ""},
   };

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "core/NameText.h"
 #include "components/vardenlist/VardenListBox.h"
 #include "Keyboard.h"
 #include "ToolHarness.h"
@@ -308,8 +309,9 @@ TEST_F(ListBoxTest, DroppedFilesReachTheOwnerAndAreReleasedAfter) {
 // A title the list cuts shows whole in a tooltip once the mouse rests on it;
 // one that fits shows none, and none stays when the mouse moves on or out.
 TEST_F(ListBoxTest, ACutTitleShowsWholeInATooltipWhileTheMouseRestsOnIt) {
+  // Added in UTF-8, as every title; the tip reads back in code page 932.
   const std::string cut = std::string(40, 'W') + "の長いタイトル";
-  list->SetItemData(list->AddString(cut.c_str()), 116);
+  list->SetItemData(list->AddString(Utf8FromCp932(cut).c_str()), 116);
   PumpMessages();
   HWND window = list->GetSafeHwnd();
   // The mouse has rested on the list since it was last tracked.
@@ -331,14 +333,14 @@ TEST_F(ListBoxTest, ACutTitleShowsWholeInATooltipWhileTheMouseRestsOnIt) {
   }
 }
 
-TEST_F(ListBoxTest, GetTextStaysInsideTheBufferAndKeepsDoubleByteCharactersWhole) {
+TEST_F(ListBoxTest, GetTextStaysInsideTheBufferAndKeepsCharactersWhole) {
   char buffer[CVardenListBox::TextBufferSize + 16];
   memset(buffer, 'Z', sizeof(buffer));
   list->SetItemText(0, std::string(300, 'x').c_str());
   EXPECT_EQ(255, list->GetText(0, buffer));
   EXPECT_EQ(std::string(255, 'x'), buffer);
   EXPECT_EQ(std::string(16, 'Z'), std::string(buffer + CVardenListBox::TextBufferSize, 16));
-  list->SetItemText(1, (std::string(254, 'x') + "あx").c_str());
+  list->SetItemText(1, (std::string(254, 'x') + u8"あx").c_str());
   EXPECT_EQ(254, list->GetText(1, buffer));
   EXPECT_EQ(-1, list->GetText(5, buffer));
   EXPECT_STREQ("", buffer);

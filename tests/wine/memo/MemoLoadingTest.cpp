@@ -81,18 +81,22 @@ TEST(MemoLoading, ReadOnlyFileOpensReadOnlyAndKeepsItsAttribute) {
   SetReadOnlyAttribute(locked, false);
 }
 
-TEST(MemoLoading, MissingFileIsCreatedEmptyAndThePaneSaysSo) {
+// A memo another program removed or renamed since the list showed it: a
+// look at its entry never makes the file again.
+TEST(MemoLoading, AVanishedMemoIsNeverMadeAgainByOpeningIt) {
   MemoPanel panel;
   std::string gone = panel.Path("gone.txt");
   WriteFileBytes(gone, "listed, then removed");
+  WriteFileBytes(panel.Path("other.txt"), "");
   ASSERT_TRUE(panel.Start());
   ::DeleteFileA(gone.c_str());
   ASSERT_TRUE(panel.Select("gone"));
-  EXPECT_EQ(createdNotice, panel.PaneText());
-  EXPECT_TRUE(FileExists(gone));
-  EXPECT_EQ("", ReadFileBytes(gone));
-  EXPECT_EQ("gone", panel.Caption());
-  EXPECT_FALSE(panel.PaneReadOnly());
+  EXPECT_EQ(missingNotice, panel.PaneText());
+  EXPECT_EQ("gone  （ファイルが見つからないため読取り専用）", panel.Caption());
+  EXPECT_TRUE(panel.PaneReadOnly());
+  EXPECT_EQ(0, panel.harness.tool->SaveState());
+  ASSERT_TRUE(panel.Select("other"));
+  EXPECT_FALSE(FileExists(gone));
 }
 
 // A file that exists but cannot be read is not empty: the notice shown in

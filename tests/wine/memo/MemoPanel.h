@@ -12,6 +12,7 @@
 // Every memo test's overflow and notice texts, as the pane shows them.
 const char overflowNotice[] = " // -- 文字数オーバー！";
 const char createdNotice[] = "（ファイルを開けなかったため新規作成しました。）";
+const char missingNotice[] = "（メモファイルが見つかりません。ほかのプログラムで削除されたか、名前を変えられたようです。）";
 
 class MemoPanel {
 public:

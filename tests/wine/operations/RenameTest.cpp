@@ -3,7 +3,11 @@
 
 namespace {
 
-const char forbiddenChar[] = "メモタイトルとして適切ではありません。\nファイル名に使用できない文字は使用できません。（\\/:*?\"<>|）";
+// The refusal names the character it found.
+std::string ForbiddenChar(const char* found) {
+  return std::string("メモタイトルとして適切ではありません。\nファイル名に使用できない文字「") + found +
+         "」が含まれています。（\\/:*?\"<>| と制御文字は使用できません）";
+}
 const char duplicate[] = "その名前のメモは既に登録されています！";
 const char tooLong[] = "メモタイトルが長すぎます！\nメモファイルのパスが長すぎるため使用できません。";
 const char reservedName[] =
@@ -42,13 +46,14 @@ TEST_F(RenameMemo, DialogRefusesUnusableTitlesAndKeepsThemTyped) {
   OpenMemo("abc");
   struct Case {
     std::string title;
-    const char* message;
+    std::string message;
   } cases[] = {
       // Unchanged: the open memo's own file exists.
       {"abc", duplicate},
-      {"a/b", forbiddenChar},
-      {"a\"b", forbiddenChar},
-      {"メ\\a", forbiddenChar},
+      {"a/b", ForbiddenChar("/")},
+      {"a\"b", ForbiddenChar("\"")},
+      {"メ\\a", ForbiddenChar("\\")},
+      {"a\tb", ForbiddenChar("U+0009")},
       {std::string(300, 'a'), tooLong},
       // Device names, which a file of the name would open instead.
       {"CON", reservedName},

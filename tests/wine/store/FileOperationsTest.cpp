@@ -192,11 +192,15 @@ TEST(FileOperations, TheSweepTakesOnlyWhatAMemoHoldsWholeAndCutsNothing) {
   EXPECT_TRUE(bytes == ReadFileBytes(large)) << "a file larger than any memo was cut";
   EXPECT_TRUE(FileExists(young));
   ASSERT_EQ(2u, kept.size());
-  EXPECT_EQ("text a save left", ReadFileBytes(kept[0]));
-  EXPECT_EQ("a read-only leftover", ReadFileBytes(kept[1]));
+  // The store's paths are UTF-8, and read through it.
+  std::string keptBytes[2];
+  MemoFileStamp stamp;
+  for (int i = 0; i < 2; ++i) LoadMemoFile(PlatformMemoFileOps(), kept[i].c_str(), keptBytes[i], stamp);
+  EXPECT_EQ("text a save left", keptBytes[0]);
+  EXPECT_EQ("a read-only leftover", keptBytes[1]);
   EXPECT_FALSE(FileExists(left));
   EXPECT_FALSE(FileExists(locked));
-  for (const std::string& path : kept) MakeWritable(path);
+  for (const std::string& path : kept) PlatformMemoFileOps().SetAttributes(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // Edits that no folder takes stay in their record, and the report names it.
@@ -243,10 +247,9 @@ TEST(FileOperations, ARunningToolsRecordIsNoOtherStartsToRestore) {
 // own path, which reaches the same file.
 TEST(FileOperations, AFinalPathPastMaxPathOfAPlainFileLeavesTheMemosOwnPath) {
   struct MappedDrive : FaultyFileOps {
-    DWORD FinalPath(HANDLE, char* path, DWORD size) override {
-      std::string unc = "\\\\?\\UNC\\server\\share\\" + std::string(236, 'd') + "\\memo.txt";
-      lstrcpynA(path, unc.c_str(), size);
-      return static_cast<DWORD>(unc.size());
+    bool FinalPath(HANDLE, std::string& path) override {
+      path = "\\\\?\\UNC\\server\\share\\" + std::string(236, 'd') + "\\memo.txt";
+      return true;
     }
   } mapped;
   TempFolder folder;

@@ -51,7 +51,7 @@ public:
   BOOL SetTimes(HANDLE f, const FILETIME* c, const FILETIME* a, const FILETIME* w) override {
     return Passes(FileCall::SetTimes, f) && MemoFileOps::SetTimes(f, c, a, w);
   }
-  DWORD FinalPath(HANDLE f, char* path, DWORD size) override { return Passes(FileCall::FinalPath, f) ? MemoFileOps::FinalPath(f, path, size) : 0; }
+  bool FinalPath(HANDLE f, std::string& path) override { return Passes(FileCall::FinalPath, f) && MemoFileOps::FinalPath(f, path); }
   BOOL Move(const char* from, const char* to, DWORD flags) override {
     return Passes(FileCall::Move, std::string(from) + "|" + to) && MemoFileOps::Move(from, to, flags);
   }
@@ -66,10 +66,10 @@ public:
     return Passes(FileCall::SetAttributes, path) && MemoFileOps::SetAttributes(path, attributes);
   }
   BOOL MakeFolder(const char* path) override { return Passes(FileCall::MakeFolder, path) && MemoFileOps::MakeFolder(path); }
-  HANDLE FindFirst(const char* pattern, WIN32_FIND_DATAA* found) override {
+  HANDLE FindFirst(const char* pattern, FoundFile* found) override {
     return Passes(FileCall::FindFirst, pattern) ? MemoFileOps::FindFirst(pattern, found) : INVALID_HANDLE_VALUE;
   }
-  BOOL FindNext(HANDLE find, WIN32_FIND_DATAA* found) override { return Passes(FileCall::FindNext, "") && MemoFileOps::FindNext(find, found); }
+  BOOL FindNext(HANDLE find, FoundFile* found) override { return Passes(FileCall::FindNext, "") && MemoFileOps::FindNext(find, found); }
   // The drive the platform would name, unless one is set here.
   UINT driveType = 0;
   UINT DriveType(const char* path) override { return driveType ? driveType : MemoFileOps::DriveType(path); }

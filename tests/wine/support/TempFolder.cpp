@@ -38,24 +38,28 @@ std::string ReadFileBytes(const std::string& path) {
 
 bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-void RemoveTree(const std::string& path) {
-  WIN32_FIND_DATAA found;
-  HANDLE find = ::FindFirstFileA((path + "\\*").c_str(), &found);
+// In UTF-16: a test may leave names that code page 932 cannot spell.
+static void RemoveTree(const std::wstring& path) {
+  WIN32_FIND_DATAW found;
+  HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &found);
   if (find != INVALID_HANDLE_VALUE) {
     do {
-      std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string child = path + "\\" + name;
-      ::SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+      std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      std::wstring child = path + L"\\" + name;
+      ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         RemoveTree(child);
       else
-        ::DeleteFileA(child.c_str());
-    } while (::FindNextFileA(find, &found));
+        ::DeleteFileW(child.c_str());
+    } while (::FindNextFileW(find, &found));
     ::FindClose(find);
   }
-  ::RemoveDirectoryA(path.c_str());
+  ::RemoveDirectoryW(path.c_str());
 }
+
+// The tests' own folders have ASCII paths; what lies in them may have any name.
+void RemoveTree(const std::string& path) { RemoveTree(std::wstring(path.begin(), path.end())); }
 
 std::vector<std::string> FileNames(const std::string& folder) {
   std::vector<std::string> names;

@@ -1,5 +1,7 @@
 #include "ToolHarness.h"
 
+#include "core/NameText.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -162,7 +164,7 @@ bool ToolHarness::Select(const std::string& title, DWORD kind) {
     for (int i = 0; i < list->GetCount() && !found; ++i) {
       char text[CVardenListBox::TextBufferSize];
       list->GetText(i, text);
-      if (title == text && list->GetItemData(i) == kind) {
+      if ((title == text || Utf8FromCp932(title) == text) && list->GetItemData(i) == kind) {
         found = true;
         list->SetCurSel(i);
       }

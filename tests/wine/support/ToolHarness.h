@@ -79,8 +79,9 @@ public:
   // the test's own, unless set before Start.
   std::string recoveryFolder = data.Path() + "\\Recovery\\";
   std::string historyFolder = data.Path() + "\\History\\";
-  // Selects the entry of that title and kind through the list, as a click
-  // does: the open memo is closed, then the entry opened. False when no such entry.
+  // Selects the entry of that title (UTF-8, or code page 932 as the tests'
+  // literals) and kind through the list, as a click does: the open memo is
+  // closed, then the entry opened. False when no such entry.
   bool Select(const std::string& title, DWORD kind = MemoKindText);
   void SelectIndex(int index);
 
