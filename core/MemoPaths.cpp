@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstring>
 
+#include "core/NameText.h"
+
 static bool Concatenate(const char* const* parts, size_t count, char* out, size_t outSize) {
   size_t total = 0;
   for (size_t i = 0; i < count; ++i) total += std::strlen(parts[i]);
@@ -17,7 +19,9 @@ static bool Concatenate(const char* const* parts, size_t count, char* out, size_
     end += len;
   }
   *end = '\0';
-  return true;
+  if (Utf16Units(out) < PlainPathUnits) return true;
+  out[0] = '\0';
+  return false;
 }
 
 // No byte of a UTF-8 character beyond ASCII is a backslash.

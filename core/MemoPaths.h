@@ -1,11 +1,17 @@
 #pragma once
 #include <cstddef>
 
+// Paths are UTF-8 (core/NameText.h).
+
+// Windows takes a path in its plain form while the path with its terminator
+// holds at most this many UTF-16 units; each takes at most 3 bytes of UTF-8,
+// so a buffer of MemoPathSize bytes holds any such path.
+const size_t PlainPathUnits = 260;
+const size_t MemoPathSize = 3 * PlainPathUnits;
+
 // Each writes a zero-terminated path into out and returns true, or writes an
 // empty string and returns false when the path and its terminator do not fit
-// in outSize bytes. They never write past outSize.
-
-// Paths are UTF-8 (core/NameText.h).
+// in outSize bytes or in PlainPathUnits. They never write past outSize.
 
 // True when the path's last character is a backslash.
 bool EndsWithBackslash(const char* path);

@@ -15,9 +15,10 @@ char32_t ForbiddenCharOf(const char* title);
 // never reaches the disk.
 bool IsReservedDeviceName(const char* name);
 
-// The memo list holds a title in this many UTF-8 bytes with its terminator: a
-// title the tool makes up never takes more.
-const size_t MemoTitleBufferSize = 256;
+// The memo list holds a title in this many UTF-8 bytes with its terminator,
+// those of the longest file name Windows allows: a title the tool makes up
+// never takes more.
+const size_t MemoTitleBufferSize = 3 * 255 + 1;
 
 // The name may be a short name (NOTES~1.TXT): at most 12 bytes, with a "~"
 // followed by a digit.

@@ -33,6 +33,12 @@ std::u16string Utf16FromUtf8(const std::string& text) {
   return wide;
 }
 
+size_t Utf16Units(const char* text) {
+  size_t units = 0;
+  ForEachChar(text, [&](char32_t c) { units += c < 0x10000 ? 1 : 2; });
+  return units;
+}
+
 std::string Utf8FromUtf16(const char16_t* text, size_t length) {
   std::string out;
   out.reserve(length);

@@ -12,6 +12,9 @@ std::u16string Utf16FromUtf8(const std::string& text);
 std::string Utf8FromUtf16(const char16_t* text, size_t length);
 inline std::string Utf8FromUtf16(const std::u16string& text) { return Utf8FromUtf16(text.data(), text.size()); }
 
+// The length of the text's UTF-16 form, in which Windows counts a path.
+size_t Utf16Units(const char* text);
+
 // Bytes that are no code page 932 character become U+FFFD.
 std::string Utf8FromCp932(const std::string& text);
 // False, with out unchanged, when code page 932 has no form for a character.

@@ -34,7 +34,7 @@ const char* FolderPathKey(int n) { return n >= 1 && n <= MemoFolderCount ? Setti
 const char* FolderNameKey(int n) { return n >= 1 && n <= MemoFolderCount ? SettingKeys[FolderName1Key + n - 1] : nullptr; }
 
 bool SetFolderPath(const char* stored, std::string& path) {
-  char formed[SettingValueSize];
+  char formed[MemoPathSize];
   path.clear();
   if (!IsFolderSet(stored) || !FormMemoFolderPath(stored, formed, sizeof(formed))) return false;
   path = formed;

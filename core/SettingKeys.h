@@ -40,8 +40,8 @@ const int SettingValueSize = 260;
 inline bool IsFolderSet(const char* stored) { return stored[0] != '\0'; }
 
 // A memo folder's path from its stored setting, ending with one backslash.
-// False when the folder is unset, or when the path would not fit
-// SettingValueSize bytes.
+// False when the folder is unset, or when the path would not fit Windows'
+// plain path (PlainPathUnits).
 bool SetFolderPath(const char* stored, std::string& path);
 
 // Folder 1, the tool's own: its folder in the host's data folder.

@@ -1,5 +1,5 @@
-// Path forming against plain concatenation and a character walk for the
-// final byte, with output buffers of outSize bytes guarded at their end,
+// Path forming against plain concatenation, within Windows' plain path, and
+// the final byte, with output buffers of outSize bytes guarded at their end,
 // so that a write past outSize is an AddressSanitizer report. outSize lies within a
 // few bytes of what the path needs, where fitting turns to not fitting.
 //
@@ -15,6 +15,7 @@
 #include "Check.h"
 #include "GuardedCopy.h"
 #include "core/MemoPaths.h"
+#include "core/NameText.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ std::string Unterminated(size_t outSize) { return std::string(outSize, '#'); }
 size_t OutSizeFor(const std::string& expected, int slack) { return static_cast<size_t>(std::max(0, int(expected.size()) + 1 + slack)); }
 
 void CheckFormed(bool formed, const char* out, size_t outSize, const std::string& expected) {
-  FUZZ_CHECK(formed == (expected.size() < outSize));
+  FUZZ_CHECK(formed == (expected.size() < outSize && Utf16FromUtf8(expected).size() < PlainPathUnits));
   if (outSize == 0) return;
   FUZZ_CHECK(std::memchr(out, '\0', outSize) != nullptr);
   FUZZ_CHECK(out == (formed ? expected : ""));

@@ -5,6 +5,7 @@
 #include "core/NameText.h"
 #include "core/SettingKeys.h"
 #include "framework/WideText.h"
+#include "core/MemoPaths.h"
 #include "plugin/ToolPanel.h"
 
 namespace {
@@ -13,7 +14,7 @@ const char pathTooLong[] = "メモファイルのパスが長すぎるため、�
 
 void ToolPanel::OpenInEditor() {
   if (!memo.IsOpen() || currentSelection < 0) return;
-  char path[MAX_PATH];
+  char path[MemoPathSize];
   if (memo.IsText() ? !memo.FilePath(".txt", path) : !memo.HtmlPath(path)) {
     ShowMessage(pathTooLong, MB_ICONEXCLAMATION);
     return;

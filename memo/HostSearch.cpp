@@ -124,7 +124,7 @@ void SearchFolder(MemoFileOps& ops, const SearchRequest& request, const char* fo
       continue;
     }
     // A path that does not fit could not be opened either.
-    char path[MAX_PATH];
+    char path[MemoPathSize];
     if (!FormMemoFilePath(folderPath, name, "", path, sizeof(path))) continue;
     // A name that Windows takes for a device is read by its literal path: the
     // device's read may never return.

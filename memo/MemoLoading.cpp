@@ -5,6 +5,7 @@
 #include "core/MemoTitle.h"
 #include "core/NameText.h"
 #include "framework/WideText.h"
+#include "core/MemoPaths.h"
 #include "plugin/ToolPanel.h"
 
 const char NoMemoTitle[] = " (No files opened!) ";
@@ -162,7 +163,7 @@ void ToolPanel::ShowHtmlMemo() {
   }
   Pane().ShowWindow(SW_HIDE);
   browser.SetVisible(true);
-  char path[MAX_PATH];
+  char path[MemoPathSize];
   if (!memo.HtmlPath(path)) {
     NavigateBrowser("about:blank");
     memo.NeverWrite(NeverWriteReason::PathTooLong);

@@ -30,7 +30,7 @@ public:
   // Moves title.txt of folder (its path, ending with a backslash) into the
   // folder of entry targetIndex, never over an existing file. On failure the
   // platform's last error says why; ERROR_FILENAME_EXCED_RANGE when a path
-  // does not fit MAX_PATH.
+  // does not fit Windows' plain path.
   BOOL MoveMemoFile(MemoHistory& history, MemoFileOps& ops, const std::string& folder, const char* title);
 
   BOOL OnInitDialog() override;

@@ -28,7 +28,7 @@ BOOL ExtEditDialog::MoveMemoFile(MemoHistory& history, MemoFileOps& ops, const s
     return FALSE;
   }
   std::string targetFolder;
-  char source[MAX_PATH], target[MAX_PATH];
+  char source[MemoPathSize], target[MemoPathSize];
   if (!settings.FolderPath(targetIndex + 1, targetFolder) || !FormMemoFilePath(folder.c_str(), title, ".txt", source, sizeof(source)) ||
       !FormMemoFilePath(targetFolder.c_str(), title, ".txt", target, sizeof(target))) {
     ::SetLastError(ERROR_FILENAME_EXCED_RANGE);

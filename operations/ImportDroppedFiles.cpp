@@ -50,7 +50,7 @@ bool ToolPanel::ImportDroppedFile(const std::string& folder, const char* path) {
     ShowMessage(name + WideFromCp932(reservedName), MB_ICONSTOP);
     return false;
   }
-  char destination[SettingValueSize];
+  char destination[MemoPathSize];
   if (folder.empty() || !FormMemoFilePath(folder.c_str(), ImportFileName(path), "", destination, sizeof(destination))) {
     ShowMessage(name + WideFromCp932(destinationTooLong), MB_ICONEXCLAMATION);
     return false;

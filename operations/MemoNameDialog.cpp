@@ -75,7 +75,7 @@ void MemoNameDialog::OnOK() {
   // The panel forms the memo's paths the same way in buffers of this size:
   // a title accepted here always fits there.
   std::string folder;
-  char path[MAX_PATH];
+  char path[MemoPathSize];
   if (!ToolSettings(hostSettings).FolderPath(folderNumber, folder) || !FormMemoFilePath(folder.c_str(), text, ".txt", path, sizeof(path))) {
     Refuse(tooLongMessage);
     return;

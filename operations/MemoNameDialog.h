@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
+#include "core/MemoTitle.h"
 #include "framework/Dialog.h"
 #include "plugin/HostContract.h"
 #include "store/MemoFileOps.h"
@@ -23,7 +24,7 @@ public:
   BOOL OnInitDialog() override;
   void OnOK() override;
 
-  char title[260];
+  char title[MemoTitleBufferSize];
   short folderNumber;
   HostSettings* hostSettings;
   // Where the dialog looks for a memo of the title.

@@ -22,7 +22,7 @@ void ToolPanel::OnNewMemo() {
   char title[sizeof(memoNameDialog.title)];
   memoNameDialog.TakeTitle(title);
   std::string folder;
-  char path[MAX_PATH];
+  char path[MemoPathSize];
   bool formed = ListedFolderPath(folder) && FormMemoFilePath(folder.c_str(), title, ".txt", path, sizeof(path));
   // The file first, never over one that appeared since the dialog looked: a
   // memo that cannot be made leaves the open one open.
@@ -56,7 +56,7 @@ void ToolPanel::OnClearMemo() {
 
 void ToolPanel::OnDeleteMemo() {
   if (ShowMessage(deleteQuestion, MB_ICONEXCLAMATION | MB_YESNO) != IDYES) return;
-  char path[MAX_PATH];
+  char path[MemoPathSize];
   // An HTML memo owns no text file: a text memo of the same title is another memo.
   if (!memo.IsText() || memo.HasDeviceName() || !memo.FilePath(".txt", path) || !MemoFileExists(memo.Ops(), path)) {
     ShowMessage(cannotDelete, MB_ICONEXCLAMATION);

@@ -11,7 +11,7 @@ const char renameFailure[] = "メモファイルの名前を変更できませ�
 }  // namespace
 
 int ToolPanel::OnRenameMemo() {
-  char oldPath[MAX_PATH];
+  char oldPath[MemoPathSize];
   // An HTML memo owns no text file: a text memo of the same title is another memo.
   if (!memo.IsText() || memo.HasDeviceName() || !memo.FilePath(".txt", oldPath) || !MemoFileExists(memo.Ops(), oldPath) ||
       IsMemoFileReadOnly(memo.Ops(), oldPath)) {
@@ -26,7 +26,7 @@ int ToolPanel::OnRenameMemo() {
 
   // The file itself takes the new name, so the memo's bytes never live only
   // in the pane, and a memo the pane shows cut keeps all of them.
-  char newPath[MAX_PATH];
+  char newPath[MemoPathSize];
   if (!FormMemoFilePath(memo.Folder().c_str(), title, ".txt", newPath, sizeof(newPath))) {
     ShowFailure(renameFailure, ERROR_FILENAME_EXCED_RANGE);
     return -1;

@@ -1,6 +1,7 @@
 // The five memo folders, the memo list's filling and selection events, the
 // read-only switch and the settings command.
 #include "core/MemoTitle.h"
+#include "core/MemoPaths.h"
 #include "plugin/ToolPanel.h"
 #include "store/MemoListing.h"
 
@@ -115,7 +116,7 @@ void ToolPanel::OnReadOnlyToggle() {
   }
   // The edits could not be saved first: they stay, and the switch and the
   // pane show the file as it is.
-  char path[MAX_PATH];
+  char path[MemoPathSize];
   BOOL fileReadOnly = memo.FilePath(".txt", path) && IsMemoFileReadOnly(memo.Ops(), path);
   Pane().SetReadOnly(fileReadOnly);
   toggle.SetCheck(fileReadOnly ? BST_CHECKED : BST_UNCHECKED);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/MemoPaths.h"
+#include "core/NameText.h"
 #include "core/MemoTitle.h"
 
 namespace {
@@ -60,12 +61,13 @@ bool WriteAll(MemoFileOps& ops, HANDLE file, const char* data, size_t size) {
 // "~sb" and eight digits and ".tmp" where they fit, else as few as two
 // digits, so that a folder that takes the memo's own name takes it too.
 bool FormTemporaryName(const std::string& folder, DWORD unique, char* path) {
-  size_t room = MAX_PATH - 1 - folder.size();
-  if (folder.size() >= MAX_PATH - 1 || room < 5) return false;
+  size_t used = Utf16Units(folder.c_str());
+  size_t room = PlainPathUnits - 1 - used;
+  if (used >= PlainPathUnits - 1 || room < 5) return false;
   if (room >= 15)
-    snprintf(path, MAX_PATH, "%s~sb%08lx.tmp", folder.c_str(), static_cast<unsigned long>(unique));
+    snprintf(path, MemoPathSize, "%s~sb%08lx.tmp", folder.c_str(), static_cast<unsigned long>(unique));
   else
-    snprintf(path, MAX_PATH, "%s~sb%0*lx", folder.c_str(), static_cast<int>(room - 3),
+    snprintf(path, MemoPathSize, "%s~sb%0*lx", folder.c_str(), static_cast<int>(room - 3),
              static_cast<unsigned long>(unique & (0xFFFFFFFFul >> (4 * (8 - (room - 3 < 8 ? room - 3 : 8))))));
   return true;
 }
@@ -90,7 +92,7 @@ bool OnFreeTemporaryName(const std::string& folder, char* path, Make make) {
 }
 
 // A new, empty file in folder, opened for writing; its path goes to path
-// (MAX_PATH bytes).
+// (MemoPathSize bytes).
 HANDLE CreateTemporary(MemoFileOps& ops, const std::string& folder, char* path) {
   HANDLE file = INVALID_HANDLE_VALUE;
   OnFreeTemporaryName(folder, path, [&](const char* name) {
@@ -152,7 +154,7 @@ void StampWritten(MemoFileOps& ops, HANDLE file, const std::string& bytes, MemoF
 // creation time and attributes of replaced, the file it replaces, if any.
 bool WriteBesideThenRename(MemoFileOps& ops, const char* path, const std::string& bytes, bool replace, const MemoFileStamp* replaced,
                            MemoFileStamp* stamp) {
-  char temporary[MAX_PATH];
+  char temporary[MemoPathSize];
   HANDLE file = CreateTemporary(ops, FolderOf(path), temporary);
   if (file == INVALID_HANDLE_VALUE) return false;
   bool ok = WriteAll(ops, file, bytes.data(), bytes.size()) && ops.Flush(file);
@@ -340,7 +342,7 @@ bool WriteTargetOf(MemoFileOps& ops, const char* path, std::string& target) {
   // A final path longer than the tool's paths is the real path of a mapped
   // network or SUBST drive, unless the file is a link: the memo's own path
   // reaches the same file. A link there cannot be written.
-  if (resolved.size() >= MAX_PATH) return !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+  if (Utf16Units(resolved.c_str()) >= PlainPathUnits) return !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
   if (!SameNames(resolved, path)) target = resolved;
   return true;
 }
@@ -384,7 +386,7 @@ TrashResult TrashMemoFile(MemoFileOps& ops, const char* path) {
   // is the same file, so its count of names tells afterwards whether the
   // bin took it or the shell deleted it for good. Where no second name can
   // be made, nothing could tell.
-  char held[MAX_PATH];
+  char held[MemoPathSize];
   if (!OnFreeTemporaryName(FolderOf(path), held, [&](const char* name) { return ops.Link(name, path) != FALSE; }))
     return MemoFileExists(ops, path) ? TrashResult::NotTrashable : TrashResult::Failed;
   int result = ops.Trash(path);
@@ -435,7 +437,7 @@ bool CopyToNewMemoFile(MemoFileOps& ops, const char* source, const char* destina
   HANDLE from = OpenToRead(ops, source);
   if (from == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION info;
-  char temporary[MAX_PATH];
+  char temporary[MemoPathSize];
   HANDLE to = ops.Info(from, &info) ? CreateTemporary(ops, FolderOf(destination), temporary) : INVALID_HANDLE_VALUE;
   if (to == INVALID_HANDLE_VALUE) {
     KeptError kept;
@@ -462,13 +464,15 @@ bool PlaceAsNewMemo(MemoFileOps& ops, const std::string& folder, const std::stri
   const int tries = 1000;
   // Room for the longest extension a memo of that title may have, and for a
   // list entry.
-  if (folder.empty() || folder.size() + std::strlen(".html") >= MAX_PATH - 1) return false;
-  size_t room = MAX_PATH - 1 - folder.size() - std::strlen(".html");
+  size_t used = Utf16Units(folder.c_str()) + std::strlen(".html");
+  if (folder.empty() || used >= PlainPathUnits - 1) return false;
+  // In bytes, which a title takes at least as many of as UTF-16 units.
+  size_t room = PlainPathUnits - 1 - used;
   if (room > MemoTitleBufferSize - 1) room = MemoTitleBufferSize - 1;
   for (int n = firstTry; n < firstTry + tries; ++n) {
     placedTitle = NumberedTitle(title, n, room);
     if (placedTitle.empty()) return false;
-    char path[MAX_PATH], html[MAX_PATH], htm[MAX_PATH];
+    char path[MemoPathSize], html[MemoPathSize], htm[MemoPathSize];
     if (!FormMemoFilePath(folder.c_str(), placedTitle.c_str(), ".txt", path, sizeof(path)) ||
         !FormMemoFilePath(folder.c_str(), placedTitle.c_str(), ".html", html, sizeof(html)) ||
         !FormMemoFilePath(folder.c_str(), placedTitle.c_str(), ".htm", htm, sizeof(htm)))

@@ -45,7 +45,7 @@ void MemoSession::Close() {
 void MemoSession::Retitle(const std::string& memoTitle) {
   title = memoTitle;
   deviceName = IsReservedDeviceName(title.c_str());
-  char path[MAX_PATH];
+  char path[MemoPathSize];
   if (deviceName || !FilePath(".txt", path) || !WriteTargetOf(*ops, path, writePath)) writePath.clear();
 }
 
@@ -54,7 +54,7 @@ bool MemoSession::FilePath(const char* extension, char* out) const {
     out[0] = '\0';
     return false;
   }
-  return FormMemoFilePath(folder.c_str(), title.c_str(), extension, out, MAX_PATH);
+  return FormMemoFilePath(folder.c_str(), title.c_str(), extension, out, MemoPathSize);
 }
 
 bool MemoSession::HtmlPath(char* out) const {
@@ -64,7 +64,7 @@ bool MemoSession::HtmlPath(char* out) const {
 }
 
 std::string MemoSession::ReadPath() const {
-  char path[MAX_PATH];
+  char path[MemoPathSize];
   if (!FilePath(".txt", path)) return std::string();
   return deviceName ? LiteralPath(path) : std::string(path);
 }
@@ -162,7 +162,7 @@ MemoView MemoSession::View() {
 MemoView MemoSession::LoadHtmlAsText() {
   MemoView view;
   neverWrite = deviceName ? NeverWriteReason::DeviceName : NeverWriteReason::HtmlAsText;
-  char path[MAX_PATH];
+  char path[MemoPathSize];
   std::string bytes;
   MemoFileStamp htmlStamp;
   if (HtmlPath(path) && LoadMemoFile(*ops, deviceName ? LiteralPath(path).c_str() : path, bytes, htmlStamp) != MemoLoadResult::Unreadable) {
@@ -175,7 +175,7 @@ MemoView MemoSession::LoadHtmlAsText() {
 bool MemoSession::IsReadOnly() const { return deviceName || writePath.empty() || IsMemoFileReadOnly(*ops, writePath.c_str()); }
 
 bool MemoSession::SetReadOnly(bool readOnly) {
-  char path[MAX_PATH];
+  char path[MemoPathSize];
   return IsText() && FilePath(".txt", path) && SetMemoFileReadOnly(*ops, path, readOnly);
 }
 
@@ -186,7 +186,7 @@ MemoDiskState MemoSession::Check(bool byContent) {
 }
 
 bool MemoSession::Save(std::string& bytes, const std::optional<EditedSpan>& edit, bool vanished) {
-  char path[MAX_PATH];
+  char path[MemoPathSize];
   if (!FilePath(".txt", path)) {
     ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
     return false;

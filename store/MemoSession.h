@@ -107,7 +107,8 @@ public:
   bool OnNetworkDrive() const { return ops->DriveType(folder.c_str()) == DRIVE_REMOTE; }
   // The open memo's title, or the last one's after a close.
   const std::string& Title() const { return title; }
-  // Folder + title + extension into MAX_PATH bytes; false when it does not fit.
+  // Folder + title + extension into MemoPathSize bytes; false when it does
+  // not fit Windows' plain path.
   bool FilePath(const char* extension, char* out) const;
   // The open HTML memo's file: title.html, else title.htm.
   bool HtmlPath(char* out) const;

@@ -44,7 +44,7 @@ bool SaveInFolder1(MemoFileOps& ops, const std::vector<std::string>& setFolders,
 bool Restore(MemoFileOps& ops, MemoHistory& history, const RecoveryRecord& record, const std::vector<std::string>& setFolders,
              RestoredEdits& restored) {
   restored.title = record.title;
-  char path[MAX_PATH];
+  char path[MemoPathSize];
   if (!IsSet(setFolders, record.folder) || !FormMemoFilePath(record.folder.c_str(), record.title.c_str(), ".txt", path, sizeof(path))) {
     if (!SaveInFolder1(ops, setFolders, record.title, MemoCopyBytes(record.text, record.encoding, nullptr), restored))
       restored.outcome = RestoredEdits::Kept;

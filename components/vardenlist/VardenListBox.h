@@ -53,7 +53,7 @@ public:
   int GetCount() const;
   void SetItemData(int index, DWORD data);
   DWORD GetItemData(int index) const;
-  int GetText(int index, char* buffer) const;  // buffer of 256 bytes; returns the length
+  int GetText(int index, char* buffer) const;  // buffer of TextBufferSize bytes; returns the length
   void SetItemText(int index, const char* text);
   int GetCurSel() const;                    // negative when nothing is selected
   int SetCurSel(int index);                 // raises the before-change and changed events
@@ -61,7 +61,8 @@ public:
   BOOL GetDropFileInfo(HDROP* drop) const;  // during event 7 only
   HWND GetSafeHwnd() const;
 
-  enum { TextBufferSize = 256 };
+  // A file name of 255 UTF-16 units, the most Windows allows, in UTF-8.
+  enum { TextBufferSize = 3 * 255 + 1 };
 
 protected:
   CVardenListBox();

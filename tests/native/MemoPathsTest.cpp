@@ -33,4 +33,11 @@ TEST(MemoPaths, FormsPathsWithinBuffer) {
     size_t spare = sizeof buf - c.outSize;
     EXPECT_EQ(std::string(spare, '#'), std::string(buf + c.outSize, spare)) << "wrote past outSize for " << c.folder;
   }
+  // Windows counts a path in UTF-16 units: 86 kana of 3 bytes each fit, 253
+  // letters beside "C:\" and ".txt" make 260 units and do not.
+  std::string kana;
+  for (int i = 0; i < 86; ++i) kana += u8"あ";
+  char buf[MemoPathSize];
+  EXPECT_TRUE(FormMemoFilePath("C:\\", kana.c_str(), ".txt", buf, sizeof buf));
+  EXPECT_FALSE(FormMemoFilePath("C:\\", std::string(253, 'a').c_str(), ".txt", buf, sizeof buf));
 }

@@ -336,12 +336,13 @@ TEST_F(ListBoxTest, ACutTitleShowsWholeInATooltipWhileTheMouseRestsOnIt) {
 TEST_F(ListBoxTest, GetTextStaysInsideTheBufferAndKeepsCharactersWhole) {
   char buffer[CVardenListBox::TextBufferSize + 16];
   memset(buffer, 'Z', sizeof(buffer));
-  list->SetItemText(0, std::string(300, 'x').c_str());
-  EXPECT_EQ(255, list->GetText(0, buffer));
-  EXPECT_EQ(std::string(255, 'x'), buffer);
+  const int most = CVardenListBox::TextBufferSize - 1;
+  list->SetItemText(0, std::string(most + 45, 'x').c_str());
+  EXPECT_EQ(most, list->GetText(0, buffer));
+  EXPECT_EQ(std::string(most, 'x'), buffer);
   EXPECT_EQ(std::string(16, 'Z'), std::string(buffer + CVardenListBox::TextBufferSize, 16));
-  list->SetItemText(1, (std::string(254, 'x') + u8"あx").c_str());
-  EXPECT_EQ(254, list->GetText(1, buffer));
+  list->SetItemText(1, (std::string(most - 1, 'x') + u8"あx").c_str());
+  EXPECT_EQ(most - 1, list->GetText(1, buffer));
   EXPECT_EQ(-1, list->GetText(5, buffer));
   EXPECT_STREQ("", buffer);
 }

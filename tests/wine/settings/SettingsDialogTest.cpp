@@ -144,6 +144,24 @@ TEST_F(Settings, OkStoresEveryValueInOrder) {
   EXPECT_EQ(19, harness.settings.readSection);
 }
 
+// The host keeps paths in code page 932: OK on a folder it cannot spell says
+// which, and stores nothing while the dialog stays open.
+TEST_F(Settings, OkRefusesAFolderCodePage932CannotSpell) {
+  StoreOldValues();
+  Start();
+  std::string message;
+  ASSERT_TRUE(RunSettingsDialog(harness, [&](HWND dialog) {
+    ::SetDlgItemTextW(dialog, IDC_SETTINGS_PATH3, L"D:\\caf\u00e9");
+    HWND box = PressForDialog(dialog, IDOK);
+    message = DialogText(box, 0xFFFF);
+    PressDialogButton(box, IDOK);
+    EXPECT_TRUE(WaitGone(box));
+    PressDialogButton(dialog, IDCANCEL);
+  }));
+  EXPECT_EQ(0u, message.find("メモフォルダ 3 のパスには、Shift_JIS（コードページ 932）で表せない文字が含まれているため"));
+  EXPECT_TRUE(harness.settings.Writes().empty());
+}
+
 TEST_F(Settings, OkGivesTheFolderButtonsTheirNewTips) {
   StoreOldValues();
   Start();
