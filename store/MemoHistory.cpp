@@ -171,14 +171,14 @@ std::vector<MemoHistory::Version> MemoHistory::VersionsOf(const char* memoPath) 
 std::vector<MemoHistory::Version> MemoHistory::VersionsIn(MemoFileOps& calls, const std::string& folder) {
   std::vector<Version> versions;
   if (folder.empty()) return versions;
-  WIN32_FIND_DATAA entry;
+  FoundFile entry;
   HANDLE find = calls.FindFirst((folder + versionPattern).c_str(), &entry);
   if (find == INVALID_HANDLE_VALUE) return versions;
   do {
     Version version;
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY || !ParseVersionName(entry.cFileName, version.time)) continue;
-    version.path = folder + entry.cFileName;
-    version.size = static_cast<uint64_t>(entry.nFileSizeHigh) << 32 | entry.nFileSizeLow;
+    if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY || !ParseVersionName(entry.name.c_str(), version.time)) continue;
+    version.path = folder + entry.name;
+    version.size = entry.size;
     versions.push_back(version);
   } while (calls.FindNext(find, &entry));
   calls.FindClose(find);
@@ -196,12 +196,12 @@ void MemoHistory::Prune(uint64_t now) {
   std::vector<Version> all;
   std::vector<HistoryVersion> scheduled;
   std::vector<std::optional<uint64_t>> deletedAt;
-  WIN32_FIND_DATAA entry;
+  FoundFile entry;
   HANDLE find = calls.FindFirst((path + "*").c_str(), &entry);
   if (find == INVALID_HANDLE_VALUE) return;
   do {
-    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || entry.cFileName[0] == '.') continue;
-    const std::string folder = path + entry.cFileName + "\\";
+    if (!(entry.attributes & FILE_ATTRIBUTE_DIRECTORY) || entry.name[0] == '.') continue;
+    const std::string folder = path + entry.name + "\\";
     std::string index;
     MemoFileStamp stamp;
     uint64_t deleted = 0;
