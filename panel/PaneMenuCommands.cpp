@@ -56,7 +56,10 @@ void ToolPanel::OnHistory() {
     result = dialog.DoModal();
   }
   // One edit Ctrl+Z takes back, saved as any edit is.
-  if (result == IDOK && memo.IsText() && !(Pane().GetStyle() & ES_READONLY)) ReplacePaneText(0, -1, dialog.entries[dialog.chosen].text);
+  if (result != IDOK || !memo.IsText() || (Pane().GetStyle() & ES_READONLY)) return;
+  ReplacePaneText(0, -1, dialog.entries[dialog.chosen].text);
+  // Ctrl+Z is the pane's: the keyboard goes back to it.
+  Pane().SetFocus();
 }
 
 void ToolPanel::OnReadAs(std::optional<MemoEncoding> reading) {
