@@ -310,6 +310,13 @@ LRESULT CVardenListBox::OnListMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_RBUTTONDBLCLK:
       ::SetFocus(window);
       return 0;
+    // The owner's menu, which a list view that saw the right button go down would ask for.
+    case WM_RBUTTONUP: {
+      POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      ::ClientToScreen(window, &at);
+      ::SendMessageW(::GetParent(frame), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(at.x, at.y));
+      return 0;
+    }
     case WM_KEYDOWN:
       if (OnKeyDown(wParam)) return 0;
       break;

@@ -85,26 +85,28 @@ TEST_F(History, EachWriterKeepsTheBytesItReplacesOnce) {
   }
 }
 
-// 履歴… in the pane's menu: Return brings the version selected back as one
-// edit that Ctrl+Z takes back; Esc leaves the pane as it was.
+// 履歴… in the memo list's or the pane's menu: Esc leaves the pane as it
+// was; Return brings the version selected back as one edit that Ctrl+Z takes
+// back.
 TEST_F(History, TheDialogBringsAVersionBackAsOneEdit) {
   WriteMemos({{"memo.txt", "before"}, {"other.txt", ""}});
   OpenMemo("memo");
   TypeIntoPane("after");
   ASSERT_EQ(1, harness.tool->SaveState());
   HWND pane = harness.Item(IDC_PANEL_TEXT);
-  auto openHistoryPressing = [&](WPARAM key) {
+  // The menu of window, which a right click there brings up.
+  auto openHistoryPressing = [&](HWND window, UINT click, WPARAM key) {
     Answering({[key](HWND dialog) { ::PostMessageA(::GetDlgItem(dialog, IDC_HISTORY_LIST), WM_KEYDOWN, key, 0); }}, [&] {
-      ::PostMessageA(pane, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(pane), MAKELPARAM(-1, -1));
+      ::PostMessageA(window, click, click == WM_CONTEXTMENU ? reinterpret_cast<WPARAM>(window) : 0, MAKELPARAM(5, 5));
       HWND menu = NULL;
       ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(menu = ::FindWindowA("#32768", NULL)); }));
       ::PostMessageA(menu, WM_CHAR, 'h', 0);
     });
   };
-  openHistoryPressing(VK_ESCAPE);
+  openHistoryPressing(harness.List(), WM_RBUTTONUP, VK_ESCAPE);
   EXPECT_EQ("after", PaneText());
   EXPECT_FALSE(PaneModified());
-  openHistoryPressing(VK_RETURN);
+  openHistoryPressing(pane, WM_CONTEXTMENU, VK_RETURN);
   EXPECT_EQ("before", PaneText());
   EXPECT_TRUE(PaneModified());
   ::SendMessageA(pane, EM_UNDO, 0, 0);
