@@ -78,14 +78,25 @@ void OperationsTest::TypeIntoPane(const std::string& text) {
 }
 
 std::vector<Shown> OperationsTest::Drop(const std::vector<std::string>& paths, const std::vector<Answer>& answers) {
-  size_t size = sizeof(DROPFILES) + 1;
-  for (const std::string& path : paths) size += path.size() + 1;
+  std::vector<std::wstring> wide;
+  for (const std::string& path : paths) {
+    std::wstring name(path.size() + 1, L'\0');
+    name.resize(static_cast<size_t>(::MultiByteToWideChar(932, 0, path.c_str(), -1, &name[0], static_cast<int>(name.size()))) - 1);
+    wide.push_back(name);
+  }
+  return Drop(wide, answers);
+}
+
+std::vector<Shown> OperationsTest::Drop(const std::vector<std::wstring>& paths, const std::vector<Answer>& answers) {
+  size_t size = sizeof(DROPFILES) + sizeof(wchar_t);
+  for (const std::wstring& path : paths) size += (path.size() + 1) * sizeof(wchar_t);
   HGLOBAL drop = ::GlobalAlloc(GHND, size);
   DROPFILES* files = static_cast<DROPFILES*>(::GlobalLock(drop));
   files->pFiles = sizeof(DROPFILES);
-  char* name = reinterpret_cast<char*>(files + 1);
-  for (const std::string& path : paths) {
-    memcpy(name, path.c_str(), path.size() + 1);
+  files->fWide = TRUE;
+  wchar_t* name = reinterpret_cast<wchar_t*>(files + 1);
+  for (const std::wstring& path : paths) {
+    memcpy(name, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
     name += path.size() + 1;
   }
   ::GlobalUnlock(drop);

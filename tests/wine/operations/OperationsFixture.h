@@ -42,6 +42,8 @@ public:
 
   // Drops the files on the list as a file browser does.
   std::vector<Shown> Drop(const std::vector<std::string>& paths, const std::vector<Answer>& answers);
+  // The same by names in any script.
+  std::vector<Shown> Drop(const std::vector<std::wstring>& paths, const std::vector<Answer>& answers);
 
   // Runs action, answering the dialogs and boxes the panel shows with answers
   // in turn, as BoxAnswerer does: each answer's box must come, during the
