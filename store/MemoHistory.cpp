@@ -148,7 +148,10 @@ void MemoHistory::Follow(const char* oldPath, const char* newPath) {
   if (from.empty()) return;
   from.pop_back();
   to.pop_back();
-  if (ops->Move(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) Prepare(to + "\\", newPath, 0);
+  if (!ops->Move(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) return;
+  // The history's own folder holds the memo's under its new name only.
+  FlushFolderOf(*ops, to.c_str());
+  Prepare(to + "\\", newPath, 0);
 }
 
 void MemoHistory::MarkRemoved(const char* memoPath) {
