@@ -1,5 +1,7 @@
 #include "store/MemoFile.h"
 
+#include <shlobj.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -271,6 +273,12 @@ void FlushFolderOf(MemoFileOps& ops, const char* path) {
   if (handle == INVALID_HANDLE_VALUE) return;
   ops.Flush(handle);
   ops.Close(handle);
+}
+
+std::string LocalDataFolder(const char* leaf) {
+  wchar_t appData[MAX_PATH];
+  if (FAILED(::SHGetFolderPathW(NULL, CSIDL_LOCAL_APPDATA, NULL, SHGFP_TYPE_CURRENT, appData))) return std::string();
+  return Utf8FromUtf16(reinterpret_cast<const char16_t*>(appData), wcslen(appData)) + "\\Scribbit\\" + leaf + "\\";
 }
 
 void CreateFolders(MemoFileOps& ops, const std::string& path) {

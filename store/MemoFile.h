@@ -80,6 +80,9 @@ bool ReplaceFileWhole(MemoFileOps& ops, const char* path, const std::string& byt
 // systems cannot flush a folder; their renames are durable already, so a
 // failure here fails nothing.
 void FlushFolderOf(MemoFileOps& ops, const char* path);
+// Scribbit\<leaf>\ in the user's local application data (the recovery
+// records, the history), in UTF-8; empty where Windows names none.
+std::string LocalDataFolder(const char* leaf);
 // Each folder of path (ending in a backslash) from the drive down, for a
 // first write; a folder made is flushed into its parent, so that a file in
 // it survives a crash.

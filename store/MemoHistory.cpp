@@ -1,7 +1,5 @@
 #include "store/MemoHistory.h"
 
-#include <shlobj.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -13,12 +11,6 @@ namespace {
 const char indexName[] = "index.txt";
 // Versions are named 20261208-101530-123.txt: the parse tells them from the index.
 const char versionPattern[] = "*-*-*.*";
-
-std::string DefaultHistoryPath() {
-  char appData[MAX_PATH];
-  if (FAILED(::SHGetFolderPathA(NULL, CSIDL_LOCAL_APPDATA, NULL, SHGFP_TYPE_CURRENT, appData))) return std::string();
-  return std::string(appData) + "\\Scribbit\\History\\";
-}
 
 uint64_t Ticks(const FILETIME& time) { return static_cast<uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime; }
 
@@ -91,7 +83,7 @@ DWORD WINAPI MemoHistory::PruneThread(void* history) {
 }
 
 const std::string& MemoHistory::Path() {
-  if (path.empty()) path = DefaultHistoryPath();
+  if (path.empty()) path = LocalDataFolder("History");
   return path;
 }
 

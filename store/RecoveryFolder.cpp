@@ -1,21 +1,11 @@
 #include "store/RecoveryFolder.h"
 
-#include <shlobj.h>
-
 #include <cstdio>
-
-#include "core/NameText.h"
 
 namespace {
 
 const char recordExtension[] = ".rcv";
 const char lockExtension[] = ".lock";
-
-std::string DefaultRecoveryPath() {
-  wchar_t appData[MAX_PATH];
-  if (FAILED(::SHGetFolderPathW(NULL, CSIDL_LOCAL_APPDATA, NULL, SHGFP_TYPE_CURRENT, appData))) return std::string();
-  return Utf8FromUtf16(reinterpret_cast<const char16_t*>(appData), wcslen(appData)) + "\\Scribbit\\Recovery\\";
-}
 
 }  // namespace
 
@@ -29,7 +19,7 @@ RecoveryFolder::RecoveryFolder(MemoFileOps& fileOps) : ops(&fileOps), serial(0),
 RecoveryFolder::~RecoveryFolder() { Release(); }
 
 const std::string& RecoveryFolder::Path() {
-  if (path.empty()) path = DefaultRecoveryPath();
+  if (path.empty()) path = LocalDataFolder("Recovery");
   return path;
 }
 
