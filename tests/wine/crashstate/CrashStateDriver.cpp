@@ -35,14 +35,7 @@ public:
   // before the text it keeps leaves its memo.
   std::vector<std::string> HistoryFolders() {
     std::vector<std::string> folders;
-    WIN32_FIND_DATAA found;
-    HANDLE find = ::FindFirstFileA((harness.historyFolder + "*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return folders;
-    do {
-      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && found.cFileName[0] != '.')
-        folders.push_back(harness.historyFolder + found.cFileName);
-    } while (::FindNextFileA(find, &found));
-    ::FindClose(find);
+    for (const std::string& name : FolderNames(harness.historyFolder)) folders.push_back(harness.historyFolder + name);
     return folders;
   }
 

@@ -15,18 +15,13 @@ public:
   // that the next case starts with none.
   std::vector<std::string> Versions() {
     std::vector<std::string> versions;
-    WIN32_FIND_DATAA memo;
-    HANDLE find = ::FindFirstFileA((harness.historyFolder + "*").c_str(), &memo);
-    if (find == INVALID_HANDLE_VALUE) return versions;
-    do {
-      const std::string folder = harness.historyFolder + memo.cFileName;
-      if (memo.cFileName[0] == '.') continue;
+    for (const std::string& memo : FolderNames(harness.historyFolder)) {
+      const std::string folder = harness.historyFolder + memo + "\\";
       for (const std::string& name : FileNames(folder)) {
-        if (name != "index.txt") versions.push_back(ReadFileBytes(folder + "\\" + name));
-        ::DeleteFileA((folder + "\\" + name).c_str());
+        if (name != "index.txt") versions.push_back(ReadFileBytes(folder + name));
+        ::DeleteFileA((folder + name).c_str());
       }
-    } while (::FindNextFileA(find, &memo));
-    ::FindClose(find);
+    }
     return versions;
   }
   void TypeWide(const wchar_t* text) {

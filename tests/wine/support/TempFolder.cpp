@@ -61,15 +61,25 @@ static void RemoveTree(const std::wstring& path) {
 // The tests' own folders have ASCII paths; what lies in them may have any name.
 void RemoveTree(const std::string& path) { RemoveTree(std::wstring(path.begin(), path.end())); }
 
-std::vector<std::string> FileNames(const std::string& folder) {
+namespace {
+
+std::vector<std::string> Names(const std::string& folder, bool folders) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA found;
   HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &found);
   if (find == INVALID_HANDLE_VALUE) return names;
   do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    // Not the folder itself nor its parent.
+    if (isFolder == folders && !(isFolder && found.cFileName[0] == '.')) names.push_back(found.cFileName);
   } while (::FindNextFileA(find, &found));
   ::FindClose(find);
   std::sort(names.begin(), names.end());
   return names;
 }
+
+}  // namespace
+
+std::vector<std::string> FileNames(const std::string& folder) { return Names(folder, false); }
+
+std::vector<std::string> FolderNames(const std::string& folder) { return Names(folder, true); }

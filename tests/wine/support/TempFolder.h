@@ -22,3 +22,5 @@ bool FileExists(const std::string& path);
 void RemoveTree(const std::string& path);
 // The names of the files in a folder, sorted.
 std::vector<std::string> FileNames(const std::string& folder);
+// The names of the folders in it, sorted.
+std::vector<std::string> FolderNames(const std::string& folder);
