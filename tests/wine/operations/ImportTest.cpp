@@ -49,14 +49,16 @@ TEST_F(ImportFiles, CopiesTextAndHtmlFilesAndNamesTheOthers) {
 
 // A name code page 932 cannot spell is imported as itself, beside its best-fit twin.
 TEST_F(ImportFiles, ANameInAnyScriptIsImportedAsItself) {
-  const std::wstring folder = std::wstring(source.Path().begin(), source.Path().end()) + L"\\";
+  const std::string dropped = source.Path();
+  const std::wstring folder = std::wstring(dropped.begin(), dropped.end()) + L"\\";
   for (const wchar_t* name : {L"caf\u00E9.txt", L"\U0001F600.txt"}) {
     HANDLE file = ::CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
     ::CloseHandle(file);
   }
   WriteMemos({{"cafe.txt", "plain"}});
   EXPECT_EQ(1u, Drop(std::vector<std::wstring>{folder + L"caf\u00E9.txt", folder + L"\U0001F600.txt"}, {Press(IDYES)}).size());
-  const std::wstring memos = std::wstring(harness.Folder1().begin(), harness.Folder1().end()) + L"\\";
+  const std::string folder1 = harness.Folder1();
+  const std::wstring memos = std::wstring(folder1.begin(), folder1.end()) + L"\\";
   for (const wchar_t* name : {L"caf\u00E9.txt", L"\U0001F600.txt"})
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((memos + name).c_str()));
   EXPECT_EQ(4u, Titles().size());
